@@ -1,0 +1,29 @@
+#pragma once
+
+#include "platform/SingleInstance.h"
+
+#include <QString>
+
+#include <memory>
+
+class QLockFile;
+
+namespace luma {
+
+// One instance per user: a lock file in the user's runtime folder, held while the process lives.
+// A lock left by a process that died is taken over.
+class LockFileInstance : public SingleInstance {
+public:
+    explicit LockFileInstance(QString path = defaultPath());
+    ~LockFileInstance() override;
+    bool acquire() override;
+
+    // ${XDG_RUNTIME_DIR}/lumafolio-1.1.lock, or the temporary folder when there is no runtime folder.
+    static QString defaultPath();
+
+private:
+    QString path_;
+    std::unique_ptr<QLockFile> lock_;
+};
+
+}  // namespace luma

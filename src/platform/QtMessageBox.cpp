@@ -1,0 +1,31 @@
+#include "platform/QtMessageBox.h"
+
+#include <QMessageBox>
+
+namespace luma {
+
+int QtMessageBox::show(QWidget* parent, const QString& text, const QString& title, int flags) {
+    // Only the icon bits are used: every box of the program has the single OK button.
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    switch (flags & 0x70) {
+        case 16:
+            icon = QMessageBox::Critical;
+            break;
+        case 32:
+            icon = QMessageBox::Question;
+            break;
+        case 48:
+            icon = QMessageBox::Warning;
+            break;
+        case 64:
+            icon = QMessageBox::Information;
+            break;
+        default:
+            break;
+    }
+    QMessageBox box(icon, title, text, QMessageBox::Ok, parent);
+    box.exec();
+    return kOk;
+}
+
+}  // namespace luma

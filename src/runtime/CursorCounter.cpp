@@ -1,0 +1,14 @@
+#include "runtime/CursorCounter.h"
+
+namespace luma {
+
+int CursorCounter::show(bool visible) {
+    const bool wasVisible = isVisible();
+    count_ += visible ? 1 : -1;
+    if (wasVisible != isVisible() && listener_) {
+        listener_(isVisible());
+    }
+    return count_;
+}
+
+}  // namespace luma

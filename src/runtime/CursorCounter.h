@@ -1,0 +1,22 @@
+#pragma once
+
+#include <functional>
+
+namespace luma {
+
+// The mouse cursor's display counter: it starts at 0, every show adds 1 and every hide takes 1; the
+// cursor is hidden while the counter is below 0. The listener learns each change of visibility.
+class CursorCounter {
+public:
+    // Returns the new counter value.
+    int show(bool visible);
+    int count() const { return count_; }
+    bool isVisible() const { return count_ >= 0; }
+    void setListener(std::function<void(bool visible)> listener) { listener_ = std::move(listener); }
+
+private:
+    int count_ = 0;
+    std::function<void(bool)> listener_;
+};
+
+}  // namespace luma

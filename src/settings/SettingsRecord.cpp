@@ -1,0 +1,28 @@
+#include "settings/SettingsRecord.h"
+
+#include "settings/SettingsKeys.h"
+
+namespace luma {
+
+const std::array<SettingsField, 14>& settingsFields() {
+    using R = SettingsRecord;
+    static const std::array<SettingsField, 14> fields{{
+        {&keys::kSlides, "0", &R::slides, nullptr},
+        {&keys::kRandomOrder, "0", &R::randomOrder, nullptr},
+        {&keys::kAnimate, "1", &R::animate, nullptr},
+        {&keys::kScreenSize, "0", &R::screenSize, nullptr},
+        {&keys::kSlideSize, "1", &R::slideSize, nullptr},
+        {&keys::kDelay, "5", &R::delay, nullptr},
+        {&keys::kBsound, "1", &R::bsound, nullptr},
+        {&keys::kRandomPlay, "0", &R::randomPlay, nullptr},
+        {&keys::kAsound, "0", &R::asound, nullptr},
+        {&keys::kMusicOnly, "0", &R::musicOnly, nullptr},
+        {&keys::kMusicNow, "0", &R::musicNow, nullptr},
+        {&keys::kAutoStartup, "0", &R::autoStartup, nullptr},
+        {&keys::kMouseSens, nullptr, &R::mouseSens, nullptr},
+        {&keys::kBackColors, nullptr, nullptr, &R::backColors},
+    }};
+    return fields;
+}
+
+}  // namespace luma

@@ -1,0 +1,71 @@
+#include "startup/Main.h"
+
+#include "platform/MessageBox.h"
+#include "platform/SingleInstance.h"
+#include "runtime/Numbers.h"
+#include "runtime/PendingEvents.h"
+#include "settings/SettingsKeys.h"
+#include "settings/SettingsStore.h"
+#include "startup/LoadSettings.h"
+#include "startup/ModeSwitch.h"
+#include "startup/Program.h"
+#include "startup/StartShow.h"
+
+#include <QDir>
+
+namespace luma {
+namespace {
+
+constexpr int kHelpTab = 3;
+constexpr double kFirstRunBelow = 5;
+
+void firstRun(Program& program) {
+    program.store().write(keys::kSettings, keys::kMouseSens, QStringLiteral("15"));
+    program.settings.mouseSens = 15;
+    if (PanelWindow* panel = program.panel()) {
+        panel->showWindow();
+        panel->selectTab(kHelpTab);
+        panel->FindCdDrives();
+    }
+}
+
+}  // namespace
+
+void Main(Program& program, const QString& commandLine) {
+    if (!program.instance().acquire()) {
+        program.endProgram();
+        return;
+    }
+    if (!program.programFolder().isEmpty()) {
+        QDir::setCurrent(program.programFolder());
+    }
+    switch (modeOf(commandLine)) {
+        case Mode::Configure:
+            if (PanelWindow* panel = program.panel()) {
+                panel->showWindow();
+            }
+            return;
+        case Mode::Show:
+            break;
+        case Mode::Preview:
+            program.endProgram();
+            return;
+        case Mode::Password:
+            program.messageBox().show(
+                nullptr, QStringLiteral("Password Protection not available with this screen saver"),
+                QStringLiteral("Error"), MessageBox::kInformation);
+            return;
+        case Mode::Other:
+            return;
+    }
+    processPendingEvents();
+    const double sensitivity = numericValue(program.store().read(keys::kSettings, keys::kMouseSens));
+    if (sensitivity < kFirstRunBelow) {
+        firstRun(program);
+        return;
+    }
+    LoadSettings(program.store(), program.settings);
+    StartShow(program);
+}
+
+}  // namespace luma

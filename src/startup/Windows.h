@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstdint>
+
+namespace luma {
+
+class Mp3Player;
+
+// What the program needs of each of its four windows. A window is created on first use, then its
+// load procedure runs; unloading runs its unload procedure and destroys it.
+class Window {
+public:
+    virtual ~Window() = default;
+    virtual void load() {}
+    virtual void unload() {}
+    virtual void showWindow() = 0;
+    virtual void hideWindow() = 0;
+    virtual bool isShown() const = 0;
+    // Stops every timer of the window; run when the window goes away.
+    virtual void disableTimers() {}
+};
+
+// frmMain, the full-screen display.
+class DisplayWindow : public Window {
+public:
+    virtual void enableSlideTimer() = 0;  // Timer1 on
+    virtual void BeforeTimer1() = 0;
+    // The background of the picture area (the panel's colour bars set it while the show is off).
+    virtual void setBackgroundColour(std::int32_t colour) = 0;
+};
+
+// frmSetup2, the control panel.
+class PanelWindow : public Window {
+public:
+    virtual void selectTab(int index) = 0;
+    virtual void FindCdDrives() = 0;
+    virtual void Command32_Click() = 0;  // play the next playlist entry
+    virtual void Command35_Click() = 0;  // stop all music and the panel's pollers
+};
+
+// frmPlayer, the hidden music player.
+class PlayerWindow : public Window {
+public:
+    virtual void StartMusic() = 0;
+    virtual void Command35_Click() = 0;  // stop all music and the player's pollers
+};
+
+// frmpopup, the hidden window that owns the tray icon.
+class TrayWindow : public Window {};
+
+}  // namespace luma
