@@ -1,3 +1,4 @@
+#include "startup/Main.h"
 #include "platform/DesktopShell.h"
 #include "platform/LockFileInstance.h"
 #include "platform/QtFileDialog.h"
@@ -5,7 +6,6 @@
 #include "runtime/QtTimerService.h"
 #include "runtime/Random.h"
 #include "settings/IniSettingsStore.h"
-#include "startup/Main.h"
 #include "startup/Program.h"
 
 #include <QApplication>

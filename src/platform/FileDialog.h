@@ -8,8 +8,8 @@ class QWidget;
 
 namespace luma {
 
-// The file-open dialog. `filter` is in the form "Description|*.a;*.b"; `start` is the file or folder
-// it opens at. Returns the chosen file, or std::nullopt when the user cancelled.
+// The file-open dialog. `filter` is in the form "Description|*.a;*.b"; `start` is the file or
+// folder it opens at. Returns the chosen file, or std::nullopt when the user cancelled.
 class FileDialog {
 public:
     virtual ~FileDialog() = default;

@@ -18,7 +18,8 @@ public:
     ~LockFileInstance() override;
     bool acquire() override;
 
-    // ${XDG_RUNTIME_DIR}/lumafolio-1.1.lock, or the temporary folder when there is no runtime folder.
+    // ${XDG_RUNTIME_DIR}/lumafolio-1.1.lock, or the temporary folder when there is no runtime
+    // folder.
     static QString defaultPath();
 
 private:

@@ -12,7 +12,9 @@ public:
     int show(bool visible);
     int count() const { return count_; }
     bool isVisible() const { return count_ >= 0; }
-    void setListener(std::function<void(bool visible)> listener) { listener_ = std::move(listener); }
+    void setListener(std::function<void(bool visible)> listener) {
+        listener_ = std::move(listener);
+    }
 
 private:
     int count_ = 0;

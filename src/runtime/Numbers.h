@@ -12,9 +12,9 @@ namespace luma {
 // number. "45abc" -> 45, " 1 2" -> 12, "-3.5x" -> -3.5, "1e2" -> 100.
 double numericValue(const QString& text);
 
-// Conversion of a whole text to an integer, as stored settings are read back: surrounding blanks are
-// allowed, the rest must form a number; fractions round half to even. Fails (nullopt) on empty or
-// non-numeric text and when the rounded value is out of range.
+// Conversion of a whole text to an integer, as stored settings are read back: surrounding blanks
+// are allowed, the rest must form a number; fractions round half to even. Fails (nullopt) on empty
+// or non-numeric text and when the rounded value is out of range.
 std::optional<std::int16_t> toInt16(const QString& text);
 std::optional<std::int32_t> toInt32(const QString& text);
 

@@ -7,8 +7,8 @@ namespace luma {
 class TimerService;
 
 // A window timer: an enabled flag and an interval in milliseconds. It fires every interval while it
-// is enabled; an interval of 0 never fires. Setting the interval restarts the countdown. An interval
-// above 65,535 ms cannot be represented and is refused.
+// is enabled; an interval of 0 never fires. Setting the interval restarts the countdown. An
+// interval above 65,535 ms cannot be represented and is refused.
 class Timer {
 public:
     static constexpr int kMaxInterval = 65535;

@@ -59,7 +59,8 @@ void Main(Program& program, const QString& commandLine) {
             return;
     }
     processPendingEvents();
-    const double sensitivity = numericValue(program.store().read(keys::kSettings, keys::kMouseSens));
+    const double sensitivity =
+        numericValue(program.store().read(keys::kSettings, keys::kMouseSens));
     if (sensitivity < kFirstRunBelow) {
         firstRun(program);
         return;

@@ -81,7 +81,9 @@ public:
     bool SuppressKeyExit = false;
 
     // Window factories, set once by the application (or a test).
-    void setDisplayFactory(WindowSlot<DisplayWindow>::Factory f) { display_.setFactory(std::move(f)); }
+    void setDisplayFactory(WindowSlot<DisplayWindow>::Factory f) {
+        display_.setFactory(std::move(f));
+    }
     void setPanelFactory(WindowSlot<PanelWindow>::Factory f) { panel_.setFactory(std::move(f)); }
     void setPlayerFactory(WindowSlot<PlayerWindow>::Factory f) { player_.setFactory(std::move(f)); }
     void setTrayFactory(WindowSlot<TrayWindow>::Factory f) { tray_.setFactory(std::move(f)); }
@@ -98,8 +100,8 @@ public:
     PlayerWindow* playerIfLoaded() const { return player_.ifLoaded(); }
     TrayWindow* trayIfLoaded() const { return tray_.ifLoaded(); }
 
-    // Unloading runs the window's unload procedure. When no window is left once the event loop turns,
-    // the program ends.
+    // Unloading runs the window's unload procedure. When no window is left once the event loop
+    // turns, the program ends.
     void unloadDisplay() { afterUnload(display_.unload(retired_)); }
     void unloadPanel() { afterUnload(panel_.unload(retired_)); }
     void unloadPlayer() { afterUnload(player_.unload(retired_)); }
@@ -107,8 +109,8 @@ public:
 
     bool anyWindowLoaded() const;
 
-    // Ends the program at once: windows still loaded go without their unload procedures, the settings
-    // are synced and the audio closed. The caller returns right after.
+    // Ends the program at once: windows still loaded go without their unload procedures, the
+    // settings are synced and the audio closed. The caller returns right after.
     void endProgram();
     bool hasEnded() const { return ended_; }
 

@@ -29,7 +29,8 @@ void trayAndMusic(Program& program) {
 }  // namespace
 
 bool storedFlagIs(Program& program, const QString& key, const char* defaultText, double expected) {
-    const QString text = program.store().read(keys::kSettings, key, QString::fromLatin1(defaultText));
+    const QString text =
+        program.store().read(keys::kSettings, key, QString::fromLatin1(defaultText));
     return numericValue(text) == expected;
 }
 

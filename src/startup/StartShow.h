@@ -6,12 +6,13 @@ namespace luma {
 
 class Program;
 
-// Opens the windows of a show run, as the stored settings ask: the display, the tray icon, the music.
+// Opens the windows of a show run, as the stored settings ask: the display, the tray icon, the
+// music.
 void StartShow(Program& program);
 
-// Shows the display window and, in slideshow mode, starts its slide timer and paints the first slide.
-// A single picture stays as the display's load painted it. Returns false when the display could not
-// stay loaded (the music-only setting closes it).
+// Shows the display window and, in slideshow mode, starts its slide timer and paints the first
+// slide. A single picture stays as the display's load painted it. Returns false when the display
+// could not stay loaded (the music-only setting closes it).
 bool StartSlideshow(Program& program);
 
 // The numeric value of a stored "Settings" flag, read with `defaultText`, compared with `expected`.

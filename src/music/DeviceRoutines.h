@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+
+namespace luma {
+
+class Program;
+
+// The routines that open, play, stop and close the sound devices under their fixed aliases: "sound"
+// (wave audio), "midi" (sequencer) and "cd" (CD audio). MP3 files play through the one media
+// player. None of them reports anything; see each for the results it looks at.
+
+// Stops and closes the wave and MIDI devices, stops the CD device (which stays open) and stops the
+// media player.
+void StopAllMusic(Program& program);
+
+// Opens `path` as "sound" and plays it only when the open succeeded.
+void PlayWaveFile(Program& program, const QString& path);
+
+// Opens `path` as "midi" and plays it only when the open succeeded.
+void PlayMidiFile(Program& program, const QString& path);
+
+// Gives `path` to the media player, unchanged, and starts it.
+void PlayMp3File(Program& program, const QString& path);
+
+// Plays the CD track named by a CD track text, up to the start of the next track.
+void PlayCdTrack(Program& program, const QString& item);
+
+// Opens the drive in use as "cd" in the time format tmsf.
+void OpenCdDrive(Program& program);
+
+// Rings the announce chime "chimes.wav" of the current folder over whatever plays.
+void PlayChime(Program& program);
+
+// The "sound" commands take a reply buffer of this many characters.
+inline constexpr int kReplyLength = 128;
+inline constexpr int kCdReplyLength = 255;
+
+}  // namespace luma
