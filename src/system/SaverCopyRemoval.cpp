@@ -1,0 +1,30 @@
+#include "system/SaverCopyRemoval.h"
+
+#include "platform/XdgPaths.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+
+namespace luma {
+
+QStringList saverCopyPaths(const QString& ownName) {
+    const QString file = ownName + QStringLiteral(".scr");
+    return {
+        QStringLiteral("C:\\WINDOWS\\Start Menu\\Programs\\StartUp\\") + file,
+        QStringLiteral("C:\\Winnt\\Start Menu\\Programs\\StartUp\\") + file,
+        xdgAutostartFolder() + u'/' + file,
+    };
+}
+
+void RemoveStartupSaverCopy(const QString& programFile) {
+    for (const QString& path : saverCopyPaths(QFileInfo(programFile).completeBaseName())) {
+        QFile::remove(path);
+    }
+}
+
+void RemoveStartupSaverCopy() {
+    RemoveStartupSaverCopy(QCoreApplication::applicationFilePath());
+}
+
+}  // namespace luma

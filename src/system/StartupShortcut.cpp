@@ -1,0 +1,24 @@
+#include "system/StartupShortcut.h"
+
+#include "platform/ShortcutService.h"
+#include "startup/Program.h"
+
+#include <QDir>
+
+namespace luma {
+
+QString saverTarget(const QString& programFolder) {
+    // The folder is not checked for a trailing separator: a root folder gives a doubled one.
+    return QDir::toNativeSeparators(programFolder) + QDir::separator() + kSaverFileName;
+}
+
+void CreateStartupShortcut(Program& program) {
+    program.shortcuts().create(kStartupFolder, kStartupLinkName,
+                               saverTarget(program.programFolder()), QString(), -1, kStartupParent);
+}
+
+void RemoveStartupShortcut(Program& program) {
+    program.shortcuts().remove(kStartupFolder, kStartupLinkName);
+}
+
+}  // namespace luma
