@@ -44,7 +44,7 @@ QString damage(const QString& path) {
         return QStringLiteral("it is not a text file");
     }
     QStringDecoder utf8(QStringDecoder::Utf8);
-    (void)utf8.decode(bytes);
+    const QString text = utf8.decode(bytes);  // converts only when taken as a string
     if (utf8.hasError()) {
         return QStringLiteral("it is not UTF-8 text");
     }

@@ -62,9 +62,13 @@ std::optional<QString> ScriptedFileDialog::open(QWidget*, const QString& filter,
     if (answers.empty()) {
         return std::nullopt;
     }
-    auto answer = answers.front();
+    const bool cancelled = !answers.front().has_value();
+    const QString file = answers.front().value_or(QString());
     answers.pop_front();
-    return answer;
+    if (cancelled) {
+        return std::nullopt;
+    }
+    return file;
 }
 
 double ScriptedRandom::next() {

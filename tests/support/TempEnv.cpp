@@ -5,7 +5,7 @@
 namespace luma::test {
 
 TempEnv::TempEnv() {
-    for (const QByteArray name : {QByteArray("XDG_CONFIG_HOME"), QByteArray("XDG_RUNTIME_DIR")}) {
+    for (const QByteArray& name : {QByteArray("XDG_CONFIG_HOME"), QByteArray("XDG_RUNTIME_DIR")}) {
         saved_[name] = {qEnvironmentVariableIsSet(name.constData()), qgetenv(name.constData())};
     }
     QFile::setPermissions(runtime_.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);

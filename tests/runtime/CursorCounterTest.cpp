@@ -1,0 +1,27 @@
+#include "runtime/CursorCounter.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace luma {
+namespace {
+
+TEST(CursorCounter, HiddenWhileBelowZeroAndTellsEachChange) {
+    CursorCounter cursor;
+    std::vector<bool> changes;
+    cursor.setListener([&](bool visible) { changes.push_back(visible); });
+    EXPECT_TRUE(cursor.isVisible());
+    EXPECT_EQ(cursor.show(false), -1);
+    EXPECT_FALSE(cursor.isVisible());
+    EXPECT_EQ(cursor.show(false), -2);
+    EXPECT_EQ(cursor.show(true), -1);
+    EXPECT_FALSE(cursor.isVisible()) << "two hides need two shows";
+    EXPECT_EQ(cursor.show(true), 0);
+    EXPECT_TRUE(cursor.isVisible());
+    EXPECT_EQ(cursor.show(true), 1);
+    EXPECT_EQ(changes, (std::vector<bool>{false, true}));
+}
+
+}  // namespace
+}  // namespace luma
