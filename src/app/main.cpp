@@ -1,4 +1,5 @@
 #include "startup/Main.h"
+#include "music/frmPlayer.h"
 #include "platform/DesktopShell.h"
 #include "platform/LockFileInstance.h"
 #include "platform/QtFileDialog.h"
@@ -34,6 +35,7 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
 
     luma::Program program(systemServices());
+    program.setPlayerFactory([](luma::Program& p) { return std::make_unique<luma::frmPlayer>(p); });
     program.cursor().setListener([](bool visible) {
         if (visible) {
             QApplication::restoreOverrideCursor();

@@ -26,6 +26,12 @@ QString CutAtNull(const QString& reply) {
     return nul < 0 ? QString() : reply.left(nul);
 }
 
+QString cdDriveCaption(const QString& root) {
+    const bool driveLetter = root.size() >= 2 && root.size() <= 3 && root[0].isLetter() &&
+                             root[1] == u':' && (root.size() == 2 || root[2] == u'\\');
+    return driveLetter ? root.toUpper() : root;
+}
+
 CdTrackListing listCdTracks(MediaControl& media) {
     CdTrackListing listing;
     media.send(QStringLiteral("stop cd"));

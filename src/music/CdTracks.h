@@ -30,6 +30,10 @@ struct CdTrackListing {
 };
 CdTrackListing listCdTracks(MediaControl& media);
 
+// A drive root as its button shows it: drive-letter roots ("d:\\") upper-cased, device paths and
+// image files unchanged.
+QString cdDriveCaption(const QString& root);
+
 // A disc has at most 99 tracks; a larger count from a device is not believed.
 inline constexpr int kMaxCdTracks = 99;
 

@@ -14,11 +14,12 @@ int sendWithReply(Program& program, const QString& command) {
 }
 
 // Opens `path` under `alias` and plays it when the open succeeded.
-void openAndPlay(Program& program, const QString& type, const QString& path, const QString& alias) {
+bool openAndPlay(Program& program, const QString& type, const QString& path, const QString& alias) {
     if (sendWithReply(program, QStringLiteral("open ") + type + u'!' + path +
-                                   QStringLiteral(" alias ") + alias) == 0) {
-        sendWithReply(program, QStringLiteral("play ") + alias);
+                                   QStringLiteral(" alias ") + alias) != 0) {
+        return false;
     }
+    return sendWithReply(program, QStringLiteral("play ") + alias) == 0;
 }
 
 Mp3Player& mediaPlayer(Program& program) {
@@ -36,12 +37,12 @@ void StopAllMusic(Program& program) {
     mediaPlayer(program).stop();
 }
 
-void PlayWaveFile(Program& program, const QString& path) {
-    openAndPlay(program, QStringLiteral("waveaudio"), path, QStringLiteral("sound"));
+bool PlayWaveFile(Program& program, const QString& path) {
+    return openAndPlay(program, QStringLiteral("waveaudio"), path, QStringLiteral("sound"));
 }
 
-void PlayMidiFile(Program& program, const QString& path) {
-    openAndPlay(program, QStringLiteral("sequencer"), path, QStringLiteral("midi"));
+bool PlayMidiFile(Program& program, const QString& path) {
+    return openAndPlay(program, QStringLiteral("sequencer"), path, QStringLiteral("midi"));
 }
 
 void PlayMp3File(Program& program, const QString& path) {
@@ -50,12 +51,12 @@ void PlayMp3File(Program& program, const QString& path) {
     player.play();
 }
 
-void PlayCdTrack(Program& program, const QString& item) {
+bool PlayCdTrack(Program& program, const QString& item) {
     const int n = cdTrackNumber(item).value_or(0);
     program.media().send(QStringLiteral("stop cd wait"));
     program.media().send(QStringLiteral("seek cd to 1 wait"));
-    program.media().send(QStringLiteral("play cd from %1 to %2").arg(n).arg(n + 1),
-                         &program.CdReply, kCdReplyLength);
+    return program.media().send(QStringLiteral("play cd from %1 to %2").arg(n).arg(n + 1),
+                                &program.CdReply, kCdReplyLength) == 0;
 }
 
 void OpenCdDrive(Program& program) {

@@ -14,17 +14,18 @@ class Program;
 // media player.
 void StopAllMusic(Program& program);
 
-// Opens `path` as "sound" and plays it only when the open succeeded.
-void PlayWaveFile(Program& program, const QString& path);
+// Opens `path` as "sound" and plays it only when the open succeeded. True when it plays.
+bool PlayWaveFile(Program& program, const QString& path);
 
-// Opens `path` as "midi" and plays it only when the open succeeded.
-void PlayMidiFile(Program& program, const QString& path);
+// Opens `path` as "midi" and plays it only when the open succeeded. True when it plays.
+bool PlayMidiFile(Program& program, const QString& path);
 
 // Gives `path` to the media player, unchanged, and starts it.
 void PlayMp3File(Program& program, const QString& path);
 
-// Plays the CD track named by a CD track text, up to the start of the next track.
-void PlayCdTrack(Program& program, const QString& item);
+// Plays the CD track named by a CD track text, up to the start of the next track. True when the
+// play command succeeded.
+bool PlayCdTrack(Program& program, const QString& item);
 
 // Opens the drive in use as "cd" in the time format tmsf.
 void OpenCdDrive(Program& program);

@@ -74,7 +74,7 @@ public:
     SettingsRecord settings;
     std::int32_t SlideIndex = 0;
     std::int32_t SlideCount = 0;
-    std::int16_t PlayPosition = 0;
+    std::int32_t PlayPosition = 0;  // wide enough for any playlist
     QString CurrentSelection;
     QString CurrentCdDrive;
     QString CdReply = QString(255, u' ');
