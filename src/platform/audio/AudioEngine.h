@@ -13,8 +13,8 @@ public:
     using SourceId = int;
 
     virtual ~AudioEngine() = default;
-    // Starts mixing `source` in. Returns an id for stop() and isSounding(); 0 when the engine has no
-    // output (no sound device), in which case nothing is kept.
+    // Starts mixing `source` in. Returns an id for stop() and isSounding(); 0 when the engine has
+    // no output (no sound device), in which case nothing is kept.
     virtual SourceId start(std::shared_ptr<AudioSource> source) = 0;
     // Removes a source; unknown ids are ignored.
     virtual void stop(SourceId id) = 0;

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "platform/audio/AudioEngine.h"
+#include "platform/audio/AudioOutput.h"
+#include "platform/audio/Mixer.h"
+
+#include <QObject>
+
+#include <memory>
+
+namespace luma::audio {
+
+// The audio engine: a mixer played through one output. Lives on the GUI thread. The output runs
+// only while something sounds: start() resumes it, and once the last source has ended or been
+// stopped the output is suspended from the event loop (a queued call, so that a stop followed at
+// once by a start keeps the device open).
+class MixingEngine : public AudioEngine {
+public:
+    explicit MixingEngine(std::unique_ptr<AudioOutput> output);
+    ~MixingEngine() override;
+    MixingEngine(const MixingEngine&) = delete;
+    MixingEngine& operator=(const MixingEngine&) = delete;
+
+    SourceId start(std::shared_ptr<AudioSource> source) override;
+    void stop(SourceId id) override;
+    bool isSounding(SourceId id) const override;
+    void shutdown() override;
+
+    AudioOutput& output() { return *output_; }
+    bool outputRunning() const { return running_; }
+
+private:
+    void scheduleIdleCheck();
+    void suspendIfIdle();
+
+    Mixer mixer_;
+    std::unique_ptr<AudioOutput> output_;
+    bool running_ = false;
+    // Receives the queued idle checks; deleting it drops those still pending.
+    std::unique_ptr<QObject> context_;
+};
+
+}  // namespace luma::audio

@@ -1,0 +1,59 @@
+#include "platform/audio/SdlOutput.h"
+
+#include "platform/audio/AudioSource.h"
+#include "platform/audio/Mixer.h"
+
+namespace luma::audio {
+
+SdlOutput::~SdlOutput() {
+    suspend();
+    if (subsystemUp_) {
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    }
+}
+
+bool SdlOutput::resume(Mixer& mixer) {
+    if (device_ != 0) {
+        return true;
+    }
+    if (!subsystemUp_) {
+        SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, "Lumafolio");
+        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+            lastError_ = QString::fromUtf8(SDL_GetError());
+            return false;
+        }
+        subsystemUp_ = true;
+    }
+    mixer_ = &mixer;
+    SDL_AudioSpec wanted{};
+    wanted.freq = kRate;
+    wanted.format = AUDIO_F32SYS;
+    wanted.channels = kChannels;
+    wanted.samples = 1024;
+    wanted.callback = &SdlOutput::fill;
+    wanted.userdata = this;
+    // No changes allowed: SDL converts to whatever the device wants.
+    device_ = SDL_OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
+    if (device_ == 0) {
+        lastError_ = QString::fromUtf8(SDL_GetError());
+        return false;
+    }
+    SDL_PauseAudioDevice(device_, 0);
+    return true;
+}
+
+void SdlOutput::suspend() {
+    if (device_ != 0) {
+        // Waits for a running callback to return.
+        SDL_CloseAudioDevice(device_);
+        device_ = 0;
+    }
+}
+
+void SDLCALL SdlOutput::fill(void* userdata, Uint8* stream, int length) {
+    auto* self = static_cast<SdlOutput*>(userdata);
+    const auto frames = static_cast<std::size_t>(length) / (sizeof(float) * kChannels);
+    self->mixer_->mix(reinterpret_cast<float*>(stream), frames);
+}
+
+}  // namespace luma::audio

@@ -1,0 +1,134 @@
+#include "TestMedia.h"
+#include "platform/audio/MidiSource.h"
+#include "platform/audio/SynthPool.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <vector>
+
+namespace luma::audio {
+namespace {
+
+struct MidiSourceTest : ::testing::Test {
+    void SetUp() override {
+        if (!QFile::exists(SynthPool::defaultSoundfont())) {
+            GTEST_SKIP() << "no General MIDI soundfont installed";
+        }
+    }
+    QString path(const QString& name) const { return dir.filePath(name); }
+
+    // Renders in blocks until the source ends; returns the frame count and keeps the sound.
+    std::size_t renderToEnd(AudioSource& source, std::vector<float>* kept = nullptr) {
+        std::vector<float> block(1024 * kChannels);
+        std::size_t total = 0;
+        for (int guard = 0; guard < 10000; ++guard) {
+            const std::size_t got = source.render(block.data(), 1024);
+            total += got;
+            if (kept) {
+                kept->insert(kept->end(), block.begin(),
+                             block.begin() + std::ptrdiff_t(got * kChannels));
+            }
+            if (got < 1024) {
+                return total;
+            }
+        }
+        ADD_FAILURE() << "the MIDI source never ended";
+        return total;
+    }
+
+    QTemporaryDir dir;
+    std::shared_ptr<SynthPool> pool = SynthPool::create();
+};
+
+TEST_F(MidiSourceTest, PlaysItsNotesAndEndsWithItsLastEvent) {
+    ASSERT_TRUE(test::writeSimpleMidi(path(QStringLiteral("two.mid")), 2));
+    auto source = MidiSource::open(pool, path(QStringLiteral("two.mid")));
+    ASSERT_TRUE(source);
+    EXPECT_EQ(source->lengthMs(), 1000);
+    EXPECT_EQ(source->positionMs(), 0);
+    EXPECT_FALSE(source->ended());
+
+    std::vector<float> half(22050 * kChannels);
+    ASSERT_EQ(source->render(half.data(), 22050), 22050u);
+    EXPECT_EQ(source->positionMs(), 500);
+    EXPECT_FALSE(source->ended());
+    EXPECT_GT(test::energy(half), 1e-4) << "the piano sounds";
+
+    EXPECT_EQ(renderToEnd(*source), 22050u);
+    EXPECT_TRUE(source->ended());
+    EXPECT_EQ(source->positionMs(), 1000);
+}
+
+TEST_F(MidiSourceTest, ASeekStartsLaterInTheSequence) {
+    ASSERT_TRUE(test::writeSimpleMidi(path(QStringLiteral("four.mid")), 4));
+    auto source = MidiSource::open(pool, path(QStringLiteral("four.mid")));
+    ASSERT_TRUE(source);
+    ASSERT_TRUE(source->seekMs(1500));
+    EXPECT_EQ(source->positionMs(), 1500);
+    std::vector<float> sound;
+    EXPECT_EQ(renderToEnd(*source, &sound), 22050u);
+    EXPECT_GT(test::energy(sound), 1e-4);
+    EXPECT_EQ(source->positionMs(), 2000);
+
+    source->setEndMs(700);
+    ASSERT_TRUE(source->seekMs(200));
+    EXPECT_EQ(renderToEnd(*source), 22050u);
+    EXPECT_EQ(source->positionMs(), 700);
+}
+
+TEST_F(MidiSourceTest, WhatCannotBePlayedIsRefusedWithTheReason) {
+    QFile text(path(QStringLiteral("text.mid")));
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    text.write("MThd but nothing after it");
+    text.close();
+    ASSERT_TRUE(test::writeSimpleMidi(path(QStringLiteral("good.mid")), 1));
+
+    struct Case {
+        QString path;
+        std::shared_ptr<SynthPool> pool;
+        SourceError error;
+    };
+    const Case cases[] = {
+        {path(QStringLiteral("missing.mid")), pool, SourceError::NotFound},
+        {path(QStringLiteral("text.mid")), pool, SourceError::Undecodable},
+        {path(QStringLiteral("good.mid")), SynthPool::create(path(QStringLiteral("none.sf2"))),
+         SourceError::NoInstruments},
+        {path(QStringLiteral("good.mid")), SynthPool::create(path(QStringLiteral("text.mid"))),
+         SourceError::NoInstruments},
+    };
+    for (const Case& c : cases) {
+        SourceError error = SourceError::None;
+        EXPECT_EQ(MidiSource::open(c.pool, c.path, &error), nullptr) << c.path.toStdString();
+        EXPECT_EQ(error, c.error) << c.path.toStdString();
+    }
+}
+
+TEST_F(MidiSourceTest, TheSoundfontIsLoadedOncePerPool) {
+    auto first = pool->acquire();
+    ASSERT_TRUE(first);
+    fluid_synth_t* synth = first->synth();
+    first.reset();
+    auto again = pool->acquire();
+    EXPECT_EQ(again->synth(), synth) << "the synthesizer came back to the pool";
+    auto second = pool->acquire();
+    ASSERT_TRUE(second);
+    EXPECT_NE(second->synth(), again->synth()) << "two at once get two synthesizers";
+}
+
+TEST(SynthPool, TheEnvironmentChoosesTheSoundfont) {
+    const QByteArray saved = qgetenv("LUMAFOLIO_SOUNDFONT");
+    qputenv("LUMAFOLIO_SOUNDFONT", "/elsewhere/font.sf2");
+    EXPECT_EQ(SynthPool::defaultSoundfont(), QStringLiteral("/elsewhere/font.sf2"));
+    qunsetenv("LUMAFOLIO_SOUNDFONT");
+    EXPECT_EQ(SynthPool::defaultSoundfont(),
+              QStringLiteral("/usr/share/sounds/sf2/default-GM.sf2"));
+    if (!saved.isNull()) {
+        qputenv("LUMAFOLIO_SOUNDFONT", saved);
+    }
+}
+
+}  // namespace
+}  // namespace luma::audio
