@@ -4,10 +4,13 @@
 #include "platform/LockFileInstance.h"
 #include "platform/QtFileDialog.h"
 #include "platform/QtMessageBox.h"
+#include "platform/QtNotificationArea.h"
+#include "platform/XdgAutostartShortcuts.h"
 #include "runtime/QtTimerService.h"
 #include "runtime/Random.h"
 #include "settings/IniSettingsStore.h"
 #include "startup/Program.h"
+#include "tray/frmpopup.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -23,6 +26,8 @@ luma::PlatformServices systemServices() {
     s.messageBox = std::make_unique<luma::QtMessageBox>();
     s.shell = std::make_unique<luma::DesktopShell>();
     s.fileDialog = std::make_unique<luma::QtFileDialog>();
+    s.notificationArea = std::make_unique<luma::QtNotificationArea>();
+    s.shortcuts = std::make_unique<luma::XdgAutostartShortcuts>();
     s.programFolder = QCoreApplication::applicationDirPath();
     return s;
 }
@@ -36,6 +41,7 @@ int main(int argc, char** argv) {
 
     luma::Program program(systemServices());
     program.setPlayerFactory([](luma::Program& p) { return std::make_unique<luma::frmPlayer>(p); });
+    program.setTrayFactory([](luma::Program& p) { return std::make_unique<luma::frmpopup>(p); });
     program.cursor().setListener([](bool visible) {
         if (visible) {
             QApplication::restoreOverrideCursor();

@@ -4,6 +4,7 @@
 #include "platform/FileDialog.h"
 #include "platform/MediaControl.h"
 #include "platform/MessageBox.h"
+#include "platform/NotificationArea.h"
 #include "platform/Mp3Player.h"
 #include "platform/Shell.h"
 #include "platform/ShortcutService.h"

@@ -19,6 +19,7 @@ class FileDialog;
 class MediaControl;
 class MessageBox;
 class Mp3Player;
+class NotificationArea;
 class Random;
 class SettingsStore;
 class Shell;
@@ -44,6 +45,7 @@ struct PlatformServices {
     std::unique_ptr<Shell> shell;
     std::unique_ptr<ShortcutService> shortcuts;
     std::unique_ptr<FileDialog> fileDialog;
+    std::unique_ptr<NotificationArea> notificationArea;
     QString programFolder;  // where the saver, the chime and the assets live
 };
 
@@ -67,6 +69,7 @@ public:
     Shell& shell() { return *services_.shell; }
     ShortcutService& shortcuts() { return *services_.shortcuts; }
     FileDialog& fileDialog() { return *services_.fileDialog; }
+    NotificationArea& notificationArea() { return *services_.notificationArea; }
     CursorCounter& cursor() { return cursor_; }
     const QString& programFolder() const { return services_.programFolder; }
 

@@ -1,4 +1,4 @@
-#include "RecordingWindows.h"
+#include "support/RecordingWindows.h"
 
 #include "settings/SettingsKeys.h"
 #include "startup/Main.h"
@@ -14,8 +14,8 @@ namespace luma::test {
 namespace {
 
 struct MainFixture : testing::Test {
+    WindowLog windows;  // outlives the windows that write to it
     ProgramHarness h;
-    WindowLog windows;
     void SetUp() override { useRecordingWindows(h.program, windows); }
     void store(const QString& key, const QString& value) {
         h.fakes.store->write(keys::kSettings, key, value);
@@ -74,8 +74,8 @@ TEST_F(MainFixture, ASecondInstanceEndsAtOnceInEveryMode) {
 
 TEST_F(MainFixture, FirstShowStartOpensThePanelOnHelp) {
     for (const char* line : {"", "   ", "/S", "/s", " /S ", "/Sx"}) {
-        ProgramHarness fresh;
         WindowLog log;
+        ProgramHarness fresh;
         useRecordingWindows(fresh.program, log);
         Main(fresh.program, QString::fromLatin1(line));
         EXPECT_EQ(fresh.fakes.store->read(keys::kSettings, keys::kMouseSens), u"15") << line;
@@ -93,8 +93,8 @@ TEST_F(MainFixture, ASensitivityBelowFiveIsAFirstRunAgain) {
     EXPECT_EQ(h.fakes.store->read(keys::kSettings, keys::kMouseSens), u"15");
     EXPECT_TRUE(windows.has(QStringLiteral("panel tab 3")));
     for (const char* stored : {"4.9", "abc", ""}) {
-        ProgramHarness fresh;
         WindowLog log;
+        ProgramHarness fresh;
         useRecordingWindows(fresh.program, log);
         fresh.fakes.store->write(keys::kSettings, keys::kMouseSens, QString::fromLatin1(stored));
         Main(fresh.program, QString());
@@ -200,8 +200,8 @@ TEST_F(StartShowFixture, FlagsAreNumericEqualityTests) {
     start();
     EXPECT_TRUE(windows.has(QStringLiteral("tray load"))) << "\"1.0\" is 1";
 
-    ProgramHarness other;
     WindowLog log;
+    ProgramHarness other;
     useRecordingWindows(other.program, log);
     other.fakes.store->write(keys::kSettings, keys::kMouseSens, QStringLiteral("15"));
     other.fakes.store->write(keys::kSettings, keys::kMusicNow, QStringLiteral("2"));

@@ -1,4 +1,4 @@
-#include "RecordingWindows.h"
+#include "support/RecordingWindows.h"
 
 #include "support/FakeServices.h"
 
@@ -10,8 +10,8 @@ namespace luma::test {
 namespace {
 
 struct ProgramFixture : testing::Test {
+    WindowLog windows;  // outlives the windows that write to it
     ProgramHarness h;
-    WindowLog windows;
     void SetUp() override { useRecordingWindows(h.program, windows); }
 };
 
@@ -27,7 +27,8 @@ TEST_F(ProgramFixture, UnloadRunsTheUnloadProcedureAndAFreshWindowLoadsAgain) {
     h.program.unloadPlayer();
     EXPECT_EQ(h.program.playerIfLoaded(), nullptr);
     EXPECT_NE(h.program.player(), nullptr);
-    EXPECT_EQ(windows.entries, (QStringList{"player load", "player unload", "player load"}));
+    EXPECT_EQ(windows.entries,
+              (QStringList{"player load", "player unload", "player timers off", "player load"}));
     (void)first;
 }
 

@@ -105,6 +105,7 @@ PlatformServices FakePlatform::make() {
     shell = install<RecordingShell>(s.shell);
     shortcuts = install<RecordingShortcuts>(s.shortcuts);
     fileDialog = install<ScriptedFileDialog>(s.fileDialog);
+    notificationArea = install<FakeNotificationArea>(s.notificationArea);
     return s;
 }
 

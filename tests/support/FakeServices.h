@@ -5,6 +5,7 @@
 #include "platform/MediaControl.h"
 #include "platform/MessageBox.h"
 #include "platform/Mp3Player.h"
+#include "platform/NotificationArea.h"
 #include "platform/Shell.h"
 #include "platform/ShortcutService.h"
 #include "platform/SingleInstance.h"
@@ -12,6 +13,7 @@
 #include "runtime/Random.h"
 #include "settings/MemorySettingsStore.h"
 #include "startup/Program.h"
+#include "support/QtPrinters.h"
 
 #include <QStringList>
 
@@ -131,6 +133,34 @@ public:
     bool anotherRunning = false;
 };
 
+// A notification area that tests make available or not, and click on.
+class FakeNotificationArea : public NotificationArea {
+public:
+    bool isAvailable() const override { return available; }
+    void addIcon(const QIcon&, const QString& tip, std::function<void(int)> onMessage) override {
+        ++adds;
+        iconTip = tip;
+        handler = std::move(onMessage);
+        shown = true;
+    }
+    void removeIcon() override {
+        shown = false;
+        handler = nullptr;
+    }
+    bool hasIcon() const override { return shown; }
+    // Sends a mouse event code to the icon, as the desktop would.
+    void click(int code) {
+        if (handler) {
+            handler(code);
+        }
+    }
+    bool available = true;
+    bool shown = false;
+    int adds = 0;
+    QString iconTip;
+    std::function<void(int)> handler;
+};
+
 // Draws from `values` first, then from a fixed-seed generator; counts the reseeds.
 class ScriptedRandom : public Random {
 public:
@@ -157,6 +187,7 @@ struct FakePlatform {
     RecordingShell* shell = nullptr;
     RecordingShortcuts* shortcuts = nullptr;
     ScriptedFileDialog* fileDialog = nullptr;
+    FakeNotificationArea* notificationArea = nullptr;
 };
 
 // A Program over fakes.

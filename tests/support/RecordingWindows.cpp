@@ -1,4 +1,4 @@
-#include "RecordingWindows.h"
+#include "support/RecordingWindows.h"
 
 namespace luma::test {
 

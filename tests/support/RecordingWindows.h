@@ -61,6 +61,7 @@ public:
     void FindCdDrives() override { note(QStringLiteral("FindCdDrives")); }
     void Command32_Click() override { note(QStringLiteral("Command32_Click")); }
     void Command35_Click() override { note(QStringLiteral("Command35_Click")); }
+    void disableTimers() override { note(QStringLiteral("timers off")); }
 };
 
 class RecordingPlayer : public PlayerWindow, RecordingWindowBase {
@@ -73,6 +74,7 @@ public:
     bool isShown() const override { return false; }
     void StartMusic() override { note(QStringLiteral("StartMusic")); }
     void Command35_Click() override { note(QStringLiteral("Command35_Click")); }
+    void disableTimers() override { note(QStringLiteral("timers off")); }
 };
 
 class RecordingTray : public TrayWindow, RecordingWindowBase {

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "runtime/Timer.h"
+#include "startup/Windows.h"
+
+#include <QWidget>
+
+class QAction;
+class QMenu;
+
+namespace luma {
+
+class Program;
+
+// The hidden window that owns the tray icon and its menu: play the next entry, stop the music,
+// start the slideshow, bring back the control panel, shut down.
+//
+// Where the desktop has no notification area, it waits for one (it may come up a little after the
+// program at log-in); if none comes, it says so once and opens the control panel instead, so that
+// the music stays under the user's control.
+class frmpopup : public QWidget, public TrayWindow {
+public:
+    static constexpr int kTrayWaitSeconds = 30;
+
+    explicit frmpopup(Program& program);
+    ~frmpopup() override;
+
+    void load() override;
+    void unload() override;
+    void showWindow() override;
+    void hideWindow() override;
+    bool isShown() const override;
+    void disableTimers() override;
+
+    // A mouse event code from the icon; only the right-button release opens the menu.
+    void trayMessage(int code);
+
+    void mnuPlaymusic_Click();
+    void mnuStopmusic_Click();
+    void mnuSlideshow_Click();
+    void Exit_Click();
+    void mnuEnd_Click();
+
+    QMenu* Popup = nullptr;
+    QAction* mnuPlaymusic = nullptr;
+    QAction* mnuStopmusic = nullptr;
+    QAction* mnuSlideshow = nullptr;
+    QAction* Exit = nullptr;
+    QAction* mnuspace = nullptr;
+    QAction* mnuEnd = nullptr;
+    int LastTrayMessage = 0;
+    Timer TrayWait;  // ticks once a second while the notification area is awaited
+
+private:
+    void putIconUp();
+    void waitForNotificationArea();
+
+    Program& program_;
+    int secondsWaited_ = 0;
+    bool fallbackReported_ = false;
+};
+
+}  // namespace luma
