@@ -1,0 +1,95 @@
+#!/usr/bin/env bash
+# Runs a Lumafolio show on the demo pictures and music that the build made, in a settings store of
+# its own. On a desktop the show appears on screen and ends with the mouse or a key, as always.
+# Without a display (or with DEMO_HEADLESS=1) it runs under Xvfb for DEMO_SECONDS (20) seconds, saves
+# screenshots and the sound it played, and says where they are.
+set -euo pipefail
+
+build=$(cd "${1:-build}" && pwd)
+seconds=${DEMO_SECONDS:-20}
+out=${DEMO_OUT:-$build/demo-out}
+program="$build/lumafolio11.scr"
+demo="$build/demo"
+
+[ -x "$program" ] || { echo "demo: $program is not built; run 'make build' first" >&2; exit 1; }
+[ -d "$demo/pictures" ] || { echo "demo: the demo media are missing in $demo" >&2; exit 1; }
+
+home="$build/demo-home"
+rm -rf "$home" "$out"
+mkdir -p "$home/config/lumafolio" "$home/run" "$out"
+chmod 700 "$home/run"
+
+# The demo's own settings: a slideshow of every picture kind with the chime, and a playlist of a
+# wave, an MP3 and a MIDI file.
+cat > "$home/config/lumafolio/Lumafolio 1.1.ini" <<INI
+[Settings]
+Mousesens=15
+Slides=1
+Random%20order=0
+animate=1
+screensize=0
+Slidesize=1
+delay=3
+Bsound=1
+Randomplay=0
+Asound=1
+MusicOnly=0
+MusicNow=0
+AutoStartup=0
+BackColors=4210752
+
+[pictures]
+HowMany=4
+1="$demo/pictures/morning-hills.bmp"
+2="$demo/pictures/bouncing-ball.gif"
+3="$demo/pictures/sunset.jpg"
+4="$demo/pictures/meadow.gif"
+
+[music]
+HowMany=3
+1="$demo/music/sunrise.wav"
+2="$demo/music/tune.mp3"
+3="$demo/music/round.mid"
+INI
+
+export XDG_CONFIG_HOME="$home/config" XDG_RUNTIME_DIR="$home/run"
+
+if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && [ -z "${DEMO_HEADLESS:-}" ]; then
+    echo "demo: the show starts now; move the mouse or press a key to end it."
+    exec "$program" /S
+fi
+
+command -v Xvfb >/dev/null || { echo "demo: Xvfb is missing; run 'make deps'" >&2; exit 1; }
+fifo=$(mktemp -u); mkfifo "$fifo"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" 2>/dev/null &
+xvfb=$!
+read -r -t 10 number <"$fifo" || { echo "demo: Xvfb did not start" >&2; kill $xvfb; exit 1; }
+rm -f "$fifo"
+export DISPLAY=":$number" QT_QPA_PLATFORM=xcb
+export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$out/sound.raw"
+
+"$program" /S 2>"$out/program.log" &
+show=$!
+cleanup() { kill $show 2>/dev/null || true; kill $xvfb 2>/dev/null || true; }
+trap cleanup EXIT
+
+shots=0
+for ((t = 2; t <= seconds; t += 3)); do
+    sleep 3
+    if ! kill -0 $show 2>/dev/null; then
+        echo "demo: the show ended early; see $out/program.log" >&2
+        break
+    fi
+    import -window root "$out/screen-$(printf %02d $t)s.png" 2>/dev/null && shots=$((shots + 1))
+done
+cleanup
+trap - EXIT
+wait $show 2>/dev/null || true
+
+if [ -s "$out/sound.raw" ] && command -v sox >/dev/null; then
+    sox -t raw -r 44100 -e floating-point -b 32 -c 2 "$out/sound.raw" "$out/sound.wav" 2>/dev/null &&
+        rm -f "$out/sound.raw"
+fi
+echo "demo: $shots screenshots of the show are in $out"
+[ -f "$out/sound.wav" ] && echo "demo: the sound it played is $out/sound.wav"
+[ "$shots" -gt 0 ]
