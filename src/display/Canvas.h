@@ -1,0 +1,49 @@
+#pragma once
+
+#include "display/PictureDecoding.h"
+
+#include <QColor>
+#include <QImage>
+#include <QRect>
+
+#include <functional>
+
+namespace luma {
+
+class Picture;
+
+enum class PaintQuality { Smooth, Fast };
+
+// The display's own surface, the size of the window: painting draws over what is there, filling
+// with the background colour clears it. The window shows it; tests read it.
+class Canvas {
+public:
+    // Learns every area that changed, so that the window can show it.
+    void setListener(std::function<void(const QRect&)> listener) {
+        listener_ = std::move(listener);
+    }
+
+    // A surface of `size`: what was drawn stays where the old and new surface overlap, the rest
+    // takes `background`.
+    void resize(QSize size, QColor background);
+    void fill(QColor colour);
+    void draw(const DecodedPart& part, PaintQuality quality);
+    // Decodes what shows of `picture` over `target` and draws it. False when the picture does not
+    // decode; nothing is drawn then.
+    bool paint(const Picture& picture, QRect target, PaintQuality quality);
+
+    const QImage& image() const { return image_; }
+    QRect rect() const { return image_.rect(); }
+    QSize size() const { return image_.size(); }
+
+private:
+    void changed(const QRect& area);
+
+    QImage image_;
+    std::function<void(const QRect&)> listener_;
+};
+
+// The colour of a stored colour value, red + 256 * green + 65536 * blue.
+QColor colourOf(std::int32_t value);
+
+}  // namespace luma

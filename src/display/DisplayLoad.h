@@ -1,0 +1,16 @@
+#pragma once
+
+namespace luma {
+
+class frmMain;
+
+// The load procedure of the display window: full screen; closes again at once with the music-only
+// setting; random slide position; slide count from the stored list. With "Slides" = 1 it arms the
+// slide timer, loads slide 1 into Picture1 unpainted, clears to the background colour and shows
+// the window (the caller's BeforeTimer1 paints the first slide). Otherwise it shows the single
+// picture named by "AniFile", as an animation when it is a GIF and "animate" is 1. An empty slide
+// list or an unusable single picture loads the control panel unseen and hides the display; a
+// single picture under 101 bytes, or a GIF that yields no still, shows the panel.
+void runLoadProcedure(frmMain& window);
+
+}  // namespace luma

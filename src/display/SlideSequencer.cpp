@@ -1,0 +1,124 @@
+#include "display/SlideSequencer.h"
+
+#include "display/Canvas.h"
+#include "display/LoadAniGif.h"
+#include "display/SlidePlacement.h"
+#include "display/frmMain.h"
+#include "music/DeviceRoutines.h"
+#include "runtime/Numbers.h"
+#include "runtime/PendingEvents.h"
+#include "runtime/Random.h"
+#include "settings/SettingsKeys.h"
+#include "settings/SettingsStore.h"
+#include "settings/StoredList.h"
+#include "startup/Program.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace luma {
+namespace {
+
+constexpr double kPlacementDivisor = 1.5;
+constexpr std::int64_t kMillisecondsPerSecond = 1000;
+
+// Steps 1 to 5: animation timer, position, clearing.
+void prepare(frmMain& window, SlideStepKind kind) {
+    Program& program = window.program();
+    const SettingsRecord& settings = program.settings;
+    if (settings.animate == 1) {
+        window.AnimationTimer.setEnabled(false);
+    } else if (kind == SlideStepKind::BeforeTimer1) {
+        window.AnimationTimer.setEnabled(true);
+    }
+    program.random().reseedFromClock();
+    const QSize inner = window.inner();
+    window.SlideX = randomPosition(inner.width() / kPlacementDivisor, program.random().next())
+                        .value_or(window.SlideX);
+    window.SlideY = randomPosition(inner.height() / kPlacementDivisor, program.random().next())
+                        .value_or(window.SlideY);
+    window.AnimatedGIF.front().backColour = settings.backColors;
+    window.setBackgroundColour(settings.backColors);
+}
+
+void chooseSlide(Program& program) {
+    const std::int32_t n = program.SlideCount;
+    if (program.settings.randomOrder == 1) {
+        program.random().reseedFromClock();
+        const double r = program.random().next();
+        program.SlideIndex = toInt32(std::floor(r * n + 1)).value_or(program.SlideIndex);
+        return;
+    }
+    if (std::int64_t{program.SlideIndex} + 1 > n) {
+        program.SlideIndex = 1;
+        return;
+    }
+    ++program.SlideIndex;
+    processPendingEvents();
+}
+
+}  // namespace
+
+void rearmSlideTimer(Program& program, Timer& timer) {
+    const auto delay =
+        toInt32(program.store().read(keys::kSettings, keys::kDelay, QStringLiteral("5")));
+    if (!delay || *delay < 0) {
+        return;
+    }
+    const std::int64_t ms = std::int64_t{*delay} * kMillisecondsPerSecond;
+    timer.setInterval(static_cast<int>(std::min<std::int64_t>(ms, Timer::kMaxInterval)));
+}
+
+QString slideEntry(Program& program, std::int32_t index) {
+    if (index < 1 || index > program.SlideCount) {
+        return kMissingPicture;
+    }
+    return StoredList(program.store(), keys::kPictures).item(index);
+}
+
+PlaceOf stillPlace(frmMain& window) {
+    return [&window](QSize size) {
+        const SettingsRecord& settings = window.program().settings;
+        if (settings.screenSize == 1) {
+            return stretchedArea(window.inner());
+        }
+        return scaledArea(window.SlideX, window.SlideY, size, settings.slideSize);
+    };
+}
+
+PlaceOf actualSizePlace(frmMain& window) {
+    return [&window](QSize size) {
+        return scaledArea(window.SlideX, window.SlideY, size, window.program().settings.slideSize);
+    };
+}
+
+void slideStep(frmMain& window, SlideStepKind kind) {
+    Program& program = window.program();
+    SettingsRecord& settings = program.settings;
+    prepare(window, kind);
+    chooseSlide(program);
+    if (const auto multiplier =
+            toInt16(program.store().read(keys::kSettings, keys::kSlideSize, QStringLiteral("1")))) {
+        settings.slideSize = *multiplier;
+    }
+    window.picturePath = slideEntry(program, program.SlideIndex);
+    const QString& path = window.picturePath;
+
+    if (hasGifSuffix(path) && settings.animate == 1) {
+        rearmSlideTimer(program, window.Timer1);
+        loadAndPaint(window.Picture1, path, window.surface(), actualSizePlace(window));
+        LoadAniGif(window, path);
+    } else {
+        if (!hasGifSuffix(path)) {
+            window.AnimationTimer.setEnabled(false);
+        }
+        rearmSlideTimer(program, window.Timer1);
+        loadAndPaint(window.Picture1, path, window.surface(), stillPlace(window));
+    }
+    if (settings.asound == 1) {
+        PlayChime(program);
+    }
+    processPendingEvents();
+}
+
+}  // namespace luma

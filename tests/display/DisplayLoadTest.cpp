@@ -1,0 +1,241 @@
+#include "display/frmMain.h"
+#include "support/DisplayHarness.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QGuiApplication>
+#include <QScreen>
+
+#include <cmath>
+
+namespace luma::test {
+namespace {
+
+const QColor kRed(255, 0, 0);
+const QColor kBlack(0, 0, 0);
+
+struct DisplayLoadTest : testing::Test {
+    DisplayHarness d;
+    // A GIF still large enough for single-picture mode (101 bytes or more).
+    QString gifStill(const QString& name, QSize size = QSize(40, 30)) {
+        GifFile gif;
+        gif.screen = size;
+        gif.palette = {qRgb(255, 0, 0), qRgb(0, 0, 0)};
+        gif.literalCodes = true;
+        gif.images.push_back(solidImage(size, 0, 0));
+        return d.file(name, gif.encode());
+    }
+    void single(const QString& path,
+                std::initializer_list<std::pair<const char*, const char*>> more = {}) {
+        d.h.fakes.store->write(QStringLiteral("Settings"), QStringLiteral("AniFile"), path);
+        d.settings({{"Slides", "0"}});
+        d.settings(more);
+        d.slides({d.picture("slide.bmp", Qt::blue, QSize(10, 10))});
+    }
+};
+
+TEST_F(DisplayLoadTest, MusicOnlyClosesTheWindowWhileItLoads) {
+    d.settings({{"Slides", "1"}, {"MusicOnly", "1"}});
+    d.slides({d.picture("a.bmp", kRed, QSize(10, 10))});
+    EXPECT_EQ(d.display(), nullptr);
+    EXPECT_EQ(d.h.program.displayIfLoaded(), nullptr);
+    EXPECT_TRUE(d.windows.has(QStringLiteral("player Command35_Click")));  // its unload ran
+    EXPECT_FALSE(d.start());
+}
+
+TEST_F(DisplayLoadTest, CoversTheScreenWithoutBorder) {
+    d.settings({{"Slides", "1"}});
+    d.slides({d.picture("a.bmp", kRed, QSize(10, 10))});
+    frmMain* w = d.display();
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->geometry(), QGuiApplication::primaryScreen()->geometry());
+    EXPECT_TRUE(w->windowFlags().testFlag(Qt::FramelessWindowHint));
+    EXPECT_TRUE(w->windowState().testFlag(Qt::WindowFullScreen));
+    EXPECT_EQ(w->canvas().size(), w->size());
+    EXPECT_EQ(w->objectName(), u"frmMain");
+}
+
+TEST_F(DisplayLoadTest, SensitivityBelowOneBecomesTwelve) {
+    struct Case {
+        const char* stored;
+        int inMemory;
+    };
+    for (const Case c : {Case{"0", 12}, Case{"-3", 12}, Case{"1", 1}, Case{"15", 15}}) {
+        DisplayHarness h;
+        h.settings({{"Slides", "1"}, {"Mousesens", c.stored}});
+        h.slides({h.picture("a.bmp", kRed, QSize(10, 10))});
+        ASSERT_NE(h.display(), nullptr);
+        EXPECT_EQ(h.program().settings.mouseSens, c.inMemory) << c.stored;
+    }
+}
+
+TEST_F(DisplayLoadTest, SlideshowModeArmsTheTimerAndWaitsForBeforeTimer1) {
+    d.settings({{"Slides", "1"}, {"delay", "5"}, {"BackColors", "65280"}});
+    d.slides({d.picture("a.bmp", kRed, QSize(10, 10)), d.picture("b.bmp", kRed, QSize(10, 10))});
+    const int cursorBefore = d.program().cursor().count();
+    frmMain* w = d.display();
+    ASSERT_NE(w, nullptr);
+    EXPECT_TRUE(w->Timer1.isEnabled());
+    EXPECT_EQ(w->Timer1.interval(), 5000);
+    EXPECT_EQ(d.program().SlideIndex, 1);
+    EXPECT_EQ(d.program().SlideCount, 2);
+    EXPECT_FALSE(w->Picture1.isEmpty());  // slide 1, loaded but not painted
+    EXPECT_EQ(w->Picture1.size(), QSize(10, 10));
+    EXPECT_TRUE(w->isShown());
+    EXPECT_TRUE(areaIs(w->canvas(), w->canvas().rect(), QColor(0, 255, 0)));
+    EXPECT_LT(d.program().cursor().count(), cursorBefore);
+}
+
+TEST_F(DisplayLoadTest, LoadPlacesTheSlidePositionInTheUpperLeftQuarter) {
+    d.settings({{"Slides", "1"}});
+    d.slides({d.picture("a.bmp", kRed, QSize(10, 10))});
+    d.draws({0.0, 0.99999});
+    frmMain* w = d.display();
+    ASSERT_NE(w, nullptr);
+    const QSize s = d.screen();
+    EXPECT_EQ(w->SlideX, 1);
+    EXPECT_EQ(w->SlideY, static_cast<int>(std::floor(s.height() / 2.0 * 0.99999 + 1)));
+    EXPECT_LE(w->SlideY, s.height() / 2);
+}
+
+TEST_F(DisplayLoadTest, ASinglePictureIsPaintedAtItsOwnSizeAtTheLoadPosition) {
+    single(d.picture("one.bmp", kRed, QSize(60, 50)), {{"screensize", "0"}, {"Slidesize", "3"}});
+    d.draws({0.5, 0.25});
+    frmMain* w = d.start();
+    ASSERT_NE(w, nullptr);
+    EXPECT_TRUE(w->isShown());
+    const QSize s = d.screen();
+    const QRect at(static_cast<int>(s.width() / 2.0 * 0.5 + 1),
+                   static_cast<int>(s.height() / 2.0 * 0.25 + 1), 60, 50);
+    EXPECT_TRUE(areaIs(w->canvas(), at, kRed));
+    EXPECT_TRUE(areaIs(w->canvas(), QRect(at.right() + 1, at.top(), 1, 50), kBlack));
+    // The sequencer does not run: the single picture stays.
+    EXPECT_FALSE(w->Timer1.isEnabled());
+    d.timers().advance(60000);
+    EXPECT_TRUE(areaIs(w->canvas(), at, kRed));
+}
+
+TEST_F(DisplayLoadTest, ASinglePictureCanBeStretched) {
+    single(d.picture("one.jpg", kRed, QSize(60, 50), "JPG"), {{"screensize", "1"}});
+    frmMain* w = d.start();
+    ASSERT_NE(w, nullptr);
+    EXPECT_TRUE(areaIs(w->canvas(), w->canvas().rect(), kRed));
+}
+
+TEST_F(DisplayLoadTest, ATinySinglePictureOpensThePanel) {
+    single(d.file("tiny.bmp", QByteArray(50, 'B')));
+    frmMain* w = d.display();
+    ASSERT_NE(w, nullptr);
+    EXPECT_TRUE(d.windows.has(QStringLiteral("panel show")));
+    EXPECT_TRUE(w->Picture1.isEmpty());
+    EXPECT_FALSE(w->isShown());
+}
+
+TEST_F(DisplayLoadTest, AnUnusableSinglePictureFallsBackToTheBackground) {
+    for (const QString& path :
+         {d.path("missing.jpg"), d.file("text.jpg", QByteArray(300, 't')), QString()}) {
+        DisplayHarness h;
+        h.h.fakes.store->write(QStringLiteral("Settings"), QStringLiteral("AniFile"), path);
+        h.settings({{"Slides", "0"}});
+        h.slides({h.picture("slide.bmp", Qt::blue, QSize(10, 10))});
+        frmMain* w = h.display();
+        ASSERT_NE(w, nullptr);
+        EXPECT_TRUE(h.windows.has(QStringLiteral("panel load"))) << path.toStdString();
+        EXPECT_FALSE(h.windows.has(QStringLiteral("panel show"))) << path.toStdString();
+        EXPECT_FALSE(w->isShown());
+        // The caller shows it anyway: a screen of the background colour.
+        ASSERT_EQ(h.start(), w);
+        EXPECT_TRUE(w->isShown());
+        EXPECT_TRUE(areaIs(w->canvas(), w->canvas().rect(), kBlack));
+    }
+}
+
+TEST_F(DisplayLoadTest, AMixedCaseGifNameIsAStill) {
+    single(gifStill("still.Gif"), {{"animate", "1"}, {"screensize", "1"}});
+    frmMain* w = d.start();
+    ASSERT_NE(w, nullptr);
+    EXPECT_FALSE(w->Picture1.isEmpty());
+    EXPECT_EQ(w->AnimatedGIF.size(), 1u);
+    EXPECT_TRUE(w->AnimatedGIF.front().tag.isEmpty());  // the splitter never ran
+    EXPECT_TRUE(areaIs(w->canvas(), w->canvas().rect(), kRed));
+}
+
+TEST_F(DisplayLoadTest, AGifStillWithoutAnimationIsPaintedOrOpensThePanel) {
+    single(gifStill("still.gif"), {{"animate", "0"}, {"screensize", "1"}});
+    frmMain* w = d.start();
+    ASSERT_NE(w, nullptr);
+    EXPECT_TRUE(areaIs(w->canvas(), w->canvas().rect(), kRed));
+
+    DisplayHarness broken;
+    const QByteArray bytes = [&] {
+        QFile f(gifStill("x.gif", QSize(100, 100)));
+        f.open(QIODevice::ReadOnly);
+        return f.readAll();
+    }();
+    broken.h.fakes.store->write(QStringLiteral("Settings"), QStringLiteral("AniFile"),
+                                broken.file("cut.gif", bytes.left(bytes.size() / 2)));
+    broken.settings({{"Slides", "0"}, {"animate", "0"}});
+    broken.slides({broken.picture("slide.bmp", Qt::blue, QSize(10, 10))});
+    const int cursor = broken.program().cursor().count();
+    frmMain* b = broken.display();
+    ASSERT_NE(b, nullptr);
+    EXPECT_TRUE(b->Picture1.isEmpty());
+    EXPECT_TRUE(broken.windows.has(QStringLiteral("panel show")));
+    EXPECT_EQ(broken.program().cursor().count(), cursor + 1);
+}
+
+TEST_F(DisplayLoadTest, ASingleAnimatedGifIsSplitAndLeftForTheCallerToShow) {
+    const GifFile gif = solidAnimation(
+        QSize(30, 20), {qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255), qRgb(0, 0, 0)},
+        {10, 10, 10});
+    single(d.file("anim.gif", gif.encode()), {{"animate", "1"}, {"screensize", "0"}});
+    frmMain* w = d.display();
+    ASSERT_NE(w, nullptr);
+    EXPECT_FALSE(w->isShown());
+    EXPECT_EQ(w->AnimatedGIF.size(), 3u);
+    EXPECT_TRUE(w->AnimationTimer.isEnabled());
+    ASSERT_EQ(d.start(), w);
+    EXPECT_TRUE(w->isShown());
+    d.timers().advance(100);
+    EXPECT_EQ(w->CurrentFrame, 1);
+    EXPECT_TRUE(areaIs(w->canvas(), QRect(w->SlideX, w->SlideY, 30, 20), QColor(0, 255, 0)));
+}
+
+TEST_F(DisplayLoadTest, UnloadStopsTheMusicAndShowsTheCursor) {
+    d.settings({{"Slides", "1"}});
+    d.slides({d.picture("a.bmp", kRed, QSize(10, 10))});
+    frmMain* w = d.start();
+    ASSERT_NE(w, nullptr);
+    const int cursor = d.program().cursor().count();
+    d.program().unloadDisplay();
+    EXPECT_TRUE(d.windows.has(QStringLiteral("player Command35_Click")));
+    EXPECT_EQ(d.program().cursor().count(), cursor + 1);
+    EXPECT_EQ(d.program().displayIfLoaded(), nullptr);
+    EXPECT_FALSE(w->Timer1.isEnabled());
+}
+
+TEST_F(DisplayLoadTest, BecomingActiveHidesTheCursor) {
+    d.settings({{"Slides", "1"}});
+    d.slides({d.picture("a.bmp", kRed, QSize(10, 10))});
+    frmMain* w = d.display();
+    ASSERT_NE(w, nullptr);
+    const int cursor = d.program().cursor().count();
+    QEvent activate(QEvent::WindowActivate);
+    QCoreApplication::sendEvent(w, &activate);
+    EXPECT_EQ(d.program().cursor().count(), cursor - 1);
+}
+
+TEST_F(DisplayLoadTest, TheBackgroundColourClearsTheCanvas) {
+    d.settings({{"Slides", "1"}, {"screensize", "1"}});
+    d.slides({d.picture("a.bmp", kRed, QSize(10, 10))});
+    frmMain* w = d.start();
+    ASSERT_NE(w, nullptr);
+    ASSERT_TRUE(areaIs(w->canvas(), w->canvas().rect(), kRed));
+    w->setBackgroundColour(16711680);
+    EXPECT_TRUE(areaIs(w->canvas(), w->canvas().rect(), QColor(0, 0, 255)));
+}
+
+}  // namespace
+}  // namespace luma::test

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "display/frmMain.h"
+#include "support/FakeServices.h"
+#include "support/GifWriter.h"
+#include "support/RecordingWindows.h"
+
+#include <QColor>
+#include <QTemporaryDir>
+
+#include <initializer_list>
+#include <utility>
+
+namespace luma::test {
+
+// A Program over fakes whose display is the real frmMain (offscreen), with recording panel and
+// player windows, a folder for the pictures a test writes, and helpers to seed the store.
+class DisplayHarness {
+public:
+    DisplayHarness();
+
+    WindowLog windows;  // outlives the program: its windows write to it while they go
+    ProgramHarness h;
+
+    Program& program() { return h.program; }
+    ManualTimerService& timers() { return *h.fakes.timers; }
+
+    // Writes "Settings" values into the store, then reads the section into memory as start-up
+    // does.
+    void settings(std::initializer_list<std::pair<const char*, const char*>> values);
+    // Stores the slide list.
+    void slides(const QStringList& paths);
+    // Random numbers the next draws return, in order.
+    void draws(std::initializer_list<double> values);
+
+    // A solid picture file in the harness folder; `format` "BMP", "JPG" or "GIF".
+    QString picture(const QString& name, QColor colour, QSize size, const char* format = "BMP");
+    QString file(const QString& name, const QByteArray& bytes);
+    QString path(const QString& name) const;
+
+    // The display, loaded now if it was not; nullptr when it unloaded itself.
+    frmMain* display();
+    // What the start-up dispatch does for a show: StartSlideshow.
+    frmMain* start();
+    frmMain* loaded() const;
+
+    QColor at(int x, int y) const;
+    QSize screen() const;
+
+private:
+    QTemporaryDir dir_;
+};
+
+// Colours equal within `tolerance` per channel (JPEG shifts solid colours slightly).
+bool sameColour(QColor a, QColor b, int tolerance = 6);
+
+// Every pixel of `area` on `image` has `colour`.
+bool areaIs(const QImage& image, const QRect& area, QColor colour, int tolerance = 6);
+
+}  // namespace luma::test
