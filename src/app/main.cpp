@@ -6,6 +6,13 @@
 #include "platform/QtMessageBox.h"
 #include "platform/QtNotificationArea.h"
 #include "platform/XdgAutostartShortcuts.h"
+#include "platform/audio/EngineMp3Player.h"
+#include "platform/audio/MixingEngine.h"
+#include "platform/audio/SdlOutput.h"
+#include "platform/cd/CdAudioDeviceType.h"
+#include "platform/cd/CdioDriveList.h"
+#include "platform/mci/FileDevices.h"
+#include "platform/mci/MediaCommandInterpreter.h"
 #include "runtime/QtTimerService.h"
 #include "runtime/Random.h"
 #include "settings/IniSettingsStore.h"
@@ -16,6 +23,22 @@
 #include <QCursor>
 
 namespace {
+
+// Device commands and the MP3 player share one engine on the sound device; the CD device plays
+// from the drives of `s.drives`.
+void addSound(luma::PlatformServices& s) {
+    if (!s.drives) {
+        s.drives = std::make_unique<luma::cd::CdioDriveList>();
+    }
+    auto engine = std::make_shared<luma::audio::MixingEngine>(
+        std::make_unique<luma::audio::SdlOutput>(), luma::audio::kSdlIdleGrace);
+    auto media = std::make_unique<luma::mci::MediaCommandInterpreter>(engine);
+    luma::mci::registerFileDevices(*media, engine);
+    media->registerType(QStringLiteral("cdaudio"),
+                        std::make_unique<luma::cd::CdAudioDeviceType>(*engine, *s.drives));
+    s.media = std::move(media);
+    s.mp3 = std::make_unique<luma::audio::EngineMp3Player>(engine);
+}
 
 luma::PlatformServices systemServices() {
     luma::PlatformServices s;
@@ -29,6 +52,7 @@ luma::PlatformServices systemServices() {
     s.notificationArea = std::make_unique<luma::QtNotificationArea>();
     s.shortcuts = std::make_unique<luma::XdgAutostartShortcuts>();
     s.programFolder = QCoreApplication::applicationDirPath();
+    addSound(s);
     return s;
 }
 

@@ -4,8 +4,13 @@
 
 namespace luma::audio {
 
-MixingEngine::MixingEngine(std::unique_ptr<AudioOutput> output)
-    : output_(std::move(output)), context_(std::make_unique<QObject>()) {
+MixingEngine::MixingEngine(std::unique_ptr<AudioOutput> output, std::chrono::milliseconds idleGrace)
+    : output_(std::move(output)),
+      idleGrace_(idleGrace),
+      context_(std::make_unique<QObject>()),
+      idleTimer_(new QTimer(context_.get())) {
+    idleTimer_->setSingleShot(true);
+    QObject::connect(idleTimer_, &QTimer::timeout, context_.get(), [this] { suspendIfIdle(); });
     // Runs on the audio thread: only posts to the GUI thread.
     mixer_.setAllEndedListener([this] { scheduleIdleCheck(); });
 }
@@ -19,6 +24,7 @@ AudioEngine::SourceId MixingEngine::start(std::shared_ptr<AudioSource> source) {
     if (!source) {
         return 0;
     }
+    idleTimer_->stop();
     mixer_.takeEnded();
     const SourceId id = mixer_.add(std::move(source));
     if (!running_) {
@@ -42,6 +48,7 @@ bool MixingEngine::isSounding(SourceId id) const {
 }
 
 void MixingEngine::shutdown() {
+    idleTimer_->stop();
     output_->close();
     running_ = false;
     mixer_.takeAll();
@@ -49,7 +56,19 @@ void MixingEngine::shutdown() {
 
 void MixingEngine::scheduleIdleCheck() {
     QMetaObject::invokeMethod(
-        context_.get(), [this] { suspendIfIdle(); }, Qt::QueuedConnection);
+        context_.get(), [this] { checkIdle(); }, Qt::QueuedConnection);
+}
+
+void MixingEngine::checkIdle() {
+    mixer_.takeEnded();
+    if (!running_ || mixer_.anyActive()) {
+        return;
+    }
+    if (idleGrace_.count() > 0) {
+        idleTimer_->start(idleGrace_);
+    } else {
+        suspendIfIdle();
+    }
 }
 
 void MixingEngine::suspendIfIdle() {

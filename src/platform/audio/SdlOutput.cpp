@@ -18,6 +18,7 @@ bool SdlOutput::resume(Mixer& mixer) {
     }
     if (!subsystemUp_) {
         SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, "Lumafolio");
+        SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");  // Qt's event loop owns the signals
         if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
             lastError_ = QString::fromUtf8(SDL_GetError());
             return false;

@@ -6,7 +6,14 @@
 
 #include <SDL.h>
 
+#include <chrono>
+
 namespace luma::audio {
+
+// How long the engine keeps a sound device open without sound: long enough for the end pollers
+// (once a second) to start the next entry on the same device, short enough that a still show soon
+// costs nothing.
+inline constexpr std::chrono::milliseconds kSdlIdleGrace{2000};
 
 // The sound device through SDL2 audio; honours SDL_AUDIODRIVER (dummy, disk, pulseaudio, alsa,
 // ...). Only SDL's audio subsystem is initialised, on the first resume(). The device is opened on

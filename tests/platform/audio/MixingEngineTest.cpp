@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 
 namespace luma::audio {
 namespace {
@@ -73,6 +74,26 @@ TEST_F(EngineOverManualOutput, StoppingTheLastSourceSuspendsTheOutput) {
     turnEventLoop();
     EXPECT_FALSE(output->running());
     EXPECT_EQ(output->pull(4)[0], 0.0f);
+}
+
+TEST(EngineIdleGrace, TheOutputStaysOpenForTheGraceAndThenCloses) {
+    auto manual = std::make_unique<ManualOutput>();
+    ManualOutput* output = manual.get();
+    MixingEngine engine(std::move(manual), std::chrono::milliseconds(30));
+
+    engine.start(std::make_shared<ConstantSource>(0.5f, 10));
+    output->pull(64);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(output->running()) << "still within the grace";
+
+    engine.start(std::make_shared<ConstantSource>(0.5f, 10));  // a start in the grace keeps it
+    output->pull(64);
+    const QDeadlineTimer deadline(5000);
+    while (output->running() && !deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    }
+    EXPECT_FALSE(output->running()) << "closed once the grace has passed";
+    EXPECT_EQ(output->resumeCount(), 1);
 }
 
 TEST_F(EngineOverManualOutput, ShutdownStopsEverySourceAndAStartReopens) {

@@ -61,8 +61,8 @@ int main(int argc, char** argv) {
         return help ? 0 : 2;
     }
 
-    auto engine =
-        std::make_shared<luma::audio::MixingEngine>(std::make_unique<luma::audio::SdlOutput>());
+    auto engine = std::make_shared<luma::audio::MixingEngine>(
+        std::make_unique<luma::audio::SdlOutput>(), luma::audio::kSdlIdleGrace);
     const luma::cd::CdioDriveList drives;
     luma::mci::MediaCommandInterpreter interpreter(engine);
     luma::mci::registerFileDevices(interpreter, engine);
