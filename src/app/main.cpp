@@ -1,4 +1,5 @@
 #include "startup/Main.h"
+#include "display/frmMain.h"
 #include "music/frmPlayer.h"
 #include "platform/DesktopShell.h"
 #include "platform/LockFileInstance.h"
@@ -64,6 +65,7 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
 
     luma::Program program(systemServices());
+    program.setDisplayFactory([](luma::Program& p) { return std::make_unique<luma::frmMain>(p); });
     program.setPlayerFactory([](luma::Program& p) { return std::make_unique<luma::frmPlayer>(p); });
     program.setTrayFactory([](luma::Program& p) { return std::make_unique<luma::frmpopup>(p); });
     program.cursor().setListener([](bool visible) {
