@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QObject>
+
+namespace luma {
+
+class PlaylistEditor;
+class Program;
+class SoundTab;
+
+// The panel's side of the CD: lists the disc's tracks, finds the drives and shows them as buttons,
+// opens the drive in use and lets the user choose another one.
+class PanelCdDrives : public QObject {
+    Q_OBJECT
+public:
+    PanelCdDrives(Program& program, SoundTab& tab, PlaylistEditor& playlist);
+
+    // The track listing into `List3`, with the count in `Label3`; then FindCdDrives.
+    void Command29_Click();
+    // One button per drive. The first scan makes the first drive the one in use; a later scan
+    // rebuilds the buttons and keeps the drive in use when it is still there. Then opens it.
+    void FindCdDrives();
+    // Opens the drive in use as "cd" in time format tmsf and shows it in `Label4` and `Label15`.
+    void UpDate_Cds();
+    void CD_Click(int index);
+
+private:
+    Program& program_;
+    SoundTab& tab_;
+    PlaylistEditor& playlist_;
+};
+
+}  // namespace luma

@@ -1,0 +1,116 @@
+#include "panel/PanelSettings.h"
+
+#include "panel/ColourSelector.h"
+#include "panel/PreferencesTab.h"
+#include "runtime/Numbers.h"
+#include "settings/SettingsKeys.h"
+#include "settings/SettingsRecord.h"
+#include "settings/SettingsStore.h"
+#include "startup/Program.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+
+#include <optional>
+#include <vector>
+
+namespace luma {
+namespace {
+
+// One row of the binding between a key, the value used when it is absent, and its control.
+struct Binding {
+    const QString* key;
+    const char* absent;  // nullptr: no value (the field keeps its own); see fromBox
+    bool fromBox;        // the number the box shows at the moment stands in for an absent key
+    QCheckBox* check;
+    QLineEdit* text;
+};
+
+std::vector<Binding> bindings(const PreferencesTab& tab) {
+    return {
+        {&keys::kSlides, "0", false, tab.Check10, nullptr},
+        {&keys::kRandomOrder, "0", false, tab.Check11, nullptr},
+        {&keys::kAnimate, "1", false, tab.Check4, nullptr},
+        {&keys::kScreenSize, "0", false, tab.Check6, nullptr},
+        {&keys::kSlideSize, nullptr, true, nullptr, tab.Text6},
+        {&keys::kDelay, "5", false, nullptr, tab.Text2},
+        {&keys::kBsound, "1", false, tab.Check8, nullptr},
+        {&keys::kRandomPlay, "0", false, tab.Check9, nullptr},
+        {&keys::kAsound, "0", false, tab.Check7, nullptr},
+        {&keys::kMusicOnly, "0", false, tab.Check5, nullptr},
+        {&keys::kMusicNow, "0", false, tab.Check12, nullptr},
+        {&keys::kAutoStartup, "0", false, tab.Check2, nullptr},
+        {&keys::kMouseSens, nullptr, false, nullptr, tab.Sensit},
+        {&keys::kBackColors, nullptr, false, nullptr, nullptr},  // the colour swatch
+    };
+}
+
+const SettingsField& fieldFor(const QString* key) {
+    for (const SettingsField& field : settingsFields()) {
+        if (field.key == key) {
+            return field;
+        }
+    }
+    return settingsFields().back();  // unreachable: every bound key is a field
+}
+
+std::optional<QString> storedText(const SettingsStore& store, const Binding& row) {
+    if (row.fromBox) {
+        return store.read(keys::kSettings, *row.key, decimalText(numericValue(row.text->text())));
+    }
+    if (row.absent != nullptr) {
+        return store.read(keys::kSettings, *row.key, QString::fromLatin1(row.absent));
+    }
+    return store.value(keys::kSettings, *row.key);
+}
+
+void showInCheckBox(QCheckBox* box, std::int16_t value) {
+    // A check box takes only 0 and 1; any other number leaves it as it is.
+    if (value == 0 || value == 1) {
+        box->setChecked(value == 1);
+    }
+}
+
+}  // namespace
+
+void Setthesettings(Program& program, PreferencesTab& tab) {
+    SettingsRecord& record = program.settings;
+    for (const Binding& row : bindings(tab)) {
+        const SettingsField& field = fieldFor(row.key);
+        const QString text = storedText(program.store(), row).value_or(QString());
+        if (field.field32 != nullptr) {
+            if (const auto v = toInt32(text)) {
+                record.*field.field32 = *v;
+            }
+            tab.colours->showColour(record.*field.field32);
+            continue;
+        }
+        if (const auto v = toInt16(text)) {
+            record.*field.field16 = *v;
+        }
+        const std::int16_t value = record.*field.field16;
+        if (row.check != nullptr) {
+            showInCheckBox(row.check, value);
+        } else {
+            row.text->setText(QString::number(value));
+        }
+    }
+}
+
+bool SaveAllSettings(Program& program, const PreferencesTab& tab) {
+    std::vector<SettingsWrite> batch;
+    for (const Binding& row : bindings(tab)) {
+        QString text;
+        if (row.check != nullptr) {
+            text = row.check->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
+        } else if (row.text != nullptr) {
+            text = decimalText(numericValue(row.text->text()));
+        } else {
+            text = QString::number(program.settings.backColors);
+        }
+        batch.push_back(SettingsWrite{*row.key, text});
+    }
+    return program.store().apply(keys::kSettings, batch);
+}
+
+}  // namespace luma

@@ -1,0 +1,98 @@
+#include "panel/PreferenceReactions.h"
+
+#include "panel/ColourSelector.h"
+#include "panel/NumberLimit.h"
+#include "panel/PreferencesTab.h"
+#include "runtime/Numbers.h"
+#include "settings/SettingsKeys.h"
+#include "settings/SettingsStore.h"
+#include "startup/Program.h"
+#include "system/StartupShortcut.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+
+#include <cstdint>
+#include <functional>
+
+namespace luma {
+namespace {
+
+constexpr double kMaxSlideSize = 5;
+constexpr double kMaxDelay = 15;
+constexpr double kMaxSensitivity = 30;
+
+QString stateText(bool checked) {
+    return checked ? QStringLiteral("1") : QStringLiteral("0");
+}
+
+// A box that stores its key; with `field` it also sets the in-memory record.
+void storeOnChange(Program& program, QCheckBox* box, const QString& key,
+                   std::int16_t SettingsRecord::*field = nullptr) {
+    QObject::connect(box, &QCheckBox::toggled, box, [&program, key, field](bool checked) {
+        if (field != nullptr) {
+            program.settings.*field = checked ? 1 : 0;
+        }
+        program.store().write(keys::kSettings, key, stateText(checked));
+    });
+}
+
+// Keeps a number box within 1..highest. Putting the limited text in is itself a change and runs
+// this again, which then finds the value within the limits.
+void limitOnChange(QLineEdit* box, double highest, std::function<void(const QString&)> after = {}) {
+    QObject::connect(box, &QLineEdit::textChanged, box, [box, highest, after](const QString& text) {
+        if (const auto limited = limitedText(text, highest)) {
+            box->setText(*limited);
+        }
+        if (after) {
+            after(box->text());
+        }
+    });
+}
+
+}  // namespace
+
+void connectPreferenceReactions(Program& program, PreferencesTab& tab) {
+    storeOnChange(program, tab.Check10, keys::kSlides, &SettingsRecord::slides);
+    storeOnChange(program, tab.Check11, keys::kRandomOrder);
+    storeOnChange(program, tab.Check4, keys::kAnimate, &SettingsRecord::animate);
+    storeOnChange(program, tab.Check6, keys::kScreenSize, &SettingsRecord::screenSize);
+    storeOnChange(program, tab.Check8, keys::kBsound);
+    storeOnChange(program, tab.Check7, keys::kAsound);
+    storeOnChange(program, tab.Check5, keys::kMusicOnly, &SettingsRecord::musicOnly);
+    // Check9 ("Randomplay") has no reaction: only the save buttons store it.
+
+    QObject::connect(tab.Check12, &QCheckBox::toggled, tab.Check12, [&program](bool checked) {
+        program.store().write(keys::kSettings, keys::kMusicNow, stateText(checked));
+        if (checked) {
+            program.tray();
+        } else if (program.trayIfLoaded() != nullptr) {
+            program.unloadTray();
+        }
+    });
+    QObject::connect(tab.Check2, &QCheckBox::toggled, tab.Check2, [&program](bool checked) {
+        program.store().write(keys::kSettings, keys::kAutoStartup, stateText(checked));
+        if (checked) {
+            CreateStartupShortcut(program);
+        } else {
+            RemoveStartupShortcut(program);
+        }
+    });
+
+    limitOnChange(tab.Text6, kMaxSlideSize, [&program](const QString& text) {
+        program.store().write(keys::kSettings, keys::kSlideSize, decimalText(numericValue(text)));
+    });
+    limitOnChange(tab.Text2, kMaxDelay);
+    limitOnChange(tab.Sensit, kMaxSensitivity);
+
+    QObject::connect(tab.colours, &ColourSelector::colourChosen, tab.colours,
+                     [&program, selector = tab.colours](std::int32_t colour) {
+                         program.settings.backColors = colour;
+                         selector->showColour(colour);
+                         if (DisplayWindow* display = program.displayIfLoaded()) {
+                             display->setBackgroundColour(colour);
+                         }
+                     });
+}
+
+}  // namespace luma

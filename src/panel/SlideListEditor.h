@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QObject>
+
+namespace luma {
+
+class Program;
+class SlidesTab;
+class StoredList;
+
+// What the "Slides" page does: fills the slide list from the store, browses for a picture,
+// appends it, selects and previews entries, removes one and shuffles the list. Every change of the
+// list is written through to the store at once; a rebuild is written in one piece.
+class SlideListEditor : public QObject {
+    Q_OBJECT
+public:
+    // `lastDialogFile` is the file the shared file dialog returned last.
+    SlideListEditor(Program& program, SlidesTab& tab, QString& lastDialogFile);
+
+    // The panel's load: the stored slide list into the list box, its first entry into the file box
+    // and the preview.
+    void loadStoredList();
+
+    void Command5_Click();  // "..."
+    void Command9_Click();  // "add file to slides"
+    void List1_Click(int row);
+    void txFile_Click();
+    void Command16_Click();  // "Remove"
+    void Command18_Click();  // "Randomize List"
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    StoredList slideList() const;
+    void showInList(const QStringList& entries);
+    QStringList entries() const;
+
+    Program& program_;
+    SlidesTab& tab_;
+    QString& lastDialogFile_;
+};
+
+}  // namespace luma

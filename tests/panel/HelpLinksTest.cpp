@@ -1,0 +1,115 @@
+// The "Help" and "About/Admin" tabs: texts, links, their colours and what a press opens.
+#include "PanelHarness.h"
+
+#include "panel/LinkLabel.h"
+
+#include <gtest/gtest.h>
+
+#include <QFrame>
+#include <QLabel>
+#include <QTabWidget>
+#include <QTest>
+
+namespace luma::paneltest {
+namespace {
+
+const QColor kDarkBlue(0, 0, 192);
+const QColor kDarkRed(128, 0, 0);
+
+struct Link {
+    const char* name;
+    int tab;
+    QString caption;
+    QString target;
+    QColor rest;
+    int underline;  // -1: none
+};
+
+std::vector<Link> links() {
+    const QString mail = QStringLiteral("mailto:") + QStringLiteral(LUMAFOLIO_TEST_SUPPORT_EMAIL);
+    return {
+        {"Label14", 3, "commons.wikimedia.org", "https://commons.wikimedia.org/", kDarkBlue, 3},
+        {"Label17", 3, "Any Questions? Contact Support.", mail, kDarkRed, -1},
+        {"Label9", 4, LUMAFOLIO_TEST_MAKER_URL, LUMAFOLIO_TEST_MAKER_URL, kDarkBlue, 2},
+        {"Label28", 4, LUMAFOLIO_TEST_SUPPORT_EMAIL, mail, kDarkBlue, 1},
+    };
+}
+
+TEST(HelpLinks, EachPressOpensItsTargetOnceRedThenBlue) {
+    for (const Link& l : links()) {
+        SCOPED_TRACE(l.name);
+        PanelHarness p;
+        p.open();
+        p.find<QTabWidget>("SSTab1")->setCurrentIndex(l.tab);
+        auto* link = p.find<LinkLabel>(l.name);
+        ASSERT_NE(link, nullptr);
+        EXPECT_EQ(link->text(), l.caption);
+        EXPECT_EQ(link->colour(), l.rest);
+        EXPECT_EQ(link->cursor().shape(), Qt::BitmapCursor);
+        QFrame* line = link->underline();
+        EXPECT_EQ(line != nullptr, l.underline >= 0);
+        if (line != nullptr) {
+            EXPECT_EQ(line->property("index").toInt(), l.underline);
+            EXPECT_EQ(link->underlineColour(), kDarkBlue);
+            EXPECT_EQ(line->height(), 2);
+            EXPECT_GT(line->y(), link->height() / 2) << "across the lower part";
+        }
+
+        const QPoint inside = link->rect().center();
+        QTest::mousePress(link, Qt::LeftButton, {}, inside);
+        EXPECT_EQ(link->colour(), LinkLabel::kPressed);
+        EXPECT_EQ(p.h.fakes.shell->opened, QStringList({l.target}));
+        QTest::mouseMove(link, inside + QPoint(1, 0));  // holding the button opens nothing more
+        QTest::mouseRelease(link, Qt::LeftButton, {}, inside);
+        EXPECT_EQ(link->colour(), LinkLabel::kVisited);
+        if (line != nullptr) {
+            EXPECT_EQ(link->underlineColour(), LinkLabel::kVisited);
+        }
+        QTest::mouseClick(link, Qt::RightButton, {}, inside);
+        QTest::mouseClick(link, Qt::MiddleButton, {}, inside);
+        EXPECT_EQ(p.h.fakes.shell->opened.size(), 3) << "any button opens the link";
+        EXPECT_EQ(link->colour(), LinkLabel::kVisited);
+    }
+}
+
+TEST(HelpLinks, AFailingShellChangesTheColoursAllTheSameAndANewPanelStartsFresh) {
+    PanelHarness p;
+    p.h.fakes.shell->result = false;
+    p.open();
+    auto* link = p.find<LinkLabel>("Label14");
+    QTest::mouseClick(link, Qt::LeftButton, {}, link->rect().center());
+    EXPECT_EQ(link->colour(), LinkLabel::kVisited);
+    p.h.program.unloadPanel();
+    p.open();
+    EXPECT_EQ(p.find<LinkLabel>("Label14")->colour(), kDarkBlue);
+}
+
+TEST(HelpLinks, HelpTabTellsTheFourSteps) {
+    PanelHarness p;
+    p.open();
+    const std::vector<std::pair<int, QString>> texts = {
+        {5, "How to make a Lumafolio"},
+        {0,
+         "Step 1.  Click the \"Slides\" tab. Select all the pictures and animations you want "
+         "to show."},
+        {1,
+         "Step 2.  Click the \"Sounds\" tab. Make a Playlist of CD tracks, MP3 files, etc. you "
+         "want to play."},
+        {2,
+         "Step 3.  Click the \"Preferences\" tab. Set up your Multimedia Centre the way you "
+         "want."},
+        {3, "Step 4.  Click the \"Save Settings\" button in the \"preferences\" tab."},
+    };
+    for (const auto& [index, text] : texts) {
+        auto* label = qobject_cast<QLabel*>(p.element(QStringLiteral("Label16"), index));
+        ASSERT_NE(label, nullptr) << index;
+        EXPECT_EQ(label->text(), text);
+    }
+    EXPECT_EQ(p.find<QLabel>("Label13")->text(),
+              QStringLiteral("This site has loads of cool image files you can use in your "
+                             "screensaver"));
+    EXPECT_EQ(p.find<QWidget>("Label6")->palette().color(QPalette::Window), QColor(255, 255, 192));
+}
+
+}  // namespace
+}  // namespace luma::paneltest

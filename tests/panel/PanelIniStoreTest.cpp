@@ -1,0 +1,50 @@
+// The panel over the real settings file: what it reads and writes reaches the INI file.
+#include "PanelHarness.h"
+
+#include "settings/IniSettingsStore.h"
+#include "settings/SettingsKeys.h"
+#include "settings/StoredList.h"
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSettings>
+
+namespace luma::paneltest {
+namespace {
+
+TEST(PanelIniStore, ListsAndSettingsGoThroughTheSettingsFile) {
+    test::TempEnv env;
+    {
+        IniSettingsStore seed(IniSettingsStore::defaultPath());
+        StoredList(seed, keys::kPictures).rewrite({"a.jpg", "b.gif", "c.txt", "d.bmp"});
+        seed.write(keys::kSettings, keys::kMouseSens, QStringLiteral("20"));
+    }
+    test::FakePlatform fakes;
+    PlatformServices services = fakes.make();
+    services.store = std::make_unique<IniSettingsStore>(IniSettingsStore::defaultPath());
+    Program program(std::move(services));
+    program.setPanelFactory([](Program& p) { return std::make_unique<frmSetup2>(p); });
+    auto* panel = dynamic_cast<frmSetup2*>(program.panel());
+    ASSERT_NE(panel, nullptr);
+    panel->showWindow();
+
+    clickRow(panel->findChild<QListWidget*>("List1"), 0);
+    clickWithMouse(panel->findChild<QPushButton*>("Command16"));
+    clickWithMouse(panel->findChild<QCheckBox*>("Check7"));
+    clickWithMouse(panel->findChild<QPushButton*>("Command19"));
+
+    QSettings file(env.settingsFile(), QSettings::IniFormat);
+    EXPECT_EQ(file.value("pictures/HowMany").toString(), QStringLiteral("2"));
+    EXPECT_EQ(file.value("pictures/1").toString(), QStringLiteral("b.gif"));
+    EXPECT_EQ(file.value("pictures/2").toString(), QStringLiteral("d.bmp"));
+    EXPECT_FALSE(file.contains("pictures/3")) << "keys of the longer list are gone";
+    EXPECT_EQ(file.value("Settings/Asound").toString(), QStringLiteral("1"));
+    EXPECT_EQ(file.value("Settings/Mousesens").toString(), QStringLiteral("20"));
+    EXPECT_EQ(file.value("Settings/AniFile").toString(), QStringLiteral("a.jpg"));
+}
+
+}  // namespace
+}  // namespace luma::paneltest

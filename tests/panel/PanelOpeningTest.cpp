@@ -1,0 +1,152 @@
+// Opening the panel: the stored settings and lists come into the controls, and the controls that
+// change run their reactions.
+#include "PanelHarness.h"
+
+#include "panel/ColourSelector.h"
+#include "panel/PreferencesTab.h"
+#include "panel/SlidePreview.h"
+#include "settings/SettingsKeys.h"
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QScreen>
+#include <QTabWidget>
+
+namespace luma::paneltest {
+namespace {
+
+QString checks(PanelHarness& p, const QStringList& names) {
+    QString states;
+    for (const QString& name : names) {
+        states += p.find<QCheckBox>(name)->isChecked() ? u'1' : u'0';
+    }
+    return states;
+}
+
+const QStringList kAllChecks = {"Check10", "Check11", "Check4", "Check6",  "Check8",
+                                "Check9",  "Check7",  "Check5", "Check12", "Check2"};
+
+TEST(PanelOpening, EmptyStoreChangesThreeReactingBoxesAndStoresTheirKeys) {
+    PanelHarness p;  // only "Mousesens" is stored
+    ASSERT_NE(p.open(), nullptr);
+    EXPECT_EQ(checks(p, kAllChecks), QStringLiteral("0010100000"));
+    EXPECT_EQ(p.find<QLineEdit>("Text2")->text(), QStringLiteral("5"));
+    EXPECT_EQ(p.find<QLineEdit>("Text6")->text(), QStringLiteral("2"));
+    EXPECT_EQ(p.find<QLineEdit>("Sensit")->text(), QStringLiteral("15"));
+    // Check9 changes too but has no reaction.
+    EXPECT_EQ(p.writtenSettings(), QStringList({"Slides=0", "Random order=0", "MusicNow=0"}));
+    const SettingsRecord& r = p.h.program.settings;
+    EXPECT_EQ(r.slides, 0);
+    EXPECT_EQ(r.animate, 1);
+    EXPECT_EQ(r.delay, 5);
+    EXPECT_EQ(r.slideSize, 2);
+    EXPECT_EQ(r.bsound, 1);
+    EXPECT_EQ(r.mouseSens, 15);
+    EXPECT_TRUE(p.events.isEmpty()) << p.events.join(u';').toStdString();
+}
+
+TEST(PanelOpening, WindowIsTheFixedCentredPanelOnItsPreferencesTab) {
+    PanelHarness p;
+    frmSetup2* w = p.open();
+    EXPECT_EQ(w->windowTitle(), QStringLiteral("Make a Lumafolio"));
+    EXPECT_EQ(w->minimumSize(), w->maximumSize());
+    auto* tabs = p.find<QTabWidget>("SSTab1");
+    ASSERT_EQ(tabs->count(), 5);
+    QStringList captions;
+    for (int i = 0; i < tabs->count(); ++i) {
+        captions.append(tabs->tabText(i));
+    }
+    EXPECT_EQ(captions, QStringList({"Slides", "Sound", "Preferences", "Help", "About/Admin"}));
+    EXPECT_EQ(tabs->currentIndex(), 2);
+    const QRect screen = w->screen()->geometry();
+    EXPECT_NEAR(w->x() + w->width() / 2, screen.center().x(), 2);
+    EXPECT_NEAR(w->y() + w->height() / 2, screen.center().y(), 2);
+    EXPECT_EQ(p.h.program.cursor().count(), 1) << "the load shows the cursor once";
+}
+
+TEST(PanelOpening, StoredValuesAreConvertedAndLimited) {
+    PanelHarness p;
+    p.setSetting(keys::kSlideSize, QStringLiteral("7"));
+    p.setSetting(keys::kDelay, QStringLiteral("2.5"));
+    p.setSetting(keys::kMouseSens, QStringLiteral("45"));
+    p.setSetting(keys::kAnimate, QStringLiteral("2"));  // a box takes only 0 and 1
+    p.setSetting(keys::kScreenSize, QStringLiteral("1"));
+    p.setSetting(keys::kBackColors, QStringLiteral("16711680"));
+    p.open();
+    EXPECT_EQ(p.find<QLineEdit>("Text6")->text(), QStringLiteral("5"));
+    EXPECT_EQ(p.setting(keys::kSlideSize), QStringLiteral("5"));
+    EXPECT_EQ(p.find<QLineEdit>("Text2")->text(), QStringLiteral("2")) << "2.5 rounds to even";
+    EXPECT_EQ(p.find<QLineEdit>("Sensit")->text(), QStringLiteral("30"));
+    EXPECT_TRUE(p.find<QCheckBox>("Check4")->isChecked());
+    EXPECT_TRUE(p.find<QCheckBox>("Check6")->isChecked());
+    EXPECT_EQ(p.h.program.settings.screenSize, 1);
+    EXPECT_EQ(p.h.program.settings.backColors, 16711680);
+    EXPECT_EQ(p.panel()->preferences->colours->swatch()->palette().color(QPalette::Window),
+              QColor(0, 0, 255));
+}
+
+TEST(PanelOpening, AbsentSizeTakesTheNumberTheBoxShowsAndUnreadableValuesKeepTheField) {
+    PanelHarness p;
+    p.setSetting(keys::kDelay, QStringLiteral("soon"));
+    p.h.program.settings.delay = 9;  // what an earlier read left
+    p.open();
+    EXPECT_EQ(p.find<QLineEdit>("Text2")->text(), QStringLiteral("9"));
+    EXPECT_EQ(p.h.program.settings.slideSize, 2);
+    EXPECT_FALSE(p.writtenSettings().contains(QStringLiteral("Slidesize=2")))
+        << "the box did not change, so its reaction did not run";
+}
+
+TEST(PanelOpening, StoredTrayAndStartUpSettingsActAtLoad) {
+    PanelHarness p;
+    p.setSetting(keys::kMusicNow, QStringLiteral("1"));
+    p.setSetting(keys::kAutoStartup, QStringLiteral("1"));
+    p.open();
+    EXPECT_TRUE(p.find<QCheckBox>("Check12")->isChecked());
+    EXPECT_EQ(p.events, QStringList({"tray load"}));
+    ASSERT_EQ(p.h.fakes.shortcuts->calls.size(), 1u);
+    EXPECT_EQ(p.h.fakes.shortcuts->calls[0].operation, QStringLiteral("create"));
+    EXPECT_EQ(p.h.fakes.shortcuts->calls[0].linkName, QStringLiteral("LumaS"));
+}
+
+TEST(PanelOpening, ListsComeInWithEmptyForMissingItemsAndTheFirstSlideIsPreviewed) {
+    PanelHarness p;
+    const QString picture = writePicture(p.env.configHome(), QStringLiteral("first.bmp"));
+    p.setList(keys::kPictures, {picture, "0", "/p/c.gif"});
+    p.setList(keys::kMusic, {"/m/a.mp3", "0", "/m/c.wav"});
+    p.store().apply(keys::kPictures, {SettingsWrite{QStringLiteral("2"), std::nullopt}});
+    p.open();
+    auto texts = [](QListWidget* list) {
+        QStringList t;
+        for (int i = 0; i < list->count(); ++i) {
+            t.append(list->item(i)->text());
+        }
+        return t;
+    };
+    EXPECT_EQ(texts(p.find<QListWidget>("List1")), QStringList({picture, "Empty", "/p/c.gif"}));
+    EXPECT_EQ(texts(p.find<QListWidget>("List4")), QStringList({"/m/a.mp3", "Empty", "/m/c.wav"}));
+    EXPECT_EQ(p.find<QLineEdit>("txFile")->text(), picture);
+    EXPECT_TRUE(p.find<SlidePreview>("Picture4")->hasPicture());
+}
+
+TEST(PanelOpening, LoadListsTheDiscFindsTheDrivesAndReopensTheDrive) {
+    PanelHarness p;
+    p.h.fakes.drives->drives = {"/dev/sr0"};
+    p.h.fakes.media->responses[QStringLiteral("status cd number of tracks")] = {0, "2"};
+    p.open();
+    EXPECT_EQ(
+        p.commands(),
+        QStringList(
+            {"stop cd", "close cd", "open cdaudio alias cd", "status cd number of tracks",
+             "set cd time format hms", "status cd length track 1", "status cd length track 2",
+             "close cd", "open  /dev/sr0 type cdaudio alias cd wait shareable",
+             "set cd time format tmsf", "stop cd", "close cd",
+             "open  /dev/sr0 type cdaudio alias cd wait shareable", "set cd time format tmsf"}));
+    EXPECT_EQ(p.h.program.CurrentCdDrive, QStringLiteral("/dev/sr0"));
+}
+
+}  // namespace
+}  // namespace luma::paneltest

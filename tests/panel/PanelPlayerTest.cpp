@@ -1,0 +1,211 @@
+// The panel's previews: Play with the mouse or the keyboard, stop, the four end pollers and the CD
+// drive buttons.
+#include "PanelHarness.h"
+
+#include "panel/PanelPlayer.h"
+#include "settings/SettingsKeys.h"
+
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+
+namespace luma::paneltest {
+namespace {
+
+using Response = test::RecordingMediaControl::Response;
+
+struct PanelPlayerTest : ::testing::Test {
+    void openWith(const QStringList& playlist) {
+        p.setList(keys::kMusic, playlist);
+        p.open();
+        p.find<QTabWidget>("SSTab1")->setCurrentIndex(1);
+        play = p.find<QPushButton>("Command32");
+        player = p.panel()->music;
+        p.h.fakes.media->calls.clear();
+    }
+    // The entries started since the last call, by what was sent to start them.
+    QStringList started() {
+        QStringList s;
+        for (const QString& c : p.commands()) {
+            if (c.startsWith(QStringLiteral("open waveaudio!")) ||
+                c.startsWith(QStringLiteral("open sequencer!")) ||
+                c.startsWith(QStringLiteral("play cd"))) {
+                s.append(c);
+            }
+        }
+        for (const QString& e : p.h.fakes.log) {
+            if (e.startsWith(QStringLiteral("mp3 play"))) {
+                s.append(e);
+            }
+        }
+        p.h.fakes.media->calls.clear();
+        p.h.fakes.log.clear();
+        return s;
+    }
+    void tick() { p.h.fakes.timers->advance(1000); }
+
+    PanelHarness p;
+    QPushButton* play = nullptr;
+    PanelPlayer* player = nullptr;
+};
+
+TEST_F(PanelPlayerTest, MousePlaysTheSelectedEntryKeyboardPlaysTheNext) {
+    openWith({"/m/a.wav", "/m/b.mid", "/m/c.wav"});
+    clickRow(p.find<QListWidget>("List4"), 2);
+    clickWithMouse(play);
+    EXPECT_EQ(started(), QStringList({"open waveaudio!/m/c.wav alias sound"}));
+    EXPECT_EQ(p.h.program.CurrentSelection, QStringLiteral("/m/c.wav"));
+    EXPECT_FALSE(player->PlaySelectedFlag);
+
+    play->setFocus();
+    QTest::keyClick(play, Qt::Key_Space);
+    EXPECT_EQ(started(), QStringList({"open waveaudio!/m/a.wav alias sound"}))
+        << "the keyboard advances from a fresh position";
+    play->click();
+    EXPECT_EQ(started(), QStringList({"open sequencer!/m/b.mid alias midi"}));
+    EXPECT_TRUE(player->Timer4.isEnabled());
+    EXPECT_FALSE(player->Timer3.isEnabled());
+    EXPECT_EQ(p.find<QLineEdit>("txtMusic")->text(), QStringLiteral("/m/b.mid"));
+}
+
+TEST_F(PanelPlayerTest, NextRunsThroughTheListAndWrapsOrDrawsAtRandom) {
+    openWith({"/m/1.wav", "/m/2.wav", "/m/3.wav"});
+    QStringList order;
+    for (int i = 0; i < 4; ++i) {
+        p.panel()->Command32_Click();
+        order.append(p.h.program.CurrentSelection);
+    }
+    EXPECT_EQ(order, QStringList({"/m/1.wav", "/m/2.wav", "/m/3.wav", "/m/1.wav"}));
+
+    p.h.program.settings.randomOrder = 1;
+    p.h.fakes.random->values = {0.0, 0.99};
+    p.panel()->Command32_Click();
+    EXPECT_EQ(p.h.program.CurrentSelection, QStringLiteral("/m/1.wav"));
+    p.panel()->Command32_Click();
+    EXPECT_EQ(p.h.program.CurrentSelection, QStringLiteral("/m/3.wav"));
+    EXPECT_EQ(p.h.fakes.random->reseeds, 2);
+}
+
+TEST_F(PanelPlayerTest, PlayWithNothingSelectedStopsAndStartsNothing) {
+    openWith({"/m/a.wav", "Empty", "/m/b.Mp3"});
+    clickWithMouse(play);
+    EXPECT_TRUE(p.commands().contains(QStringLiteral("stop sound")));
+    EXPECT_TRUE(started().isEmpty());
+    for (int row : {1, 2}) {  // no kind, and a mixed-case ending: silence, no poller
+        clickRow(p.find<QListWidget>("List4"), row);
+        clickWithMouse(play);
+        EXPECT_TRUE(started().isEmpty());
+        EXPECT_FALSE(player->Timer5.isEnabled());
+    }
+}
+
+TEST_F(PanelPlayerTest, WaveAndMidiPollersStartTheNextEntryAtTheEnd) {
+    openWith({"/m/a.wav", "/m/b.mid", "/m/c.mp3"});
+    auto* media = p.h.fakes.media;
+    media->responses[QStringLiteral("status sound length")] = {0, "2000"};
+    media->responses[QStringLiteral("status sound position")] = {0, "1500"};
+    media->responses[QStringLiteral("status midi mode")] = {0, "playing"};
+    p.panel()->Command32_Click();
+    started();
+    tick();
+    EXPECT_TRUE(started().isEmpty());
+    media->responses[QStringLiteral("status sound position")] = {0, "2000"};
+    tick();
+    EXPECT_EQ(started(), QStringList({"open sequencer!/m/b.mid alias midi"}));
+    tick();
+    EXPECT_TRUE(started().isEmpty());
+    media->responses[QStringLiteral("status midi mode")] = {0, "stopped"};
+    tick();
+    EXPECT_EQ(started(), QStringList({"mp3 play /m/c.mp3"}));
+    EXPECT_TRUE(player->Timer5.isEnabled());
+    EXPECT_FALSE(player->Timer4.isEnabled());
+}
+
+TEST_F(PanelPlayerTest, Mp3PollerMovesOnWhenThePositionStandsStill) {
+    openWith({"/m/a.mp3", "/m/b.mp3"});
+    p.panel()->Command32_Click();
+    started();
+    for (double position : {1.0, 2.0, 3.0}) {
+        p.h.fakes.mp3->setPosition(position);
+        tick();
+        EXPECT_TRUE(started().isEmpty());
+    }
+    tick();  // 3.0 again
+    EXPECT_EQ(started(), QStringList({"mp3 play /m/b.mp3"}));
+    EXPECT_EQ(player->PanelLastCdTime, QStringLiteral("0"));
+}
+
+TEST_F(PanelPlayerTest, CdPollerEndsTheTrackWhenThePositionFallsBack) {
+    openWith({"CD Track [ 7 ] 00:04:00 CD", "/m/a.wav"});
+    auto* media = p.h.fakes.media;
+    media->responses[QStringLiteral("status cd media present")] = {0, "true"};
+    p.panel()->Command32_Click();
+    EXPECT_EQ(started(), QStringList({"play cd from 7 to 8"}));
+    media->responses[QStringLiteral("status cd position")] = {0, "07:03:59:10"};
+    tick();
+    EXPECT_EQ(player->PanelLastCdTime, QStringLiteral("239"));
+    media->responses[QStringLiteral("status cd media present")] = {0, "false"};
+    media->responses[QStringLiteral("status cd position")] = {0, "08:00:00:00"};
+    tick();
+    EXPECT_TRUE(started().isEmpty()) << "no disc: the poller waits";
+    media->responses[QStringLiteral("status cd media present")] = {0, "true"};
+    tick();
+    EXPECT_EQ(started(), QStringList({"open waveaudio!/m/a.wav alias sound"}));
+    EXPECT_FALSE(player->Timer2.isEnabled());
+}
+
+TEST_F(PanelPlayerTest, StopSilencesEverythingAndStopsThePollers) {
+    openWith({"/m/a.wav"});
+    p.panel()->Command32_Click();
+    clickWithMouse(p.find<QPushButton>("Command35"));
+    EXPECT_EQ(p.commands().mid(p.commands().size() - 5),
+              QStringList({"stop sound", "close sound", "stop cd", "stop midi", "close midi"}));
+    EXPECT_FALSE(player->Timer3.isEnabled());
+    EXPECT_EQ(p.h.fakes.log.last(), QStringLiteral("mp3 stop"));
+}
+
+TEST_F(PanelPlayerTest, DriveButtonsChooseTheDriveAndRescansKeepIt) {
+    p.h.fakes.drives->drives = {"d:\\", "/dev/sr1"};
+    openWith({});
+    auto* label4 = p.find<QLabel>("Label4");
+    EXPECT_EQ(p.h.program.CurrentCdDrive, QStringLiteral("D:\\"));
+    EXPECT_EQ(label4->text(), QStringLiteral("CD Drive:D:\\"));
+    EXPECT_EQ(p.find<QLabel>("Label15")->text(), QStringLiteral("  Drive: D:\\"));
+    QWidget* first = p.element(QStringLiteral("CD"), 0);
+    QWidget* second = p.element(QStringLiteral("CD"), 1);
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(second->geometry().left(), first->geometry().right() + 1) << "touching";
+
+    clickWithMouse(second);
+    EXPECT_EQ(p.commands(), QStringList({"stop cd", "close cd",
+                                         "open  /dev/sr1 type cdaudio alias cd wait shareable",
+                                         "set cd time format tmsf"}));
+    EXPECT_EQ(label4->text(), QStringLiteral("CD Drive:/dev/sr1"));
+
+    p.h.fakes.drives->drives = {"/dev/sr1"};
+    p.panel()->FindCdDrives();
+    EXPECT_EQ(p.h.program.CurrentCdDrive, QStringLiteral("/dev/sr1"));
+    EXPECT_EQ(p.element(QStringLiteral("CD"), 1), nullptr) << "the buttons are rebuilt";
+    p.h.fakes.drives->drives = {};
+    p.panel()->FindCdDrives();
+    EXPECT_FALSE(p.element(QStringLiteral("CD"), 0)->isVisible());
+}
+
+TEST_F(PanelPlayerTest, TrackCountIsShownAndAFailedOpenKeepsIt) {
+    p.h.fakes.media->responses[QStringLiteral("status cd number of tracks")] = {0, "3"};
+    openWith({});
+    EXPECT_EQ(p.find<QLabel>("Label3")->text(), QStringLiteral("3"));
+    EXPECT_EQ(p.find<QListWidget>("List3")->count(), 3);
+    p.h.fakes.media->responses[QStringLiteral("open cdaudio alias cd")] = {276, {}};
+    clickWithMouse(p.find<QPushButton>("Command29"));
+    EXPECT_EQ(p.find<QLabel>("Label3")->text(), QStringLiteral("3"));
+    EXPECT_EQ(p.find<QListWidget>("List3")->count(), 0);
+}
+
+}  // namespace
+}  // namespace luma::paneltest
