@@ -49,11 +49,23 @@ std::optional<Picture> Picture::fromBytes(QByteArray bytes) {
     if (bytes.isEmpty() || !pictureIsComplete(bytes)) {
         return std::nullopt;
     }
+    QSize size;
+    if (bytes.startsWith("GIF")) {
+        // A GIF loads as its first image: the rest of an animation is not kept. The decoder
+        // reports the first image's size but decodes onto the logical screen.
+        const GifStructure gif = walkGif(bytes, 1);
+        size = gif.canvasSize();
+        if (!gif.images.empty() && gif.images.front().end < bytes.size()) {
+            bytes.truncate(gif.images.front().end);
+            bytes.append(';');
+        }
+    }
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
-    // The decoder reports a GIF's first image size, but decodes onto the logical screen.
-    const QSize size = bytes.startsWith("GIF") ? walkGif(bytes, 1).canvasSize() : reader.size();
+    if (!size.isValid()) {
+        size = reader.size();
+    }
     if (!reader.canRead() || !size.isValid() || size.isEmpty()) {
         return std::nullopt;
     }
