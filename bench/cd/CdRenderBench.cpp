@@ -31,7 +31,11 @@ void renderMinuteFromImage(benchmark::State& state) {
     options.stallLimit = std::chrono::milliseconds(1000);
     std::size_t frames = 0;
     for (auto _ : state) {
-        luma::cd::CdAudioSource source(luma::cd::CdDisc::open(cue), toc, 0, toc.leadout(), options);
+        luma::cd::CdAudioSource source(
+            [cue]() -> std::unique_ptr<luma::cd::SectorReader> {
+                return luma::cd::CdDisc::open(cue);
+            },
+            toc, 0, toc.leadout(), options);
         frames = 0;
         std::size_t got = piece;
         while (got == piece) {

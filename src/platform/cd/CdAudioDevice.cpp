@@ -140,13 +140,12 @@ int CdAudioDevice::play(const std::optional<QString>& from, const std::optional<
     if (!toc->isAudioSector(*start)) {
         return mci::kUnsupportedFunction;  // a data track
     }
-    std::unique_ptr<CdDisc> reader = CdDisc::open(disc_->root());
-    if (!reader || reader->toc() == nullptr) {
-        return mci::kDeviceNotReady;
-    }
-    const CdDisc::Kind kind = reader->kind();
-    auto stream =
-        std::make_shared<CdAudioSource>(std::move(reader), *toc, *start, *end, streamOptions(kind));
+    // The stream reads through a handle of its own, opened on its own thread.
+    SectorReaderFactory open = [root = disc_->root()]() -> std::unique_ptr<SectorReader> {
+        return CdDisc::open(root);
+    };
+    auto stream = std::make_shared<CdAudioSource>(std::move(open), *toc, *start, *end,
+                                                  streamOptions(disc_->kind()));
     const audio::AudioEngine::SourceId id = engine_.start(stream);
     if (id == 0) {
         return mci::kDeviceNotReady;  // no sound output

@@ -4,13 +4,13 @@
 
 namespace luma::cd {
 
-CdAudioSource::CdAudioSource(std::unique_ptr<SectorReader> reader, const CdToc& toc,
-                             std::int32_t start, std::int32_t end, Options options)
+CdAudioSource::CdAudioSource(SectorReaderFactory open, const CdToc& toc, std::int32_t start,
+                             std::int32_t end, Options options)
     : start_(start),
       end_(std::max(start, end)),
       total_(static_cast<std::int64_t>(end_ - start_) * kFramesPerSector),
       stallLimit_(std::max(options.stallLimit, std::chrono::milliseconds(0))),
-      readAhead_(std::move(reader), toc, start_, end_, options.readAhead) {}
+      readAhead_(std::move(open), toc, start_, end_, options.readAhead) {}
 
 std::int32_t CdAudioSource::currentSector() const {
     return start_ + static_cast<std::int32_t>(delivered_.load() / kFramesPerSector);

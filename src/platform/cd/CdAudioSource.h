@@ -20,8 +20,8 @@ public:
         std::chrono::milliseconds stallLimit{0};
     };
 
-    CdAudioSource(std::unique_ptr<SectorReader> reader, const CdToc& toc, std::int32_t start,
-                  std::int32_t end, Options options);
+    CdAudioSource(SectorReaderFactory open, const CdToc& toc, std::int32_t start, std::int32_t end,
+                  Options options);
 
     std::size_t render(float* out, std::size_t frames) override;
 

@@ -170,8 +170,8 @@ bool CdDisc::readAudio(std::int32_t sector, int count, std::uint8_t* out) {
 }
 
 bool CdDisc::present() {
-    if (kind_ == Kind::Drive) {
-        return true;
+    if (kind_ == Kind::Drive || !toc_) {
+        return toc_.has_value();
     }
     std::error_code error;
     return std::filesystem::exists(path_, error);

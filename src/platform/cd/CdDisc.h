@@ -37,6 +37,7 @@ public:
     bool trayOpen() const;
 
     bool readAudio(std::int32_t sector, int count, std::uint8_t* out) override;
+    // A disc was read and, for an image, its file is still there.
     bool present() override;
 
 private:

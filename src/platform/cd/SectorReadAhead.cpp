@@ -84,13 +84,13 @@ struct SectorReadAhead::State {
     std::atomic<int> unreadable{0};
 };
 
-SectorReadAhead::SectorReadAhead(std::unique_ptr<SectorReader> reader, const CdToc& toc,
-                                 std::int32_t start, std::int32_t end, Options options) {
+SectorReadAhead::SectorReadAhead(SectorReaderFactory open, const CdToc& toc, std::int32_t start,
+                                 std::int32_t end, Options options) {
     options.bufferSectors = std::max(options.bufferSectors, 1);
     options.chunkSectors = std::clamp(options.chunkSectors, 1, options.bufferSectors);
     options.retries = std::max(options.retries, 0);
     state_ = std::make_shared<State>(static_cast<std::size_t>(options.bufferSectors));
-    thread_ = std::thread(&SectorReadAhead::run, state_, std::move(reader), toc, start,
+    thread_ = std::thread(&SectorReadAhead::run, state_, std::move(open), toc, start,
                           std::max(start, end), options);
 }
 
@@ -108,8 +108,9 @@ SectorReadAhead::~SectorReadAhead() {
     }
 }
 
-void SectorReadAhead::run(std::shared_ptr<State> state, std::unique_ptr<SectorReader> reader,
-                          CdToc toc, std::int32_t start, std::int32_t end, Options options) {
+void SectorReadAhead::run(std::shared_ptr<State> state, SectorReaderFactory open, CdToc toc,
+                          std::int32_t start, std::int32_t end, Options options) {
+    const std::unique_ptr<SectorReader> reader = open ? open() : nullptr;
     std::vector<std::uint8_t> bytes(static_cast<std::size_t>(options.chunkSectors) * kSectorBytes);
     for (std::int32_t next = start; next < end;) {
         const int count = std::min(options.chunkSectors, end - next);
@@ -127,7 +128,7 @@ void SectorReadAhead::run(std::shared_ptr<State> state, std::unique_ptr<SectorRe
             }
             writeAt = state->written;
         }
-        if (!reader->present()) {
+        if (!reader || !reader->present()) {
             std::lock_guard lock(state->mutex);
             state->gone = true;
             break;

@@ -15,7 +15,7 @@ namespace luma::cd {
 // Reads a run of sectors ahead of playback on a thread of its own and decodes them into a ring of
 // float stereo frames, so that a slow or scratched disc never holds up the audio thread. A sector
 // that cannot be read within the retries becomes silence and reading goes on; so do sectors that
-// are not audio. The reader is used on the read-ahead thread only.
+// are not audio. The reader is opened and used on the read-ahead thread only.
 class SectorReadAhead {
 public:
     struct Options {
@@ -26,8 +26,8 @@ public:
         std::chrono::milliseconds retryBudget{1000};
     };
 
-    // Starts reading sectors [start, end) of `toc`'s disc from `reader`.
-    SectorReadAhead(std::unique_ptr<SectorReader> reader, const CdToc& toc, std::int32_t start,
+    // Starts reading sectors [start, end) of `toc`'s disc from the reader that `open` gives.
+    SectorReadAhead(SectorReaderFactory open, const CdToc& toc, std::int32_t start,
                     std::int32_t end, Options options);
     // Stops the thread. A thread caught in a slow drive read is left to end on its own; it owns
     // everything it touches.
@@ -48,7 +48,7 @@ public:
 
 private:
     struct State;
-    static void run(std::shared_ptr<State> state, std::unique_ptr<SectorReader> reader, CdToc toc,
+    static void run(std::shared_ptr<State> state, SectorReaderFactory open, CdToc toc,
                     std::int32_t start, std::int32_t end, Options options);
 
     std::shared_ptr<State> state_;

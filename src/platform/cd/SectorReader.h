@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <memory>
 
 namespace luma::cd {
 
@@ -14,5 +16,9 @@ public:
     // False once the disc has gone for good (its image file deleted); playback then ends.
     virtual bool present() = 0;
 };
+
+// Opens a reader on the thread that will use it, so that a slow drive holds up only that thread.
+// nullptr when the disc cannot be opened.
+using SectorReaderFactory = std::function<std::unique_ptr<SectorReader>()>;
 
 }  // namespace luma::cd

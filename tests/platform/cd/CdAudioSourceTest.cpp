@@ -39,7 +39,9 @@ protected:
 
     std::unique_ptr<CdAudioSource> source(std::int32_t start, std::int32_t end,
                                           CdAudioSource::Options options = patient()) {
-        return std::make_unique<CdAudioSource>(CdDisc::open(cue), *toc, start, end, options);
+        return std::make_unique<CdAudioSource>(
+            [path = cue]() -> std::unique_ptr<SectorReader> { return CdDisc::open(path); }, *toc,
+            start, end, options);
     }
 
     // Renders in pieces until the source ends or `limit` frames; returns what was rendered.
@@ -132,8 +134,7 @@ TEST(CdAudioSource, ALateDiscPlaysSilenceWithoutMovingThePosition) {
     auto gate = std::make_shared<test::ReadGate>();
     CdAudioSource::Options options;  // no waiting, as for a drive
     const CdToc toc = *CdToc::make({{1, 0, true}}, 100);
-    CdAudioSource s(std::make_unique<test::FakeSectorReader>(log, std::set<std::int32_t>{}, gate),
-                    toc, 0, 100, options);
+    CdAudioSource s(test::readerFactory(log, std::set<std::int32_t>{}, gate), toc, 0, 100, options);
     ASSERT_TRUE(gate->waitForReader(5s));
     std::vector<float> buffer(2 * 1024, 1.0f);
     EXPECT_EQ(s.render(buffer.data(), 1024), 1024u);

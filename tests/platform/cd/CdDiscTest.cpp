@@ -110,7 +110,7 @@ TEST_F(CdDiscTest, ADeviceThatHoldsNoDiscOpensEmpty) {
     EXPECT_EQ(disc->toc(), nullptr);
     EXPECT_EQ(disc->refresh(), nullptr);
     EXPECT_FALSE(disc->trayOpen());
-    EXPECT_TRUE(disc->present());
+    EXPECT_FALSE(disc->present());
 }
 
 }  // namespace

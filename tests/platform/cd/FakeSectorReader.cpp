@@ -38,6 +38,13 @@ bool ReaderLog::waitUntilDestroyed(std::chrono::milliseconds limit) {
     return destroyedChanged_.wait_for(lock, limit, [this] { return destroyed_; });
 }
 
+cd::SectorReaderFactory readerFactory(std::shared_ptr<ReaderLog> log, std::set<std::int32_t> bad,
+                                      std::shared_ptr<ReadGate> gate) {
+    return [log, bad, gate]() -> std::unique_ptr<cd::SectorReader> {
+        return std::make_unique<FakeSectorReader>(log, bad, gate);
+    };
+}
+
 bool FakeSectorReader::readAudio(std::int32_t sector, int count, std::uint8_t* out) {
     if (gate_) {
         gate_->pass();

@@ -65,4 +65,9 @@ private:
     std::shared_ptr<ReadGate> gate_;
 };
 
+// A factory that makes a FakeSectorReader on the reading thread.
+cd::SectorReaderFactory readerFactory(std::shared_ptr<ReaderLog> log,
+                                      std::set<std::int32_t> bad = {},
+                                      std::shared_ptr<ReadGate> gate = nullptr);
+
 }  // namespace luma::test

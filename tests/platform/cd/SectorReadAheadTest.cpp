@@ -59,8 +59,7 @@ void expectSectors(const std::vector<float>& out, std::int32_t first,
 
 TEST(SectorReadAhead, DeliversTheRunInOrderThroughASmallRing) {
     auto log = std::make_shared<ReaderLog>();
-    SectorReadAhead readAhead(std::make_unique<FakeSectorReader>(log), audioDisc(100), 10, 60,
-                              smallBuffer(8, 3));
+    SectorReadAhead readAhead(test::readerFactory(log), audioDisc(100), 10, 60, smallBuffer(8, 3));
     const std::vector<float> out = takeAll(readAhead, 50 * kFramesPerSector, 1000);
     ASSERT_EQ(out.size(), 2u * 50 * kFramesPerSector);
     expectSectors(out, 10, {});
@@ -75,8 +74,8 @@ TEST(SectorReadAhead, UnreadableSectorsBecomeSilenceAfterBoundedRetries) {
     auto log = std::make_shared<ReaderLog>();
     SectorReadAhead::Options options = smallBuffer(20, 5);
     options.retries = 2;
-    SectorReadAhead readAhead(std::make_unique<FakeSectorReader>(log, std::set{12, 13, 40}),
-                              audioDisc(100), 10, 50, options);
+    SectorReadAhead readAhead(test::readerFactory(log, std::set{12, 13, 40}), audioDisc(100), 10,
+                              50, options);
     const std::vector<float> out = takeAll(readAhead, 40 * kFramesPerSector, 4096);
     ASSERT_EQ(out.size(), 2u * 40 * kFramesPerSector);
     expectSectors(out, 10, {12, 13, 40});
@@ -93,8 +92,8 @@ TEST(SectorReadAhead, AnExhaustedRetryBudgetStopsRetrying) {
     SectorReadAhead::Options options = smallBuffer(20, 5);
     options.retries = 5;
     options.retryBudget = 0ms;
-    SectorReadAhead readAhead(std::make_unique<FakeSectorReader>(log, std::set{3, 4}),
-                              audioDisc(20), 0, 10, options);
+    SectorReadAhead readAhead(test::readerFactory(log, std::set{3, 4}), audioDisc(20), 0, 10,
+                              options);
     const std::vector<float> out = takeAll(readAhead, 10 * kFramesPerSector, 4096);
     expectSectors(out, 0, {3, 4});
     std::lock_guard lock(log->mutex);
@@ -105,8 +104,7 @@ TEST(SectorReadAhead, AnExhaustedRetryBudgetStopsRetrying) {
 TEST(SectorReadAhead, DataSectorsAreSilentAndNeverRead) {
     auto log = std::make_shared<ReaderLog>();
     const CdToc toc = *CdToc::make({{1, 0, true}, {2, 20, false}, {3, 30, true}}, 40);
-    SectorReadAhead readAhead(std::make_unique<FakeSectorReader>(log), toc, 15, 35,
-                              smallBuffer(30, 7));
+    SectorReadAhead readAhead(test::readerFactory(log), toc, 15, 35, smallBuffer(30, 7));
     const std::vector<float> out = takeAll(readAhead, 20 * kFramesPerSector, 4096);
     ASSERT_EQ(out.size(), 2u * 20 * kFramesPerSector);
     expectSectors(out, 15, {20, 21, 22, 23, 24, 25, 26, 27, 28, 29});
@@ -120,9 +118,8 @@ TEST(SectorReadAhead, DataSectorsAreSilentAndNeverRead) {
 TEST(SectorReadAhead, ALateReaderYieldsNothingUntilItCatchesUp) {
     auto log = std::make_shared<ReaderLog>();
     auto gate = std::make_shared<test::ReadGate>();
-    SectorReadAhead readAhead(
-        std::make_unique<FakeSectorReader>(log, std::set<std::int32_t>{}, gate), audioDisc(10), 0,
-        10, smallBuffer(10, 5));
+    SectorReadAhead readAhead(test::readerFactory(log, std::set<std::int32_t>{}, gate),
+                              audioDisc(10), 0, 10, smallBuffer(10, 5));
     ASSERT_TRUE(gate->waitForReader(5s));
     std::vector<float> out(2 * 100);
     EXPECT_EQ(readAhead.take(out.data(), 100, std::chrono::steady_clock::now()), 0u);
@@ -135,9 +132,8 @@ TEST(SectorReadAhead, LettingGoOfAStuckReaderDoesNotWaitForIt) {
     auto log = std::make_shared<ReaderLog>();
     auto gate = std::make_shared<test::ReadGate>();
     {
-        SectorReadAhead readAhead(
-            std::make_unique<FakeSectorReader>(log, std::set<std::int32_t>{}, gate), audioDisc(10),
-            0, 10, smallBuffer(10, 5));
+        SectorReadAhead readAhead(test::readerFactory(log, std::set<std::int32_t>{}, gate),
+                                  audioDisc(10), 0, 10, smallBuffer(10, 5));
         ASSERT_TRUE(gate->waitForReader(5s));
     }
     // The reader is still inside its read; once that returns, the thread ends and frees it.
@@ -148,14 +144,21 @@ TEST(SectorReadAhead, LettingGoOfAStuckReaderDoesNotWaitForIt) {
 
 TEST(SectorReadAhead, ADiscThatGoesEndsTheRun) {
     auto log = std::make_shared<ReaderLog>();
-    SectorReadAhead readAhead(std::make_unique<FakeSectorReader>(log), audioDisc(100), 0, 100,
-                              smallBuffer(4, 2));
+    SectorReadAhead readAhead(test::readerFactory(log), audioDisc(100), 0, 100, smallBuffer(4, 2));
     std::vector<float> out(2 * kFramesPerSector);
     ASSERT_EQ(readAhead.take(out.data(), kFramesPerSector, std::chrono::steady_clock::now() + 5s),
               static_cast<std::size_t>(kFramesPerSector));
     log->gone = true;
     const std::vector<float> rest = takeAll(readAhead, 99 * kFramesPerSector, 4096);
     EXPECT_LT(rest.size(), 2u * 10 * kFramesPerSector);
+    EXPECT_TRUE(readAhead.discGone());
+}
+
+TEST(SectorReadAhead, ADiscThatDoesNotOpenGivesNothing) {
+    SectorReadAhead readAhead([] { return std::unique_ptr<SectorReader>(); }, audioDisc(100), 0,
+                              100, smallBuffer(4, 2));
+    std::vector<float> out(2 * 100);
+    EXPECT_EQ(readAhead.take(out.data(), 100, std::chrono::steady_clock::now() + 5s), 0u);
     EXPECT_TRUE(readAhead.discGone());
 }
 
