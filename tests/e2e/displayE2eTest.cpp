@@ -10,17 +10,30 @@
 namespace luma::test {
 namespace {
 
-// What the centre of the screen shows: 'R', 'G' or 'B' for the three slides, '?' otherwise.
+// Which slide fills the screen: 'R', 'G' or 'B' when the centre and the four corners all show
+// that slide's colour (the display covers the whole screen without a window manager), '?'
+// otherwise.
 char centreOf(const QImage& shot) {
     if (shot.isNull()) {
         return '?';
     }
-    const QColor c = shot.pixelColor(shot.width() / 2, shot.height() / 2);
-    const auto is = [&](int r, int g, int b) {
-        return std::abs(c.red() - r) < 16 && std::abs(c.green() - g) < 16 &&
-               std::abs(c.blue() - b) < 16;
+    const auto code = [&](int px, int py) {
+        const QColor c = shot.pixelColor(px, py);
+        const auto is = [&](int r, int g, int b) {
+            return std::abs(c.red() - r) < 16 && std::abs(c.green() - g) < 16 &&
+                   std::abs(c.blue() - b) < 16;
+        };
+        return is(255, 0, 0) ? 'R' : is(0, 255, 0) ? 'G' : is(0, 0, 255) ? 'B' : '?';
     };
-    return is(255, 0, 0) ? 'R' : is(0, 255, 0) ? 'G' : is(0, 0, 255) ? 'B' : '?';
+    const int w = shot.width() - 1;
+    const int h = shot.height() - 1;
+    const char centre = code(w / 2, h / 2);
+    for (const auto& [px, py] : {std::pair{0, 0}, {w, 0}, {0, h}, {w, h}}) {
+        if (code(px, py) != centre) {
+            return '?';
+        }
+    }
+    return centre;
 }
 
 // Three solid slides stretched to the screen, one second each.
