@@ -1,0 +1,80 @@
+#include "TestMedia.h"
+#include "platform/audio/MixingEngine.h"
+#include "platform/audio/SdlOutput.h"
+#include "platform/mci/FileDevices.h"
+#include "platform/mci/MciErrors.h"
+#include "platform/mci/MediaCommandInterpreter.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QTemporaryDir>
+
+namespace luma::mci {
+namespace {
+
+// The interpreter over the real SDL output, with SDL_AUDIODRIVER chosen per test.
+struct SdlDevicesTest : ::testing::Test {
+    void SetUp() override {
+        saved = qgetenv("SDL_AUDIODRIVER");
+        ASSERT_TRUE(test::writeToneWav(wav, 0.3, 440));
+    }
+    void TearDown() override {
+        if (saved.isNull()) {
+            qunsetenv("SDL_AUDIODRIVER");
+        } else {
+            qputenv("SDL_AUDIODRIVER", saved);
+        }
+    }
+    // Built after the driver is chosen: SDL reads it when the output first opens.
+    MediaCommandInterpreter& interpreter() {
+        engine = std::make_shared<audio::MixingEngine>(std::make_unique<audio::SdlOutput>());
+        mci = std::make_unique<MediaCommandInterpreter>(engine);
+        registerFileDevices(*mci, engine);
+        return *mci;
+    }
+    QString status(const QString& item) {
+        QString reply(64, u' ');
+        mci->send(u"status sound "_qs + item, &reply, 64);
+        return reply.left(reply.indexOf(QChar(u'\0')));
+    }
+
+    QByteArray saved;
+    QTemporaryDir dir;
+    QString wav = dir.filePath(u"tone.wav"_qs);
+    std::shared_ptr<audio::MixingEngine> engine;
+    std::unique_ptr<MediaCommandInterpreter> mci;
+};
+
+TEST_F(SdlDevicesTest, WithoutAUsableDriverPlayFailsAndNothingBreaks) {
+    qputenv("SDL_AUDIODRIVER", "no-such-driver");
+    MediaCommandInterpreter& m = interpreter();
+    EXPECT_EQ(m.send(u"open waveaudio!"_qs + wav + u" alias sound"_qs), kOk);
+    EXPECT_EQ(m.send(u"play sound"_qs), kDeviceNotReady);
+    EXPECT_EQ(status(u"mode"_qs), u"stopped"_qs);
+    EXPECT_EQ(status(u"position"_qs), u"0"_qs);
+    EXPECT_EQ(m.send(u"play sound"_qs), kDeviceNotReady) << "asking again is harmless";
+    m.closeAll();
+}
+
+TEST_F(SdlDevicesTest, TheDummyDriverPlaysAFileToItsEnd) {
+    qputenv("SDL_AUDIODRIVER", "dummy");
+    MediaCommandInterpreter& m = interpreter();
+    ASSERT_EQ(m.send(u"open waveaudio!"_qs + wav + u" alias sound"_qs), kOk);
+    ASSERT_EQ(m.send(u"play sound"_qs), kOk);
+    const QDeadlineTimer deadline(10000);
+    while (status(u"position"_qs) != u"300"_qs && !deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+    }
+    EXPECT_EQ(status(u"position"_qs), u"300"_qs);
+    EXPECT_EQ(status(u"mode"_qs), u"stopped"_qs);
+    while (engine->outputRunning() && !deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+    }
+    EXPECT_FALSE(engine->outputRunning()) << "the device closes when nothing sounds";
+    m.closeAll();
+}
+
+}  // namespace
+}  // namespace luma::mci
