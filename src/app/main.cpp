@@ -1,6 +1,7 @@
 #include "startup/Main.h"
 #include "display/frmMain.h"
 #include "music/frmPlayer.h"
+#include "panel/frmSetup2.h"
 #include "platform/DesktopShell.h"
 #include "platform/LockFileInstance.h"
 #include "platform/QtFileDialog.h"
@@ -67,6 +68,7 @@ int main(int argc, char** argv) {
     luma::Program program(systemServices());
     program.setDisplayFactory([](luma::Program& p) { return std::make_unique<luma::frmMain>(p); });
     program.setPlayerFactory([](luma::Program& p) { return std::make_unique<luma::frmPlayer>(p); });
+    program.setPanelFactory([](luma::Program& p) { return std::make_unique<luma::frmSetup2>(p); });
     program.setTrayFactory([](luma::Program& p) { return std::make_unique<luma::frmpopup>(p); });
     program.cursor().setListener([](bool visible) {
         if (visible) {
