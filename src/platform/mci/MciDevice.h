@@ -10,7 +10,8 @@ namespace luma::mci {
 enum class TimeFormat { Milliseconds, Hms, Msf, Tmsf };
 
 // One open device under an alias. Positions in `from`, `to` and `seek` are texts in the device's
-// current time format; replies are texts in that format. Each call returns 0 or an Error.
+// current time format (seek's may also be "start" or "end", in lower case); replies are texts in
+// that format. Each call returns 0 or an Error.
 class Device {
 public:
     virtual ~Device() = default;

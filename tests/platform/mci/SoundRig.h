@@ -15,10 +15,10 @@ namespace luma::test {
 // test pulls.
 class SoundRig {
 public:
-    SoundRig()
-        : output_(new audio::ManualOutput),
-          engine(
-              std::make_shared<audio::MixingEngine>(std::unique_ptr<audio::ManualOutput>(output_))),
+    SoundRig() : SoundRig(std::make_unique<audio::ManualOutput>()) {}
+    explicit SoundRig(std::unique_ptr<audio::ManualOutput> output)
+        : output_(output.get()),
+          engine(std::make_shared<audio::MixingEngine>(std::move(output))),
           mci(engine) {
         mci::registerFileDevices(mci, engine);
     }
