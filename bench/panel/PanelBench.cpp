@@ -1,0 +1,218 @@
+// The control panel over the real INI file with 10,000 slides and 10,000 playlist entries: its
+// load, "Remove" on the slide list, "Randomize List" and "Add ALL CD Tracks to list".
+#include "panel/CdDriveButtons.h"
+#include "panel/PlaylistEditor.h"
+#include "panel/SlideListEditor.h"
+#include "panel/SlidesTab.h"
+#include "panel/SoundTab.h"
+#include "panel/frmSetup2.h"
+#include "platform/DriveList.h"
+#include "platform/FileDialog.h"
+#include "platform/MediaControl.h"
+#include "platform/MessageBox.h"
+#include "platform/Mp3Player.h"
+#include "platform/Shell.h"
+#include "platform/ShortcutService.h"
+#include "platform/SingleInstance.h"
+#include "runtime/ManualTimerService.h"
+#include "runtime/Random.h"
+#include "settings/IniSettingsStore.h"
+#include "settings/SettingsKeys.h"
+#include "settings/StoredList.h"
+#include "startup/Program.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QListWidget>
+#include <QTemporaryDir>
+
+namespace {
+
+constexpr int kEntries = 10000;
+constexpr int kDiscTracks = 99;
+
+// A machine with one CD drive holding a 99-track disc and no sound: every other command fails,
+// as it does without a device.
+class DiscOnlyMedia : public luma::MediaControl {
+public:
+    int send(const QString& command, QString* reply, int replyLength) override {
+        QString answer;
+        int result = 263;
+        if (command == u"open cdaudio alias cd" || command.startsWith(u"close") ||
+            command.startsWith(u"set cd") || command.startsWith(u"stop")) {
+            result = 0;
+        } else if (command == u"status cd number of tracks") {
+            result = 0;
+            answer = QString::number(kDiscTracks);
+        } else if (command.startsWith(u"status cd length track ")) {
+            result = 0;
+            answer =
+                QStringLiteral("00:04:%1").arg(command.mid(23).toInt() % 60, 2, 10, QChar(u'0'));
+        }
+        if (reply != nullptr && replyLength > 0) {
+            *reply = answer.left(replyLength - 1) + QChar(u'\0');
+        }
+        return result;
+    }
+    void closeAll() override {}
+};
+
+class SilentPlayer : public luma::Mp3Player {
+public:
+    void setFileName(const QString& path) override { file_ = path; }
+    QString fileName() const override { return file_; }
+    void play() override {}
+    void stop() override {}
+    double position() const override { return 0; }
+
+private:
+    QString file_;
+};
+
+class OneDrive : public luma::DriveList {
+public:
+    QStringList cdDrives() const override { return {QStringLiteral("/dev/sr0")}; }
+};
+
+class Unused : public luma::Shell,
+               public luma::ShortcutService,
+               public luma::FileDialog,
+               public luma::MessageBox,
+               public luma::SingleInstance {
+public:
+    bool open(const QString&) override { return false; }
+    bool create(const QString&, const QString&, const QString&, const QString&, std::int32_t,
+                const QString&) override {
+        return false;
+    }
+    bool remove(const QString&, const QString&) override { return false; }
+    std::optional<QString> open(QWidget*, const QString&, const QString&, const QString&) override {
+        return std::nullopt;
+    }
+    int show(QWidget*, const QString&, const QString&, int) override { return kOk; }
+    bool acquire() override { return true; }
+};
+
+QStringList slides() {
+    QStringList list;
+    for (int i = 1; i <= kEntries; ++i) {
+        list.append(
+            QStringLiteral("/home/user/Pictures/Holidays %1/IMG_%2.jpg").arg(i / 100).arg(i));
+    }
+    return list;
+}
+
+QStringList playlist() {
+    static const std::array<const char*, 4> kinds = {"mp3", "wav", "mid", "cd"};
+    QStringList list;
+    for (int i = 1; i <= kEntries; ++i) {
+        const QString kind = QString::fromLatin1(kinds[static_cast<size_t>(i % 4)]);
+        list.append(kind == u"cd" ? QStringLiteral("CD Track [%1 ] 00:04:%2 CD")
+                                        .arg(i % 99 + 1, 2)
+                                        .arg(i % 60, 2, 10, QChar(u'0'))
+                                  : QStringLiteral("/home/user/Music/Album %1/Track %2.%3")
+                                        .arg(i / 20)
+                                        .arg(i)
+                                        .arg(kind));
+    }
+    return list;
+}
+
+// A program over the settings file in `folder`, which holds the two lists and a user's settings.
+std::unique_ptr<luma::Program> programOver(const QTemporaryDir& folder) {
+    const QString path = folder.filePath(QStringLiteral("Lumafolio 1.1.ini"));
+    {
+        luma::IniSettingsStore seed(path);
+        luma::StoredList(seed, luma::keys::kPictures).rewrite(slides());
+        luma::StoredList(seed, luma::keys::kMusic).rewrite(playlist());
+        seed.apply(luma::keys::kSettings, {{luma::keys::kSlides, QStringLiteral("1")},
+                                           {luma::keys::kRandomOrder, QStringLiteral("1")},
+                                           {luma::keys::kMusicNow, QStringLiteral("0")},
+                                           {luma::keys::kMouseSens, QStringLiteral("15")},
+                                           {luma::keys::kBackColors, QStringLiteral("8421504")}});
+    }
+    luma::PlatformServices s;
+    s.store = std::make_unique<luma::IniSettingsStore>(path);
+    s.timers = std::make_unique<luma::ManualTimerService>();
+    s.random = std::make_unique<luma::Random>();
+    s.media = std::make_unique<DiscOnlyMedia>();
+    s.mp3 = std::make_unique<SilentPlayer>();
+    s.drives = std::make_unique<OneDrive>();
+    s.shell = std::make_unique<Unused>();
+    s.shortcuts = std::make_unique<Unused>();
+    s.fileDialog = std::make_unique<Unused>();
+    s.messageBox = std::make_unique<Unused>();
+    s.instance = std::make_unique<Unused>();
+    return std::make_unique<luma::Program>(std::move(s));
+}
+
+void PanelLoad(benchmark::State& state) {
+    QTemporaryDir folder;
+    auto program = programOver(folder);
+    for (auto _ : state) {
+        luma::frmSetup2 panel(*program);
+        panel.load();
+        if (panel.slides->List1->count() != kEntries || panel.sound->List4->count() != kEntries ||
+            panel.sound->List3->count() != kDiscTracks) {
+            state.SkipWithError("the panel did not load the whole lists");
+        }
+    }
+}
+BENCHMARK(PanelLoad)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Runs `step` on a loaded panel again and again, the panel's list refilled between steps.
+template <class Step>
+void onLoadedPanel(benchmark::State& state, Step step) {
+    QTemporaryDir folder;
+    auto program = programOver(folder);
+    luma::frmSetup2 panel(*program);
+    panel.load();
+    for (auto _ : state) {
+        step(panel);
+    }
+}
+
+void RemoveFromTenThousandSlides(benchmark::State& state) {
+    onLoadedPanel(state, [&state](luma::frmSetup2& panel) {
+        QListWidget* list = panel.slides->List1;
+        const int before = list->count();
+        list->setCurrentRow(before / 2);
+        panel.slideEditor->Command16_Click();
+        if (list->count() != before - 1) {
+            state.SkipWithError("nothing was removed");
+        }
+    });
+}
+BENCHMARK(RemoveFromTenThousandSlides)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void RandomizeTenThousandSlides(benchmark::State& state) {
+    onLoadedPanel(state, [](luma::frmSetup2& panel) { panel.slideEditor->Command18_Click(); });
+}
+BENCHMARK(RandomizeTenThousandSlides)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void RemoveFromTenThousandEntryPlaylist(benchmark::State& state) {
+    onLoadedPanel(state, [](luma::frmSetup2& panel) {
+        panel.sound->List4->setCurrentRow(0);
+        panel.playlist->Command36_Click();
+    });
+}
+BENCHMARK(RemoveFromTenThousandEntryPlaylist)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void AddAllCdTracksToTenThousandEntries(benchmark::State& state) {
+    onLoadedPanel(state, [](luma::frmSetup2& panel) { panel.playlist->Command3_Click(); });
+}
+BENCHMARK(AddAllCdTracksToTenThousandEntries)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
