@@ -65,16 +65,19 @@ std::int64_t SndfileSource::positionMs() const {
         0, std::min(msOfFrames(position_.load(), rate_), msOfFrames(end, rate_) - 1));
 }
 
+std::int64_t SndfileSource::frameAt(std::int64_t ms) const {
+    // The length in milliseconds is rounded down: at or past it means the last frame.
+    return ms >= lengthMs() ? lengthFrames_ : framesOfMs(std::max<std::int64_t>(ms, 0), rate_);
+}
+
 void SndfileSource::setEndMs(std::int64_t ms) {
-    const std::int64_t frames =
-        ms >= lengthMs() ? lengthFrames_ : framesOfMs(std::max<std::int64_t>(ms, 0), rate_);
-    end_ = frames;
+    end_ = frameAt(ms);
 }
 
 bool SndfileSource::seekMs(std::int64_t ms) {
-    const std::int64_t target =
-        ms >= lengthMs() ? lengthFrames_ : framesOfMs(std::max<std::int64_t>(ms, 0), rate_);
-    if (sf_seek(file_.get(), target, SEEK_SET) < 0) {
+    const std::int64_t target = frameAt(ms);
+    // Nothing is read at the end, and some decoders refuse a seek to it.
+    if (target < lengthFrames_ && sf_seek(file_.get(), target, SEEK_SET) < 0) {
         return false;
     }
     readFrame_ = startFrame_ = target;

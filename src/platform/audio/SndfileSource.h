@@ -43,6 +43,7 @@ private:
     static constexpr std::size_t kPadFrames = 4096;
 
     SndfileSource(SNDFILE* file, const SF_INFO& info, std::unique_ptr<RateConverter> converter);
+    std::int64_t frameAt(std::int64_t ms) const;
     // Reads up to `frames` file frames (never past the end) as stereo into stereo_; 0 at the end.
     std::size_t readStereo(std::size_t frames);
     std::size_t renderDirect(float* out, std::size_t frames);
