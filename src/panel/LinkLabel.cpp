@@ -74,8 +74,11 @@ void LinkLabel::mousePressEvent(QMouseEvent* event) {
     event->accept();
     paintIn(kPressed);
     repaint();  // the red shows before the shell takes its time
+    // The events may close the panel, and this label with it: nothing of it is used after them.
+    Program& program = program_;
+    const QString target = target_;
     processPendingEvents();
-    program_.shell().open(target_);
+    program.shell().open(target);
 }
 
 void LinkLabel::mouseDoubleClickEvent(QMouseEvent* event) {

@@ -13,6 +13,7 @@
 #include <QEvent>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPointer>
 #include <QPushButton>
 
 namespace luma {
@@ -80,7 +81,11 @@ void PanelPlayer::Command32_Click() {
     }
     tab_.txtMusic->setText(program_.CurrentSelection);
     PlaySelectedFlag = false;
+    const QPointer<SoundTab> alive(&tab_);
     processPendingEvents();
+    if (alive.isNull()) {
+        return;  // the panel went away meanwhile, and this player with it
+    }
     Command35_Click();
     const QString entry = program_.CurrentSelection;
     switch (entryKind(entry)) {
