@@ -13,6 +13,8 @@
 #include "settings/StoredList.h"
 #include "startup/Program.h"
 
+#include <QPointer>
+
 #include <algorithm>
 #include <cmath>
 
@@ -96,7 +98,12 @@ void slideStep(frmMain& window, SlideStepKind kind) {
     Program& program = window.program();
     SettingsRecord& settings = program.settings;
     prepare(window, kind);
+    const QPointer<frmMain> alive(&window);
     chooseSlide(program);
+    // The events that ran may have ended the show; a display that went away shows nothing more.
+    if (!alive || program.hasEnded() || program.displayIfLoaded() != &window) {
+        return;
+    }
     if (const auto multiplier =
             toInt16(program.store().read(keys::kSettings, keys::kSlideSize, QStringLiteral("1")))) {
         settings.slideSize = *multiplier;

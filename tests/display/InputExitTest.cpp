@@ -179,6 +179,25 @@ TEST_F(InputExitTest, PlayNowHidesTheDisplayAndKeepsTheProgram) {
     EXPECT_FALSE(ended());
 }
 
+TEST(InputExitDuringAStep, EndsThatStep) {
+    DisplayHarness d;
+    d.settings({{"Slides", "1"}, {"Asound", "1"}, {"Mousesens", "15"}});
+    d.slides({d.picture("a.bmp", Qt::red, QSize(20, 20)),
+              d.picture("b.bmp", Qt::red, QSize(20, 20)),
+              d.picture("c.bmp", Qt::red, QSize(20, 20))});
+    frmMain* w = d.display();
+    ASSERT_NE(w, nullptr);
+    w->showWindow();
+    for (const QPointF at : {QPointF(100, 100), QPointF(300, 300)}) {
+        QCoreApplication::postEvent(w, new QMouseEvent(QEvent::MouseMove, at, w->mapToGlobal(at),
+                                                       Qt::NoButton, Qt::NoButton, Qt::NoModifier));
+    }
+    w->BeforeTimer1();  // slide 2: no wrap, so the step lets pending events run
+    EXPECT_TRUE(d.h.program.hasEnded());
+    EXPECT_EQ(d.h.program.SlideIndex, 2);
+    EXPECT_FALSE(d.h.fakes.log.contains(QStringLiteral("play sound")));
+}
+
 TEST_F(InputExitTest, PlayNowIsANumericTestOfTheStoredValue) {
     struct Case {
         const char* value;
