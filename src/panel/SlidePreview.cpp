@@ -8,7 +8,7 @@ namespace luma {
 
 SlidePreview::SlidePreview(QWidget* parent) : QLabel(parent) {
     setObjectName(QStringLiteral("Picture4"));
-    setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     setAlignment(Qt::AlignCenter);
     setWordWrap(true);
     setMinimumSize(60, 45);
