@@ -57,8 +57,6 @@ public:
     QString picturePath;        // the path read for the current slide
     QString singlePicturePath;  // "AniFile", the picture of single-picture mode
 
-    const MovementRule& movement() const { return movement_; }
-
 protected:
     bool event(QEvent* e) override;
     void paintEvent(QPaintEvent* e) override;
