@@ -17,7 +17,9 @@ namespace luma {
 namespace {
 
 constexpr int kHelpTab = 3;
-constexpr double kFirstRunBelow = 5;
+// A sensitivity the panel can store (1 to 30) is a user's choice, not the mark of a first run: only
+// a value below 1 (an absent key reads 0) is.
+constexpr double kFirstRunBelow = 1;
 
 void firstRun(Program& program) {
     program.store().write(keys::kSettings, keys::kMouseSens, QStringLiteral("15"));

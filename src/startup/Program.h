@@ -39,9 +39,9 @@ struct PlatformServices {
     std::unique_ptr<Random> random;
     std::unique_ptr<SingleInstance> instance;
     std::unique_ptr<MessageBox> messageBox;
+    std::unique_ptr<DriveList> drives;  // before the media, whose CD device uses it
     std::unique_ptr<MediaControl> media;
     std::unique_ptr<Mp3Player> mp3;
-    std::unique_ptr<DriveList> drives;
     std::unique_ptr<Shell> shell;
     std::unique_ptr<ShortcutService> shortcuts;
     std::unique_ptr<FileDialog> fileDialog;

@@ -87,19 +87,23 @@ TEST_F(MainFixture, FirstShowStartOpensThePanelOnHelp) {
     }
 }
 
-TEST_F(MainFixture, ASensitivityBelowFiveIsAFirstRunAgain) {
-    store(keys::kMouseSens, QStringLiteral("4"));
-    run(QString());
-    EXPECT_EQ(h.fakes.store->read(keys::kSettings, keys::kMouseSens), u"15");
-    EXPECT_TRUE(windows.has(QStringLiteral("panel tab 3")));
-    for (const char* stored : {"4.9", "abc", ""}) {
+TEST_F(MainFixture, OnlyAnAbsentOrUnusableSensitivityMarksAFirstRun) {
+    for (const char* stored : {"0", "0.4", "-3", "abc", ""}) {
         WindowLog log;
         ProgramHarness fresh;
         useRecordingWindows(fresh.program, log);
         fresh.fakes.store->write(keys::kSettings, keys::kMouseSens, QString::fromLatin1(stored));
         Main(fresh.program, QString());
         EXPECT_TRUE(log.has(QStringLiteral("panel tab 3"))) << stored;
+        EXPECT_EQ(fresh.fakes.store->read(keys::kSettings, keys::kMouseSens), u"15") << stored;
     }
+    // The panel stores 1 to 30; a user who chose 4 gets the show and keeps the choice.
+    store(keys::kMouseSens, QStringLiteral("4"));
+    run(QString());
+    EXPECT_FALSE(windows.has(QStringLiteral("panel tab 3")));
+    EXPECT_TRUE(windows.has(QStringLiteral("player StartMusic")));
+    EXPECT_EQ(h.fakes.store->read(keys::kSettings, keys::kMouseSens), u"4");
+    EXPECT_EQ(h.program.settings.mouseSens, 4);
 }
 
 TEST_F(MainFixture, ALaterShowStartLoadsTheSettingsAndShows) {

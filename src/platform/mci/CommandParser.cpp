@@ -82,7 +82,7 @@ int parseOpen(const Tokens& t, Command& c) {
             --last;
             continue;
         }
-        // A keyword and its value, leaving at least one word for the spec.
+        // A keyword and its value, leaving at least one word for the device.
         if (last >= 3) {
             const QString keyword = t.lower(last - 1);
             if (keyword == u"alias" && !haveAlias) {

@@ -11,7 +11,7 @@ struct Case {
     int error = kOk;
     Verb verb = Verb::Status;
     const char* device = "";
-    const char* spec = "";
+    const char* target = "";
     const char* type = "";
     const char* alias = "";
     const char* from = nullptr;
@@ -27,32 +27,32 @@ struct Case {
 const Case kCases[] = {
     {.text = "open waveaudio!C:\\My Music\\a  b.wav alias sound",
      .verb = Verb::Open,
-     .spec = "waveaudio!C:\\My Music\\a  b.wav",
+     .target = "waveaudio!C:\\My Music\\a  b.wav",
      .alias = "sound"},
     {.text = "open  E:\\ type cdaudio alias cd wait shareable",
      .verb = Verb::Open,
-     .spec = "E:\\",
+     .target = "E:\\",
      .type = "cdaudio",
      .alias = "cd",
      .wait = true,
      .shareable = true},
     {.text = "open  /media/My Disc.cue type cdaudio alias cd wait shareable",
      .verb = Verb::Open,
-     .spec = "/media/My Disc.cue",
+     .target = "/media/My Disc.cue",
      .type = "cdaudio",
      .alias = "cd",
      .wait = true,
      .shareable = true},
-    {.text = "open cdaudio alias cd", .verb = Verb::Open, .spec = "cdaudio", .alias = "cd"},
+    {.text = "open cdaudio alias cd", .verb = Verb::Open, .target = "cdaudio", .alias = "cd"},
     {.text = "OPEN Sequencer!/tmp/Song.MID ALIAS Midi",
      .verb = Verb::Open,
-     .spec = "Sequencer!/tmp/Song.MID",
+     .target = "Sequencer!/tmp/Song.MID",
      .alias = "Midi"},
     {.text = "open waveaudio!/a alias b/c.wav alias sound",
      .verb = Verb::Open,
-     .spec = "waveaudio!/a alias b/c.wav",
+     .target = "waveaudio!/a alias b/c.wav",
      .alias = "sound"},
-    {.text = "open waveaudio!chimes.wav", .verb = Verb::Open, .spec = "waveaudio!chimes.wav"},
+    {.text = "open waveaudio!chimes.wav", .verb = Verb::Open, .target = "waveaudio!chimes.wav"},
     {.text = "open waveaudio!/tmp/a.wav alias", .error = kMissingParameter},
     {.text = "open", .error = kMissingParameter},
     {.text = "open wait", .error = kMissingParameter},
@@ -115,7 +115,7 @@ TEST(CommandParser, EveryFormTakenApart) {
         const Command& got = parsed.command;
         EXPECT_EQ(got.verb, c.verb);
         EXPECT_EQ(got.device, QString::fromUtf8(c.device));
-        EXPECT_EQ(got.openSpec, QString::fromUtf8(c.spec));
+        EXPECT_EQ(got.openSpec, QString::fromUtf8(c.target));
         EXPECT_EQ(got.openType, QString::fromUtf8(c.type));
         EXPECT_EQ(got.openAlias, QString::fromUtf8(c.alias));
         EXPECT_EQ(got.from, c.from ? std::optional(QString::fromUtf8(c.from)) : std::nullopt);
