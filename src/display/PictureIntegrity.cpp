@@ -35,9 +35,9 @@ bool standaloneMarker(unsigned char m) {
 // Offset of the marker that ends the entropy-coded data starting at `i`, or -1.
 qsizetype endOfScan(QByteArrayView bytes, qsizetype i) {
     while (i + 1 < bytes.size()) {
-        if (at(bytes, i) != kMarker) {
-            ++i;
-            continue;
+        i = bytes.indexOf(static_cast<char>(kMarker), i);
+        if (i < 0 || i + 1 >= bytes.size()) {
+            return -1;
         }
         const unsigned char next = at(bytes, i + 1);
         if (next == 0x00 || (next >= 0xD0 && next <= 0xD7) || next == kMarker) {
