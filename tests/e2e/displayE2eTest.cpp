@@ -110,6 +110,7 @@ TEST_F(DisplayE2e, ShowsTheSlidesFromTheSecondOnInListOrder) {
 
 TEST_F(DisplayE2e, AMouseMoveBeyondTheSensitivityEndsTheProgram) {
     seed();
+    ASSERT_TRUE(moveMouse(100, 100));  // where the pointer rests when the display appears
     ProgramRun run(env, x.display());
     run.start({QStringLiteral("/S")});
     ASSERT_FALSE(watch(15000, 1).isEmpty()) << qPrintable(run.errorOutput());
