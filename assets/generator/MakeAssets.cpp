@@ -54,15 +54,15 @@ bool makeDemo(const QString& folder) {
     const QString music = folder + QStringLiteral("/music");
     bool ok = QDir().mkpath(pictures) && QDir().mkpath(music);
     using luma::assets::landscape;
-    ok = ok && landscape({800, 600}, QColor(40, 90, 200), QColor(30, 120, 40),
+    ok = ok && landscape({560, 420}, QColor(40, 90, 200), QColor(30, 120, 40),
                          QStringLiteral("Morning hills (BMP)"))
                    .save(pictures + QStringLiteral("/morning-hills.bmp"));
-    ok = ok && landscape({1024, 768}, QColor(230, 110, 40), QColor(90, 60, 30),
+    ok = ok && landscape({600, 450}, QColor(230, 110, 40), QColor(90, 60, 30),
                          QStringLiteral("Sunset (JPEG)"))
                    .save(pictures + QStringLiteral("/sunset.jpg"), "JPEG", 90);
     ok = ok &&
          luma::assets::writeGif(pictures + QStringLiteral("/meadow.gif"),
-                                {landscape({640, 480}, QColor(0, 153, 204), QColor(102, 153, 0),
+                                {landscape({480, 360}, QColor(0, 153, 204), QColor(102, 153, 0),
                                            QStringLiteral("Meadow (GIF)"))},
                                 0);
     ok = ok && luma::assets::writeGif(pictures + QStringLiteral("/bouncing-ball.gif"),

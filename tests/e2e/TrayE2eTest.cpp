@@ -19,7 +19,8 @@ bool iconVisible(const XvfbServer& x) {
     for (int y = 0; y < 32; ++y) {
         for (int px = 0; px < 64; ++px) {
             const QColor c = shot.pixelColor(px, y);
-            frame += c.red() > 100 && c.red() < 160 && c.green() > 40 && c.green() < 90 && c.blue() < 30;
+            frame +=
+                c.red() > 100 && c.red() < 160 && c.green() > 40 && c.green() < 90 && c.blue() < 30;
             sky += c.red() < 30 && c.green() > 100 && c.green() < 160 && c.blue() > 220;
         }
     }
@@ -42,10 +43,12 @@ TEST(TrayE2e, MusicOnlyDocksTheIconAndShutdownEndsEverything) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("DISPLAY"), x.display());
     trayer.setProcessEnvironment(env);
-    trayer.start(QStringLiteral("trayer"),
-                 {"--edge", "top", "--align", "left", "--widthtype", "pixel", "--width", "120",
-                  "--heighttype", "pixel", "--height", "32", "--SetDockType", "false",
-                  "--SetPartialStrut", "false", "--transparent", "false", "--tint", "0xffffff"});
+    trayer.start(
+        QStringLiteral("trayer"),
+        {"--edge",        "top",     "--align",           "left",  "--widthtype",   "pixel",
+         "--width",       "120",     "--heighttype",      "pixel", "--height",      "32",
+         "--SetDockType", "false",   "--SetPartialStrut", "false", "--transparent", "false",
+         "--tint",        "0xffffff"});
     ASSERT_TRUE(trayer.waitForStarted(5000));
     QString found;
     ASSERT_TRUE(waitUntil(
