@@ -3,6 +3,9 @@ BUILD ?= build
 PREFIX ?= /usr/local
 JOBS ?= 2
 CMAKE_FLAGS ?=
+ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
 
 # Every Debian package the build, the tests and the demo need.
 PACKAGES := cmake g++ make pkg-config clang-format \
@@ -11,14 +14,17 @@ PACKAGES := cmake g++ make pkg-config clang-format \
 	xvfb xauth xdotool x11-utils imagemagick sox libsox-fmt-mp3 lame trayer \
 	desktop-file-utils fonts-dejavu-core
 
+# Only `make fuzz` needs these: clang with libFuzzer.
+PACKAGES_FUZZ := clang libclang-rt-14-dev
+
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps build check test demo install format clean
+.PHONY: all deps deps-fuzz build check check-asan fuzz test demo install format clean
 
 all: build
 
-deps:
-	@missing=$$(for p in $(PACKAGES); do \
+deps deps-fuzz:
+	@missing=$$(for p in $(if $(filter deps-fuzz,$@),$(PACKAGES_FUZZ),$(PACKAGES)); do \
 		dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; \
 	done); \
 	if [ -n "$$missing" ]; then \
@@ -37,6 +43,24 @@ test: build
 check: deps
 	$(MAKE) build CMAKE_FLAGS="-DLUMAFOLIO_WERROR=ON $(CMAKE_FLAGS)"
 	$(MAKE) test
+
+# The whole suite with AddressSanitizer and UndefinedBehaviorSanitizer; the first error ends the
+# test that met it. Leaks are reported, except those inside third-party libraries listed in
+# tools/sanitizers/lsan.supp.
+check-asan: deps
+	cmake -S . -B $(ASAN_BUILD) -DLUMAFOLIO_SANITIZE=address,undefined -DLUMAFOLIO_WERROR=ON \
+		-DLUMAFOLIO_BUILD_BENCH=OFF $(CMAKE_FLAGS) >/dev/null
+	cmake --build $(ASAN_BUILD) -j$(JOBS)
+	cd $(ASAN_BUILD) && tools=$(CURDIR)/tools/sanitizers && \
+		ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:abort_on_error=0:detect_stack_use_after_return=1 \
+		LSAN_OPTIONS=suppressions=$$tools/lsan.supp:print_suppressions=0 \
+		UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+		QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
+
+# libFuzzer targets built with clang in $(FUZZ_BUILD), each run for FUZZ_SECONDS from its
+# generated seed corpus; crash files land in $(FUZZ_BUILD)/crashes/<target>/.
+fuzz: deps deps-fuzz
+	FUZZ_SECONDS=$(FUZZ_SECONDS) JOBS=$(JOBS) tools/fuzz.sh $(FUZZ_BUILD)
 
 demo: deps build
 	tools/demo.sh $(BUILD)

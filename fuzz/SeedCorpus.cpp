@@ -1,0 +1,290 @@
+// Writes the seed corpus of every fuzz target, and the dictionaries of the text formats, under the
+// folder given: <folder>/<target>/seed-N and <folder>/<target>.dict. Every seed is made here, by
+// our own writers: nothing binary is kept in the repository.
+#include "TestMedia.h"
+#include "support/GifWriter.h"
+
+#include <QBuffer>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+using luma::test::GifFile;
+using luma::test::GifImage;
+
+class Corpus {
+public:
+    Corpus(const QString& root, const QString& target) : dir_(root + u'/' + target) {
+        QDir().mkpath(dir_.path());
+    }
+    void add(const QByteArray& seed) {
+        QFile file(dir_.filePath(QStringLiteral("seed-%1").arg(++count_)));
+        ok_ = file.open(QIODevice::WriteOnly) && file.write(seed) == seed.size() && ok_;
+    }
+    void addAll(const std::vector<QByteArray>& seeds) {
+        for (const QByteArray& seed : seeds) {
+            add(seed);
+        }
+    }
+    bool ok() const { return ok_ && count_ > 0; }
+
+private:
+    QDir dir_;
+    int count_ = 0;
+    bool ok_ = true;
+};
+
+bool writeDictionary(const QString& path, const std::vector<QByteArray>& words) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        return false;
+    }
+    for (const QByteArray& word : words) {
+        QByteArray escaped;
+        for (char c : word) {
+            if (c == '"' || c == '\\') {
+                escaped += '\\';
+                escaped += c;
+            } else if (c < ' ' || c > '~') {
+                escaped += "\\x" + QByteArray::number(static_cast<unsigned char>(c), 16)
+                                       .rightJustified(2, '0')
+                                       .toUpper();
+            } else {
+                escaped += c;
+            }
+        }
+        file.write("\"" + escaped + "\"\n");
+    }
+    return true;
+}
+
+QByteArray encoded(const QImage& image, const char* format) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return bytes;
+}
+
+bool gifSeeds(const QString& root) {
+    using namespace luma::test;
+    Corpus corpus(root, QStringLiteral("gif_split"));
+    const std::vector<QRgb> colours{qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255),
+                                    qRgb(0, 0, 0)};
+    const QByteArray animation = solidAnimation({8, 6}, colours, {10, 20, 30}).encode();
+    corpus.add(animation);
+    corpus.add(solidAnimation({3, 3}, colours, {0}).encode());
+    corpus.add(animation.left(animation.size() - 9));  // breaks off inside the last frame
+
+    GifFile mixed;
+    mixed.screen = {6, 4};
+    mixed.palette = colours;
+    mixed.comment = "made by lumafolio";
+    mixed.images.push_back(solidImage({6, 4}, 1, 5));
+    GifImage bare = solidImage({2, 2}, 2, 0);
+    bare.withControl = false;
+    bare.offset = {3, 1};
+    mixed.images.push_back(bare);
+    GifImage local = solidImage({4, 4}, 0, 7);
+    local.localPalette = {qRgb(9, 9, 9), qRgb(200, 100, 50)};
+    local.transparent = 1;
+    local.disposal = 2;
+    mixed.images.push_back(local);
+    corpus.add(mixed.encode());
+    mixed.literalCodes = true;
+    mixed.loopExtension = false;
+    mixed.trailer = false;
+    corpus.add(mixed.encode());
+
+    GifFile noScreen = mixed;
+    noScreen.screen = {0, 0};
+    noScreen.trailer = true;
+    corpus.add(noScreen.encode());
+
+    QImage still(5, 3, QImage::Format_RGB32);
+    still.fill(qRgb(10, 120, 230));
+    corpus.add(encoded(still, "JPEG"));
+    corpus.add(encoded(still, "BMP"));
+    return corpus.ok();
+}
+
+bool commandSeeds(const QString& root) {
+    Corpus corpus(root, QStringLiteral("media_commands"));
+    corpus.addAll({
+        "open waveaudio!@/tone.wav alias sound\nplay sound\nstatus sound position\n"
+        "status sound mode\nstatus sound length\nstop sound\nclose sound",
+        "open @/tone.wav type waveaudio alias sound wait\nplay sound from 100 to 200\n"
+        "#4 status sound length\n#1 status sound mode\n#0 status sound position\nclose all",
+        "open sequencer!@/tune.mid alias midi\nplay midi\nstatus midi position\nseek midi to 500\n"
+        "play midi\nstatus midi mode\nseek midi to end\nclose midi",
+        "open @/notes.mid alias midi shareable\nset midi time format ms\nplay midi from 0 to 300\n"
+        "status midi length track 1\n# stop midi\nclose midi",
+        "open waveaudio!@/two words.wav alias sound\nplay sound\nstatus sound media present\n"
+        "seek sound to start\nstatus sound number of tracks\nclose sound",
+        "open waveaudio!@/low.wav alias a\nopen waveaudio!@/tone.wav alias b\nplay a\nplay b\n"
+        "status a position\nclose a\nstatus b mode\nclose all",
+        "open waveaudio!@/broken.wav alias sound\nopen waveaudio!@/missing.wav alias sound\n"
+        "open waveaudio alias sound\nplay sound\nclose sound\nopen @/tone.wav\nclose @/tone.wav",
+        "open waveaudio!@/tone.wav alias all\nopen cdaudio alias cd\nstatus nothing mode\n"
+        "set sound time format tmsf\nplay\n\n   \nseek sound to 99999999999999999999",
+    });
+    return corpus.ok() &&
+           writeDictionary(root + QStringLiteral("/media_commands.dict"), {"open",
+                                                                           "close",
+                                                                           "play",
+                                                                           "stop",
+                                                                           "seek",
+                                                                           "set",
+                                                                           "status",
+                                                                           "alias",
+                                                                           "type",
+                                                                           "wait",
+                                                                           "notify",
+                                                                           "shareable",
+                                                                           "from",
+                                                                           "to",
+                                                                           "start",
+                                                                           "end",
+                                                                           "time format",
+                                                                           "ms",
+                                                                           "milliseconds",
+                                                                           "hms",
+                                                                           "msf",
+                                                                           "tmsf",
+                                                                           "length",
+                                                                           "position",
+                                                                           "mode",
+                                                                           "media present",
+                                                                           "number of tracks",
+                                                                           "length track",
+                                                                           "ready",
+                                                                           "current track",
+                                                                           "waveaudio",
+                                                                           "sequencer",
+                                                                           "cdaudio",
+                                                                           "all",
+                                                                           "sound",
+                                                                           "midi",
+                                                                           "!",
+                                                                           "@/tone.wav",
+                                                                           "@/low.wav",
+                                                                           "@/two words.wav",
+                                                                           "@/tune.mid",
+                                                                           "@/notes.mid",
+                                                                           "@/broken.wav",
+                                                                           "#0 ",
+                                                                           "#1 ",
+                                                                           "#3 ",
+                                                                           "# ",
+                                                                           "\n"});
+}
+
+bool numberSeeds(const QString& root) {
+    Corpus corpus(root, QStringLiteral("numbers"));
+    corpus.addAll({"45abc",
+                   " 1 2",
+                   "-3.5x",
+                   "1e2",
+                   "2.5",
+                   "3.5",
+                   "-2.5",
+                   "32767.5",
+                   "-32768.5",
+                   "32768",
+                   "2147483647.5",
+                   "-2147483648.5",
+                   "1d3",
+                   "+7",
+                   ".5",
+                   "5.",
+                   "- 4",
+                   "1.7976931348623157e308",
+                   "4.9e-324",
+                   "1e400",
+                   "  7  ",
+                   "\t12\r\n",
+                   "0x1A",
+                   "",
+                   "1.23456789012345678",
+                   "123456789012345678901234567890",
+                   "-0",
+                   "1E+15",
+                   "\xc2\xa0"
+                   "5",
+                   "\xd9\xa3"});
+    return corpus.ok();
+}
+
+bool cdTextSeeds(const QString& root) {
+    Corpus corpus(root, QStringLiteral("cd_track_text"));
+    corpus.addAll({"CD Track [ 7 ] 00:03:25 CD", "CD Track [12 ] 01:02:03 CD", "[9", "12",
+                   "01:02:03:04", "00:03:25", "99:59:74", "12345", "3",
+                   "7:", "::", QByteArray("12\0 34", 6), QByteArray("\0", 1), "1:60:00", "00:00:75",
+                   "999999999:59:74", "10:00:00:00:00", " 04:05:06 ", "\xd9\xa3"});
+    return corpus.ok();
+}
+
+bool settingsSeeds(const QString& root) {
+    Corpus corpus(root, QStringLiteral("settings_file"));
+    corpus.addAll({
+        "[Settings]\nSlides=1\nRandom%20order=0\nanimate=1\nscreensize=0\nSlidesize=100\n"
+        "delay=5\nBsound=1\nMousesens=15\nBackColors=0\nAniFile=/tmp/a.gif\n\n"
+        "[pictures]\nHowMany=3\n1=/pictures/a.jpg\n2=0\n3=/pictures/b c.gif\n\n"
+        "[music]\nHowMany=2\n1=/music/a.wav\n2=CD Track [ 7 ] 00:03:25 CD\n",
+        "[pictures]\nHowMany=5\n1=a\n5=e\n",
+        "[pictures]\nHowMany=2000000000\n1=a\n",
+        "[music]\nHowMany=-3\n1=x\n[pictures]\nHowMany=abc\n",
+        "[Settings]\ndelay=\"a, b, c\"\nMousesens=1, 2\nAniFile=@ByteArray(abc)\n",
+        "\xef\xbb\xbf[Settings]\nSlides=0\n",
+        "[Settings\nSlides=1\n=\n[]\nkey with no value\n; comment\n",
+        "[pictures]\nHowMany=2\n1=\\\"quoted\\\"\n2=a\\\\b\n",
+        QByteArray("[Settings]\nSlides=1\0\n", 21),
+        "[Settings]\nSlides=\xff\xfe\n",
+    });
+    return corpus.ok();
+}
+
+bool midiSeeds(const QString& root) {
+    using luma::test::MidiFileBuilder;
+    Corpus corpus(root, QStringLiteral("midi_timing"));
+    corpus.add(MidiFileBuilder().note(0, 60, 480).note(0, 62, 480).bytes());
+    corpus.add(MidiFileBuilder(96)
+                   .tempo(250000)
+                   .program(0, 12)
+                   .chord(0, {60, 64, 67}, 48)
+                   .tempo(1000000, 10)
+                   .note(9, 38, 24, 24)
+                   .bytes());
+    // Time-code division: 25 frames a second, 40 ticks a frame.
+    QByteArray smpte = MidiFileBuilder().note(0, 60, 100).bytes();
+    smpte[12] = static_cast<char>(-25);
+    smpte[13] = 40;
+    corpus.add(smpte);
+    const QByteArray plain = MidiFileBuilder().note(0, 60, 480).bytes();
+    corpus.add(plain.left(plain.size() - 3));
+    return corpus.ok();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s <corpus folder>\n", argv[0]);
+        return 2;
+    }
+    const QString root = QString::fromLocal8Bit(argv[1]);
+    const bool ok = gifSeeds(root) && commandSeeds(root) && numberSeeds(root) &&
+                    cdTextSeeds(root) && settingsSeeds(root) && midiSeeds(root);
+    if (!ok) {
+        std::fprintf(stderr, "fuzz seeds: cannot write the corpus under %s\n", argv[1]);
+        return 1;
+    }
+    return 0;
+}
