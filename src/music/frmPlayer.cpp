@@ -2,6 +2,7 @@
 
 #include "music/CdTracks.h"
 #include "music/DeviceRoutines.h"
+#include "music/EndPolls.h"
 #include "music/EntryKind.h"
 #include "platform/DriveList.h"
 #include "platform/MediaControl.h"
@@ -23,11 +24,6 @@ namespace luma {
 namespace {
 
 constexpr int kPollMs = 1000;
-
-// A two-character field of a device reply as an integer; anything that is not a number counts 0.
-int replyField(const QString& reply, int position) {
-    return toInt16(reply.mid(position - 1, 2)).value_or(0);
-}
 
 }  // namespace
 
@@ -229,16 +225,11 @@ void frmPlayer::PlayCdItem(const QString& entry) {
 }
 
 void frmPlayer::Timer2_Timer() {
-    MediaControl& media = program_.media();
-    media.send(QStringLiteral("status cd media present"), &program_.CdReply, kCdReplyLength);
-    if (program_.CdReply.startsWith(QStringLiteral("true"))) {
-        media.send(QStringLiteral("status cd position"), &program_.CdReply, kCdReplyLength);
-        const QString& reply = program_.CdReply;
-        const float t = static_cast<float>(60 * replyField(reply, 4) + replyField(reply, 7));
+    if (const std::optional<int> seconds = cdSecondsIntoTrack(program_)) {
+        const auto t = static_cast<float>(*seconds);
         if (t < LastCdSeconds) {
             Timer2.setEnabled(false);
-            media.send(QStringLiteral("stop cd wait"));
-            media.send(QStringLiteral("seek cd to 1 wait"));
+            rewindCd(program_.media());
             entryEnded();
         }
         LastCdSeconds = t;
@@ -247,38 +238,25 @@ void frmPlayer::Timer2_Timer() {
 }
 
 void frmPlayer::Timer3_Timer() {
-    MediaControl& media = program_.media();
-    QString reply(kReplyLength, u' ');
-    const int result = media.send(QStringLiteral("status sound length"), &reply, kReplyLength);
-    const double length = numericValue(CutAtNull(reply));
-    if (result != 0 || length <= 0) {
+    const WaveProgress progress = waveProgress(program_.media());
+    if (progress.result != 0 || progress.length <= 0) {
         // Not open, or nothing to play: this entry cannot play.
         Timer3.setEnabled(false);
         entryFailed();
-        processPendingEvents();
-        return;
-    }
-    reply = QString(kReplyLength, u' ');
-    media.send(QStringLiteral("status sound position"), &reply, kReplyLength);
-    const float f = static_cast<float>(numericValue(CutAtNull(reply))) / static_cast<float>(length);
-    if (f >= 1) {
+    } else if (progress.fraction >= 1) {
         Timer3.setEnabled(false);
-        QString buffer(kReplyLength, u' ');
-        media.send(QStringLiteral("stop sound"), &buffer, kReplyLength);
-        media.send(QStringLiteral("close sound"), &buffer, kReplyLength);
+        closeWave(program_.media());
         entryEnded();
     }
     processPendingEvents();
 }
 
 void frmPlayer::Timer4_Timer() {
-    QString reply(kCdReplyLength, u' ');
-    const int result =
-        program_.media().send(QStringLiteral("status midi mode"), &reply, kCdReplyLength);
-    if (result != 0) {
+    const MidiMode mode = midiMode(program_.media());
+    if (mode.result != 0) {
         Timer4.setEnabled(false);
         entryFailed();
-    } else if (reply.startsWith(QStringLiteral("stopped"))) {
+    } else if (mode.stopped) {
         Timer4.setEnabled(false);
         entryEnded();
     }

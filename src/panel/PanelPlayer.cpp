@@ -1,6 +1,7 @@
 #include "panel/PanelPlayer.h"
 
 #include "music/DeviceRoutines.h"
+#include "music/EndPolls.h"
 #include "music/EntryKind.h"
 #include "panel/SoundTab.h"
 #include "platform/MediaControl.h"
@@ -20,11 +21,6 @@ namespace luma {
 namespace {
 
 constexpr int kPollMs = 1000;
-
-// A two-digit field of a position reply such as "02:03:59:10"; 0 when it is not a number.
-int positionField(const QString& reply, qsizetype from) {
-    return toInt16(reply.mid(from, 2)).value_or(0);
-}
 
 }  // namespace
 
@@ -144,46 +140,28 @@ void PanelPlayer::PanelPlayCd(const QString& entry) {
 }
 
 void PanelPlayer::Timer2_Timer() {
-    MediaControl& media = program_.media();
-    media.send(QStringLiteral("status cd media present"), &program_.CdReply, kCdReplyLength);
-    if (!program_.CdReply.startsWith(QStringLiteral("true"))) {
+    const std::optional<int> t = cdSecondsIntoTrack(program_);
+    if (!t) {
         return;
     }
-    media.send(QStringLiteral("status cd position"), &program_.CdReply, kCdReplyLength);
-    const int t = 60 * positionField(program_.CdReply, 3) + positionField(program_.CdReply, 6);
-    if (t < numericValue(PanelLastCdTime)) {
+    if (*t < numericValue(PanelLastCdTime)) {
         Timer2.setEnabled(false);
-        media.send(QStringLiteral("stop cd wait"));
-        media.send(QStringLiteral("seek cd to 1 wait"));
+        rewindCd(program_.media());
         Command32_Click();
     }
-    PanelLastCdTime = QString::number(t);
+    PanelLastCdTime = QString::number(*t);
 }
 
 void PanelPlayer::Timer3_Timer() {
-    MediaControl& media = program_.media();
-    QString reply(kReplyLength, u' ');
-    media.send(QStringLiteral("status sound length"), &reply, kReplyLength);
-    const double length = numericValue(reply);
-    float f = 0;
-    if (length != 0) {
-        reply = QString(kReplyLength, u' ');
-        media.send(QStringLiteral("status sound position"), &reply, kReplyLength);
-        f = static_cast<float>(numericValue(reply)) / static_cast<float>(length);
-    }
-    if (f >= 1) {
+    if (waveProgress(program_.media()).fraction >= 1) {
         Timer3.setEnabled(false);
-        QString closing(kReplyLength, u' ');
-        media.send(QStringLiteral("stop sound"), &closing, kReplyLength);
-        media.send(QStringLiteral("close sound"), &closing, kReplyLength);
+        closeWave(program_.media());
         Command32_Click();
     }
 }
 
 void PanelPlayer::Timer4_Timer() {
-    QString reply(kCdReplyLength, u' ');
-    program_.media().send(QStringLiteral("status midi mode"), &reply, kCdReplyLength);
-    if (reply.left(7) == u"stopped") {
+    if (midiMode(program_.media()).stopped) {
         Timer4.setEnabled(false);
         PanelLastCdTime = QStringLiteral("0");
         Command32_Click();
