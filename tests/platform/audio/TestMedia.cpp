@@ -6,6 +6,7 @@
 
 #include <sndfile.h>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -171,6 +172,14 @@ double goertzelPower(const std::vector<float>& samples, double frequency, int ch
     }
     const double power = s1 * s1 + s2 * s2 - coefficient * s1 * s2;
     return power / (double(frames) * double(frames));
+}
+
+float peak(const std::vector<float>& samples) {
+    float top = 0.0f;
+    for (float s : samples) {
+        top = std::max(top, std::fabs(s));
+    }
+    return top;
 }
 
 double energy(const std::vector<float>& samples) {

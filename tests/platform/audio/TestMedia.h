@@ -47,5 +47,7 @@ double goertzelPower(const std::vector<float>& samples, double frequency, int ch
                      int rate = 44100);
 // Mean square of every sample.
 double energy(const std::vector<float>& samples);
+// Largest absolute sample.
+float peak(const std::vector<float>& samples);
 
 }  // namespace luma::test

@@ -1,6 +1,6 @@
 #include "platform/cd/CdAudioDevice.h"
 
-#include "Goertzel.h"
+#include "TestMedia.h"
 #include "PullEngine.h"
 #include "ToneDisc.h"
 #include "platform/cd/CdAudioDeviceType.h"
@@ -137,8 +137,8 @@ TEST_F(CdAudioDeviceTest, PlaysOneTrackAndReportsItsEnd) {
     EXPECT_EQ(status(QStringLiteral("position")), QLatin1String("02:00:00:00"));
     EXPECT_EQ(status(QStringLiteral("mode")), QLatin1String("stopped"));
     EXPECT_EQ(engine.sounding(), 0u);
-    EXPECT_GT(test::tonePower(heard, 440.0), 0.01);
-    EXPECT_LT(test::tonePower(heard, 1000.0), test::tonePower(heard, 440.0) / 100);
+    EXPECT_GT(test::goertzelPower(heard, 440.0), 0.01);
+    EXPECT_LT(test::goertzelPower(heard, 1000.0), test::goertzelPower(heard, 440.0) / 100);
 }
 
 TEST_F(CdAudioDeviceTest, TheLastTrackRunsToTheDiscEndAndRewinds) {
@@ -151,7 +151,7 @@ TEST_F(CdAudioDeviceTest, TheLastTrackRunsToTheDiscEndAndRewinds) {
     // Back at the start: the seconds into the track fall, so the poller moves on.
     EXPECT_EQ(status(QStringLiteral("position")), QLatin1String("01:00:00:00"));
     EXPECT_EQ(status(QStringLiteral("mode")), QLatin1String("stopped"));
-    EXPECT_GT(test::tonePower(heard, 1000.0), 100 * test::tonePower(heard, 440.0));
+    EXPECT_GT(test::goertzelPower(heard, 1000.0), 100 * test::goertzelPower(heard, 440.0));
 }
 
 TEST_F(CdAudioDeviceTest, PlayingWithoutAnEndRunsAcrossTracks) {
@@ -269,7 +269,7 @@ TEST_F(CdAudioDeviceTest, DataTracksDoNotPlay) {
     engine.pull(kSecond);
     const std::vector<float> data = engine.pull(kSecond);
     EXPECT_EQ(test::peak(data), 0.0f);
-    EXPECT_GT(test::tonePower(engine.pull(kSecond), 1000.0), 0.01);
+    EXPECT_GT(test::goertzelPower(engine.pull(kSecond), 1000.0), 0.01);
 }
 
 TEST_F(CdAudioDeviceTest, ClosingTheDeviceStopsItsMusic) {

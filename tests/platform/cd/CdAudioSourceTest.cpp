@@ -1,7 +1,7 @@
 #include "platform/cd/CdAudioSource.h"
 
 #include "FakeSectorReader.h"
-#include "Goertzel.h"
+#include "TestMedia.h"
 #include "ToneDisc.h"
 #include "platform/cd/CdDisc.h"
 
@@ -70,7 +70,7 @@ TEST_F(CdAudioSourceTest, PlaysExactlyTheTrackAskedFor) {
     EXPECT_TRUE(s->reachedEnd());
     EXPECT_TRUE(s->finished());
     EXPECT_EQ(s->currentSector(), 150);
-    EXPECT_GT(test::tonePower(audio, 440.0), 100 * test::tonePower(audio, 1000.0));
+    EXPECT_GT(test::goertzelPower(audio, 440.0), 100 * test::goertzelPower(audio, 1000.0));
     EXPECT_NEAR(test::peak(audio), 12000.0f / 32768.0f, 0.001f);
     float after[8];
     EXPECT_EQ(s->render(after, 4), 0u);
@@ -88,7 +88,7 @@ TEST_F(CdAudioSourceTest, ThePositionCountsTheFramesRendered) {
     EXPECT_EQ(s->currentSector(), 151 + 75);
     EXPECT_FALSE(s->finished());
     buffer.resize(2 * 44100);
-    EXPECT_GT(test::tonePower(buffer, 1000.0), 100 * test::tonePower(buffer, 440.0));
+    EXPECT_GT(test::goertzelPower(buffer, 1000.0), 100 * test::goertzelPower(buffer, 440.0));
 }
 
 TEST_F(CdAudioSourceTest, AnEmptyRunEndsAtOnce) {

@@ -1,6 +1,6 @@
 // The CD device behind the real command interpreter and audio engine, driven by the command strings
 // the player and the panel send, with the engine's output pulled by the test.
-#include "Goertzel.h"
+#include "TestMedia.h"
 #include "ToneDisc.h"
 #include "platform/audio/ManualOutput.h"
 #include "platform/audio/MixingEngine.h"
@@ -111,8 +111,8 @@ TEST_F(CdCommandsTest, PlaysATrackAsThePlayerDoesAndSeesItEnd) {
     EXPECT_EQ(send(QStringLiteral("stop cd wait")), 0);
     EXPECT_EQ(send(QStringLiteral("seek cd to 1 wait")), 0);
 
-    EXPECT_GT(test::tonePower(heard, 440.0), 0.01);
-    EXPECT_LT(test::tonePower(heard, 1000.0), test::tonePower(heard, 440.0) / 100);
+    EXPECT_GT(test::goertzelPower(heard, 440.0), 0.01);
+    EXPECT_LT(test::goertzelPower(heard, 1000.0), test::goertzelPower(heard, 440.0) / 100);
     // Only the track was heard: what was pulled after its end is silence.
     const std::vector<float> after(heard.begin() + 2 * 150 * 588, heard.end());
     EXPECT_EQ(test::peak(after), 0.0f);

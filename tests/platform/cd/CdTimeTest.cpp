@@ -97,6 +97,19 @@ TEST(CdTime, RefusesWhatIsNoTime) {
     }
 }
 
+// Digits of other scripts count as digits to Qt but convert to nothing: they must not read as 0.
+TEST(CdTime, RefusesDigitsOfOtherScripts) {
+    const char* const texts[] = {"\xd9\xa3", "1:\xd9\xa3", "\xef\xbc\x91\xef\xbc\x92",
+                                 "00:00:\xe0\xa5\xa8"};
+    for (const char* text : texts) {
+        for (TimeFormat format :
+             {TimeFormat::Milliseconds, TimeFormat::Hms, TimeFormat::Msf, TimeFormat::Tmsf}) {
+            SCOPED_TRACE(text);
+            EXPECT_FALSE(parseTime(format, QString::fromUtf8(text)).has_value());
+        }
+    }
+}
+
 TEST(CdTime, FormatNames) {
     EXPECT_EQ(timeFormatName(TimeFormat::Milliseconds), QLatin1String("milliseconds"));
     EXPECT_EQ(timeFormatName(TimeFormat::Hms), QLatin1String("hms"));
