@@ -44,6 +44,7 @@ void frmMain::unload() {
         player->Command35_Click();
     }
     program_.cursor().show(true);
+    program_.cursor().restoreVisible();
 }
 
 void frmMain::coverScreen() {
@@ -63,6 +64,7 @@ void frmMain::showWindow() {
 
 void frmMain::hideWindow() {
     hide();
+    program_.cursor().restoreVisible();
 }
 
 bool frmMain::isShown() const {

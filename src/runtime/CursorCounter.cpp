@@ -11,4 +11,13 @@ int CursorCounter::show(bool visible) {
     return count_;
 }
 
+void CursorCounter::restoreVisible() {
+    if (count_ < 0) {
+        count_ = 0;
+        if (listener_) {
+            listener_(true);
+        }
+    }
+}
+
 }  // namespace luma

@@ -10,6 +10,9 @@ class CursorCounter {
 public:
     // Returns the new counter value.
     int show(bool visible);
+    // Raises the counter to 0 when it is below: the window that hid the cursor has gone, and
+    // uneven hides (one per activation) must not leave the pointer hidden for good.
+    void restoreVisible();
     int count() const { return count_; }
     bool isVisible() const { return count_ >= 0; }
     void setListener(std::function<void(bool visible)> listener) {

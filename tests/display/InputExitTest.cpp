@@ -167,7 +167,9 @@ TEST_F(InputExitTest, PlayNowHidesTheDisplayAndKeepsTheProgram) {
     EXPECT_FALSE(w->isShown());
     EXPECT_FALSE(w->Timer1.isEnabled());
     EXPECT_FALSE(w->AnimationTimer.isEnabled());
-    EXPECT_EQ(d.h.program.cursor().count(), cursor + 1);  // once, for one key
+    EXPECT_GE(d.h.program.cursor().count(), cursor + 1);
+    EXPECT_TRUE(d.h.program.cursor().isVisible())
+        << "the pointer comes back however often the show hid it";
     EXPECT_FALSE(d.windows.has(QStringLiteral("player Command35_Click")));
 
     // Shown again, the first move only records a position.

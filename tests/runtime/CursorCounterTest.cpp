@@ -23,5 +23,22 @@ TEST(CursorCounter, HiddenWhileBelowZeroAndTellsEachChange) {
     EXPECT_EQ(changes, (std::vector<bool>{false, true}));
 }
 
+TEST(CursorCounter, RestoreBringsItBackOnceAndLeavesAVisibleCounter) {
+    CursorCounter cursor;
+    int shows = 0;
+    cursor.setListener([&](bool visible) { shows += visible; });
+    cursor.show(false);
+    cursor.show(false);
+    cursor.show(false);
+    cursor.restoreVisible();
+    EXPECT_TRUE(cursor.isVisible());
+    EXPECT_EQ(cursor.count(), 0);
+    EXPECT_EQ(shows, 1);
+    cursor.show(true);
+    cursor.restoreVisible();
+    EXPECT_EQ(cursor.count(), 1) << "a visible counter is left alone";
+    EXPECT_EQ(shows, 1);
+}
+
 }  // namespace
 }  // namespace luma
