@@ -85,13 +85,17 @@ void Setthesettings(Program& program, PreferencesTab& tab) {
             tab.colours->showColour(record.*field.field32);
             continue;
         }
-        if (const auto v = toInt16(text)) {
-            record.*field.field16 = *v;
+        const auto converted = toInt16(text);
+        if (converted) {
+            record.*field.field16 = *converted;
         }
         const std::int16_t value = record.*field.field16;
         if (row.check != nullptr) {
             showInCheckBox(row.check, value);
-        } else {
+        } else if (converted || value >= 1) {
+            // With neither a stored number nor one read before, the box keeps its own: an absent
+            // "Mousesens" shows 15, not the limit's 1, which a save would store as the most
+            // sensitive setting.
             row.text->setText(QString::number(value));
         }
     }

@@ -13,6 +13,7 @@
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QScreen>
 #include <QTabWidget>
 
@@ -47,6 +48,15 @@ TEST(PanelOpening, EmptyStoreChangesThreeReactingBoxesAndStoresTheirKeys) {
     EXPECT_EQ(r.bsound, 1);
     EXPECT_EQ(r.mouseSens, 15);
     EXPECT_TRUE(p.events.isEmpty()) << p.events.join(u';').toStdString();
+}
+
+TEST(PanelOpening, WithoutAStoredSensitivityTheBoxKeepsFifteenAndASaveStoresIt) {
+    PanelHarness p;
+    p.store().apply(keys::kSettings, {SettingsWrite{keys::kMouseSens, std::nullopt}});
+    ASSERT_NE(p.open(), nullptr);
+    EXPECT_EQ(p.find<QLineEdit>("Sensit")->text(), QStringLiteral("15"));
+    clickWithMouse(p.find<QPushButton>("Command19"));
+    EXPECT_EQ(p.setting(keys::kMouseSens), u"15") << "not the most sensitive 1";
 }
 
 TEST(PanelOpening, WindowIsTheFixedCentredPanelOnItsPreferencesTab) {
