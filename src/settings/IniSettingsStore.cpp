@@ -120,8 +120,12 @@ std::optional<QString> IniSettingsStore::value(const QString& section, const QSt
 }
 
 bool IniSettingsStore::apply(const QString& section, const std::vector<SettingsWrite>& batch) {
+    reopenIfSpent();
+    std::vector<std::pair<QString, QVariant>> previous;
+    previous.reserve(batch.size());
     settings_->beginGroup(section);
     for (const auto& write : batch) {
+        previous.emplace_back(write.key, settings_->value(write.key));
         if (write.value) {
             settings_->setValue(write.key, *write.value);
         } else {
@@ -129,7 +133,23 @@ bool IniSettingsStore::apply(const QString& section, const std::vector<SettingsW
         }
     }
     settings_->endGroup();
-    return sync();
+    if (sync()) {
+        return true;
+    }
+    if (!readOnly_) {
+        // Unwritten changes would stay pending in QSettings and reach the file with a later
+        // write; the batch is taken back instead, so the store holds what the file holds.
+        settings_->beginGroup(section);
+        for (auto it = previous.rbegin(); it != previous.rend(); ++it) {
+            if (it->second.isValid()) {
+                settings_->setValue(it->first, it->second);
+            } else {
+                settings_->remove(it->first);
+            }
+        }
+        settings_->endGroup();
+    }
+    return false;
 }
 
 QStringList IniSettingsStore::keys(const QString& section) const {
@@ -150,15 +170,24 @@ bool IniSettingsStore::sync() {
         reportWriteFailure(QStringLiteral("the folder \"%1\" cannot be created").arg(folder));
         return false;
     }
+    reopenIfSpent();
     settings_->sync();
     if (settings_->status() != QSettings::NoError) {
         reportWriteFailure(QStringLiteral("the file cannot be written"));
-        // QSettings keeps its first error for good; a fresh one reads what the file still holds,
-        // so that memory and disk agree again and a later write can succeed.
-        openSettings();
+        spent_ = true;
         return false;
     }
     return true;
+}
+
+void IniSettingsStore::reopenIfSpent() {
+    // QSettings keeps its first error for good, so a later write needs a fresh one. It is made
+    // only now: on creation it writes what is still pending in the file's shared state, and done
+    // while the fault lasts that would fail and spend it at once.
+    if (spent_) {
+        spent_ = false;
+        openSettings();
+    }
 }
 
 void IniSettingsStore::reportWriteFailure(const QString& reason) {

@@ -13,7 +13,8 @@ namespace luma {
 // (which replaces the file atomically on every sync). Every apply() syncs once when it ends.
 //
 // A damaged or unreadable file is never overwritten: it is moved aside as a backup, reported on
-// stderr, and the store starts empty. A failed write is reported on stderr once per store.
+// stderr, and the store starts empty. A failed write is reported on stderr once per store and
+// leaves the store as the file holds it.
 class IniSettingsStore : public SettingsStore {
 public:
     explicit IniSettingsStore(const QString& path);
@@ -35,12 +36,14 @@ private:
     void setAsideIfDamaged();
     void openSettings();
     void reportWriteFailure(const QString& reason);
+    void reopenIfSpent();
 
     QString path_;
     QString backupPath_;
     std::unique_ptr<QTemporaryDir> scratch_;
     std::unique_ptr<QSettings> settings_;
     bool writeFailureReported_ = false;
+    bool spent_ = false;     // settings_ met a write error, which QSettings never forgets
     bool readOnly_ = false;  // the damaged file could not be moved aside: never write over it
 };
 
