@@ -3,6 +3,8 @@
 #include "platform/audio/AudioSource.h"
 #include "platform/audio/Mixer.h"
 
+#include <cstdio>
+
 namespace luma::audio {
 
 SdlOutput::~SdlOutput() {
@@ -20,7 +22,7 @@ bool SdlOutput::resume(Mixer& mixer) {
         SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, "Lumafolio");
         SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");  // Qt's event loop owns the signals
         if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-            lastError_ = QString::fromUtf8(SDL_GetError());
+            fail();
             return false;
         }
         subsystemUp_ = true;
@@ -36,11 +38,23 @@ bool SdlOutput::resume(Mixer& mixer) {
     // No changes allowed: SDL converts to whatever the device wants.
     device_ = SDL_OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
     if (device_ == 0) {
-        lastError_ = QString::fromUtf8(SDL_GetError());
+        fail();
         return false;
     }
     SDL_PauseAudioDevice(device_, 0);
     return true;
+}
+
+void SdlOutput::fail() {
+    lastError_ = QString::fromUtf8(SDL_GetError());
+    if (failureReported_) {
+        return;
+    }
+    // Every sound asks again, so the silence is explained once, not at each slide.
+    failureReported_ = true;
+    std::fprintf(stderr, "lumafolio: no sound device (%s); music and chime stay silent\n",
+                 qPrintable(lastError_));
+    std::fflush(stderr);
 }
 
 void SdlOutput::suspend() {
