@@ -62,7 +62,7 @@ int StreamDevice::play(const std::optional<QString>& from, const std::optional<Q
     }
     if (!from) {
         const std::int64_t position = source_->positionMs();
-        start = position >= length ? 0 : position;
+        start = position >= length && mayStartAgain() ? 0 : position;
     }
     if (end < start) {
         return kOutOfRange;
@@ -75,8 +75,16 @@ int StreamDevice::play(const std::optional<QString>& from, const std::optional<Q
     if (start >= end) {
         return kOk;  // nothing between the two
     }
+    watched_ = false;
+    endSeen_ = false;
     id_ = engine_->start(source_);
     return id_ != 0 ? kOk : kDeviceNotReady;
+}
+
+bool StreamDevice::mayStartAgain() const {
+    // While music holds the alias "sound", the chime's play reaches the music's device. Started
+    // again before its end poller has seen the end, the music would never end.
+    return !watched_ || endSeen_;
 }
 
 int StreamDevice::stop() {
@@ -103,6 +111,8 @@ int StreamDevice::setTimeFormat(TimeFormat format) {
 }
 
 int StreamDevice::status(const QString& item, QString& reply) {
+    watched_ = true;
+    endSeen_ = endSeen_ || source_->positionMs() >= source_->lengthMs();
     if (item == u"length") {
         reply = QString::number(source_->lengthMs());
     } else if (item == u"position") {

@@ -14,6 +14,8 @@ namespace luma::mci {
 //
 // play without "from" goes on from the current position, or from the start when the position is
 // at the end (so a chime played again on its open device rings again); "to" ends the play there.
+// A device whose status was asked since it started is started again only once a status has been
+// asked at its end: whoever polls for the end of a file sees it.
 // stop keeps the position; seek stops and moves it. Mode is "playing" or "stopped". Status items:
 // "length", "position", "mode", "ready", "media present", "time format", "number of tracks",
 // "current track" and "length track 1". play answers kDeviceNotReady when there is no sound output.
@@ -37,10 +39,13 @@ private:
     // A time in milliseconds, checked against the length; or an error.
     int parseTime(const QString& text, std::int64_t& ms) const;
     void stopSource();
+    bool mayStartAgain() const;
 
     std::shared_ptr<audio::AudioEngine> engine_;
     std::shared_ptr<audio::TimedSource> source_;
     audio::AudioEngine::SourceId id_ = 0;
+    bool watched_ = false;  // a status was asked since the last start
+    bool endSeen_ = false;  // ... and one of them at the end
 };
 
 // The device error for a source that could not be opened.
