@@ -1,0 +1,105 @@
+#include "support/ShowRig.h"
+
+#include "display/frmMain.h"
+#include "music/frmPlayer.h"
+#include "platform/DriveList.h"
+#include "platform/audio/EngineMp3Player.h"
+#include "platform/audio/ManualOutput.h"
+#include "platform/audio/MixingEngine.h"
+#include "platform/audio/SynthPool.h"
+#include "platform/cd/CdAudioDeviceType.h"
+#include "platform/mci/FileDevices.h"
+#include "platform/mci/MediaCommandInterpreter.h"
+#include "runtime/Random.h"
+#include "settings/IniSettingsStore.h"
+#include "settings/SettingsKeys.h"
+#include "settings/StoredList.h"
+#include "startup/LoadSettings.h"
+#include "startup/StartShow.h"
+
+namespace luma::test {
+namespace {
+
+constexpr std::uint64_t kSeed = 20240611;
+
+class FixedDrives : public DriveList {
+public:
+    explicit FixedDrives(QStringList roots) : roots_(std::move(roots)) {}
+    QStringList cdDrives() const override { return roots_; }
+
+private:
+    QStringList roots_;
+};
+
+}  // namespace
+
+ShowRig::ShowRig(const QString& folder, const Options& options)
+    : settingsFile_(folder + QStringLiteral("/Lumafolio 1.1.ini")) {
+    PlatformServices s;
+    s.store = std::make_unique<IniSettingsStore>(settingsFile_);
+    auto timers = std::make_unique<ManualTimerService>();
+    timers_ = timers.get();
+    s.timers = std::move(timers);
+    s.random = std::make_unique<Random>(kSeed);
+    s.drives = std::make_unique<FixedDrives>(options.drives);
+
+    auto output = std::make_unique<audio::ManualOutput>();
+    output_ = output.get();
+    engine_ = std::make_shared<audio::MixingEngine>(std::move(output));
+    auto media = std::make_unique<mci::MediaCommandInterpreter>(engine_);
+    mci::registerFileDevices(*media, engine_,
+                             options.soundfont.isEmpty()
+                                 ? audio::SynthPool::create()
+                                 : audio::SynthPool::create(options.soundfont));
+    media->registerType(QStringLiteral("cdaudio"),
+                        std::make_unique<cd::CdAudioDeviceType>(*engine_, *s.drives));
+    s.media = std::move(media);
+    s.mp3 = std::make_unique<audio::EngineMp3Player>(engine_);
+    s.programFolder = folder;
+
+    program_ = std::make_unique<Program>(std::move(s));
+    program_->setDisplayFactory([](Program& p) { return std::make_unique<frmMain>(p); });
+    program_->setPlayerFactory([](Program& p) { return std::make_unique<frmPlayer>(p); });
+}
+
+ShowRig::~ShowRig() {
+    program_->endProgram();
+}
+
+void ShowRig::settings(std::initializer_list<std::pair<QString, QString>> values) {
+    for (const auto& [key, value] : values) {
+        program_->store().write(keys::kSettings, key, value);
+    }
+    LoadSettings(program_->store(), program_->settings);
+}
+
+void ShowRig::slides(const QStringList& paths) {
+    StoredList(program_->store(), keys::kPictures).rewrite(paths);
+}
+
+void ShowRig::playlist(const QStringList& entries) {
+    StoredList(program_->store(), keys::kMusic).rewrite(entries);
+}
+
+void ShowRig::start() {
+    StartShow(*program_);
+}
+
+const std::vector<float>& ShowRig::run(int ms) {
+    const auto frames =
+        static_cast<std::size_t>(audio::kRate) * static_cast<std::size_t>(ms) / 1000;
+    sound_.resize(frames * audio::kChannels);
+    output_->pullInto(sound_.data(), frames);
+    timers_->advance(ms);
+    return sound_;
+}
+
+frmMain* ShowRig::display() const {
+    return dynamic_cast<frmMain*>(program_->displayIfLoaded());
+}
+
+frmPlayer* ShowRig::player() const {
+    return dynamic_cast<frmPlayer*>(program_->playerIfLoaded());
+}
+
+}  // namespace luma::test

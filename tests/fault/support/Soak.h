@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+
+namespace luma::test {
+
+// What a soak run measured. Memory is resident memory; descriptors are the most that were open at
+// the end of any step of a stretch, since a playing entry holds its file open.
+struct SoakFigures {
+    int steps = 0;
+    int warmupSteps = 0;
+    long rssWarmKib = 0;  // after the warm-up steps
+    long rssEndKib = 0;   // after the last step
+    int fdsBefore = 0;    // before the show started
+    int fdsWarm = 0;      // most open during the warm-up
+    int fdsEnd = 0;       // most open during the last warm-up-many steps
+    double seconds = 0;   // wall-clock time of the steps
+    // Signs that the show ran: the slide changed, animations ran, entries started and were heard.
+    int slideChanges = 0;
+    int animatedSteps = 0;
+    int entriesStarted = 0;
+    int audibleSteps = 0;
+    bool mp3Included = false;  // lame was there to make one
+
+    double growthPercent() const;
+    // No growth beyond 10 % after the warm-up.
+    bool memoryGoalMet() const;
+    // No more descriptors open at the end than during the warm-up.
+    bool descriptorGoalMet() const;
+};
+
+// Writes the show's media into `folder` (stills in BMP, JPEG and GIF, animated GIFs, wave, MP3
+// and MIDI music, a CD image, a chime) and runs a show of `steps` one-second steps over them: a
+// slide each second, animation frames, a chime at each slide, the playlist without end. Returns
+// the figures; `error` tells why the run could not start (the figures are then zero).
+SoakFigures runSoak(const QString& folder, int steps, int warmupSteps, QString* error);
+
+}  // namespace luma::test
