@@ -41,6 +41,7 @@ void Soak(benchmark::State& state) {
     state.counters["fds_before"] = figures.fdsBefore;
     state.counters["fds_warm"] = figures.fdsWarm;
     state.counters["fds_end"] = figures.fdsEnd;
+    state.counters["fds_after"] = figures.fdsAfter;
 }
 BENCHMARK(Soak)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
 
@@ -72,8 +73,8 @@ int main(int argc, char** argv) {
                 f.memoryGoalMet() ? "goal met" : "GOAL MISSED (more than 10 %)");
     std::printf(
         "soak: file descriptors %d before the show, at most %d in the first %d steps, at "
-        "most %d in the last %d: %s\n",
-        f.fdsBefore, f.fdsWarm, f.warmupSteps, f.fdsEnd, f.warmupSteps,
+        "most %d in the last %d, %d after the show: %s\n",
+        f.fdsBefore, f.fdsWarm, f.warmupSteps, f.fdsEnd, f.warmupSteps, f.fdsAfter,
         f.descriptorGoalMet() ? "goal met" : "GOAL MISSED (a descriptor leaks)");
     std::printf("soak: %d slide changes, %d animated steps, %d entries started, %d audible steps\n",
                 f.slideChanges, f.animatedSteps, f.entriesStarted, f.audibleSteps);

@@ -1,6 +1,7 @@
 // A shorter soak of the show: 1,500 one-second steps with slides, animations, a chime and music.
 // Resident memory may not grow beyond 10 % after the first 100 steps, and no file descriptor may
 // be left open. The full 10,000-step run is bench/soak.
+#include "support/Sanitizers.h"
 #include "support/ShowMedia.h"
 #include "support/Soak.h"
 
@@ -26,13 +27,18 @@ TEST(Soak, MemoryAndDescriptorsHoldOverAShortSoak) {
     ASSERT_TRUE(error.isEmpty()) << qPrintable(error);
     std::printf(
         "soak: %d steps in %.1f s; resident %ld KiB after %d steps, %ld KiB at the end "
-        "(%+.1f %%); descriptors %d before, %d during warm-up, %d at the end\n",
+        "(%+.1f %%); descriptors %d before, %d during warm-up, %d at the end, %d after\n",
         f.steps, f.seconds, f.rssWarmKib, f.warmupSteps, f.rssEndKib, f.growthPercent(),
-        f.fdsBefore, f.fdsWarm, f.fdsEnd);
+        f.fdsBefore, f.fdsWarm, f.fdsEnd, f.fdsAfter);
     std::printf("soak: %d slide changes, %d animated steps, %d entries started, %d audible steps\n",
                 f.slideChanges, f.animatedSteps, f.entriesStarted, f.audibleSteps);
-    EXPECT_TRUE(f.memoryGoalMet()) << f.rssWarmKib << " KiB grew to " << f.rssEndKib << " KiB";
-    EXPECT_TRUE(f.descriptorGoalMet()) << f.fdsWarm << " descriptors became " << f.fdsEnd;
+    if (kAddressSanitizer) {
+        std::printf("soak: the memory goal is not judged under AddressSanitizer\n");
+    } else {
+        EXPECT_TRUE(f.memoryGoalMet()) << f.rssWarmKib << " KiB grew to " << f.rssEndKib << " KiB";
+    }
+    EXPECT_TRUE(f.descriptorGoalMet()) << f.fdsBefore << " descriptors before, " << f.fdsAfter
+                                       << " after; " << f.fdsWarm << " became " << f.fdsEnd;
 
     // The show really ran all along.
     EXPECT_EQ(f.slideChanges, kSteps);
