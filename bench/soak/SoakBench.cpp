@@ -14,40 +14,41 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 
 namespace {
 
-int steps = 10000;
 constexpr int kWarmup = 100;
-luma::test::SoakFigures figures;
-bool ran = false;
 
-void Soak(benchmark::State& state) {
+// Runs the soak once as a benchmark; `figures` receives what it measured, nullopt when the show
+// could not run.
+void Soak(benchmark::State& state, int steps, std::optional<luma::test::SoakFigures>& figures) {
     for (auto _ : state) {
         QTemporaryDir dir;
         QString error;
-        figures = luma::test::runSoak(dir.path(), steps, kWarmup, &error);
+        const luma::test::SoakFigures run = luma::test::runSoak(dir.path(), steps, kWarmup, &error);
         if (!error.isEmpty()) {
             state.SkipWithError(qPrintable(error));
             return;
         }
-        ran = true;
+        figures = run;
     }
-    state.counters["steps"] = figures.steps;
-    state.counters["steps_per_s"] = figures.steps / figures.seconds;
-    state.counters["rss_warm_MiB"] = static_cast<double>(figures.rssWarmKib) / 1024.0;
-    state.counters["rss_end_MiB"] = static_cast<double>(figures.rssEndKib) / 1024.0;
-    state.counters["growth_pct"] = figures.growthPercent();
-    state.counters["fds_before"] = figures.fdsBefore;
-    state.counters["fds_warm"] = figures.fdsWarm;
-    state.counters["fds_end"] = figures.fdsEnd;
-    state.counters["fds_after"] = figures.fdsAfter;
+    const luma::test::SoakFigures& f = *figures;
+    state.counters["steps"] = f.steps;
+    state.counters["steps_per_s"] = f.steps / f.seconds;
+    state.counters["rss_warm_MiB"] = static_cast<double>(f.rssWarmKib) / 1024.0;
+    state.counters["rss_end_MiB"] = static_cast<double>(f.rssEndKib) / 1024.0;
+    state.counters["growth_pct"] = f.growthPercent();
+    state.counters["fds_before"] = f.fdsBefore;
+    state.counters["fds_warm"] = f.fdsWarm;
+    state.counters["fds_end"] = f.fdsEnd;
+    state.counters["fds_after"] = f.fdsAfter;
 }
-BENCHMARK(Soak)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
 
 }  // namespace
 
 int main(int argc, char** argv) {
+    int steps = 10000;
     for (int i = 1; i < argc; ++i) {
         if (std::strncmp(argv[i], "--steps=", 8) == 0) {
             steps = std::max(2 * kWarmup, std::atoi(argv[i] + 8));
@@ -58,14 +59,20 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
+    std::optional<luma::test::SoakFigures> figures;
+    benchmark::RegisterBenchmark(
+        "Soak", [steps, &figures](benchmark::State& state) { Soak(state, steps, figures); })
+        ->Iterations(1)
+        ->Unit(benchmark::kSecond)
+        ->UseRealTime();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    if (!ran) {
+    if (!figures) {
         std::fprintf(stderr, "soak: the show could not run\n");
         return 2;
     }
-    const luma::test::SoakFigures& f = figures;
+    const luma::test::SoakFigures& f = *figures;
     std::printf("soak: %d steps in %.1f s (%.0f steps/s)%s\n", f.steps, f.seconds,
                 f.steps / f.seconds, f.mp3Included ? "" : ", without MP3 (no lame)");
     std::printf("soak: resident memory %ld KiB after %d steps, %ld KiB at the end (%+.1f %%): %s\n",
