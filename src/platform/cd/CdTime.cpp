@@ -33,9 +33,11 @@ std::optional<std::vector<std::int64_t>> fields(const QString& text, int maxFiel
     }
     std::vector<std::int64_t> out;
     for (const QString& part : parts) {
-        // Nine digits keep every product below in range.
+        // Nine digits keep every product below in range. Only ASCII digits: QChar::isDigit()
+        // also takes other scripts' digits, which toLongLong() does not convert.
         if (part.isEmpty() || part.size() > 9 ||
-            !std::all_of(part.begin(), part.end(), [](QChar c) { return c.isDigit(); })) {
+            !std::all_of(part.begin(), part.end(),
+                         [](QChar c) { return c >= u'0' && c <= u'9'; })) {
             return std::nullopt;
         }
         out.push_back(part.toLongLong());
