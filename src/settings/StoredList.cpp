@@ -4,6 +4,7 @@
 #include "settings/SettingsKeys.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace luma {
 namespace {
@@ -11,16 +12,25 @@ namespace {
 // How far a count may run past the last stored item before it counts as damaged.
 constexpr std::int32_t kDamagedCountSlack = 1024;
 
-std::int32_t highestItemKey(const QStringList& keys) {
-    std::int32_t highest = 0;
+// What a damaged count is cut back to: the last item stored within reach of the items there are,
+// so that a lone item far out (key 1999999999) cannot make readers walk to it.
+std::int32_t lastItemInReach(const QStringList& keys, std::int32_t count) {
+    std::vector<std::int32_t> items;
     for (const QString& key : keys) {
         bool ok = false;
         const int n = key.toInt(&ok);
-        if (ok && n > highest) {
-            highest = n;
+        if (ok && n >= 1 && n <= count) {
+            items.push_back(n);
         }
     }
-    return highest;
+    const auto reach = static_cast<std::int64_t>(items.size()) + kDamagedCountSlack;
+    std::int32_t last = 0;
+    for (const std::int32_t n : items) {
+        if (n <= reach && n > last) {
+            last = n;
+        }
+    }
+    return last;
 }
 
 }  // namespace
@@ -34,9 +44,13 @@ StoredList::StoredList(SettingsStore& store, QString section)
 std::optional<std::int32_t> StoredList::count() const {
     auto n = toInt32(store_.read(section_, keys::kHowMany, kMissing));
     if (n && *n > kDamagedCountSlack) {
-        const std::int32_t highest = highestItemKey(store_.keys(section_));
-        if (*n - highest > kDamagedCountSlack) {
-            n = highest;
+        const QStringList keys = store_.keys(section_);
+        // Far more items missing than the slack allows: the count is damaged.
+        if (*n - keys.size() > kDamagedCountSlack) {
+            const std::int32_t last = lastItemInReach(keys, *n);
+            if (*n - last > kDamagedCountSlack) {
+                n = last;
+            }
         }
     }
     return n;

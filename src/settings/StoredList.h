@@ -19,8 +19,9 @@ public:
     StoredList(SettingsStore& store, QString section);
 
     // "HowMany" as a 32-bit integer; std::nullopt when it is absent or not a number (the reader
-    // keeps its previous count). A count that runs far beyond the last stored item is damaged and
-    // is cut back to that item, so that no reader walks millions of missing items.
+    // keeps its previous count). A count that runs far beyond the stored items is damaged and is
+    // cut back to the last item within reach of them, so that no reader walks millions of
+    // missing items.
     std::optional<std::int32_t> count() const;
 
     // Item `i` (1-based) as stored, kMissing when absent.

@@ -94,6 +94,24 @@ TEST_P(StoredListTest, ADamagedHugeCountStopsAtTheLastStoredItem) {
     EXPECT_EQ(list().count(), 1000) << "a modest count is believed, missing items and all";
 }
 
+// A lone item far out must not make the damaged count believable: readers would walk (and
+// allocate for) two thousand million items.
+TEST_P(StoredListTest, ADamagedCountStopsWithinReachOfTheStoredItems) {
+    put(QStringLiteral("1"), QStringLiteral("a.jpg"));
+    put(QStringLiteral("2"), QStringLiteral("b.jpg"));
+    put(QStringLiteral("1999999999"), QStringLiteral("far.jpg"));
+    put(QStringLiteral("HowMany"), QStringLiteral("2000000000"));
+    ASSERT_EQ(list().count(), 2);
+    EXPECT_EQ(list().readAll(), (QStringList{QStringLiteral("a.jpg"), QStringLiteral("b.jpg")}));
+
+    put(QStringLiteral("1"), QStringLiteral("0"));
+    put(QStringLiteral("2"), QStringLiteral("0"));
+    put(QStringLiteral("2147483646"), QStringLiteral("x.jpg"));
+    put(QStringLiteral("HowMany"), QStringLiteral("2147483647"));
+    ASSERT_EQ(list().count(), 2) << "missing items stored as \"0\" still count as stored";
+    EXPECT_EQ(list().readAll(), (QStringList{QStringLiteral("Empty"), QStringLiteral("Empty")}));
+}
+
 TEST_P(StoredListTest, RewriteToEmpty) {
     list().append(1, QStringLiteral("a.jpg"));
     ASSERT_TRUE(list().rewrite({}));
