@@ -31,7 +31,8 @@ PanelPlayer::PanelPlayer(Program& program, SoundTab& tab)
       Timer4(program.timers(), kPollMs),
       Timer5(program.timers(), kPollMs),
       program_(program),
-      tab_(tab) {
+      tab_(tab),
+      playButton_(tab.Command32) {
     Timer2.setHandler([this] { Timer2_Timer(); });
     Timer3.setHandler([this] { Timer3_Timer(); });
     Timer4.setHandler([this] { Timer4_Timer(); });
@@ -42,8 +43,8 @@ PanelPlayer::PanelPlayer(Program& program, SoundTab& tab)
 }
 
 bool PanelPlayer::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == tab_.Command32 && (event->type() == QEvent::MouseButtonPress ||
-                                      event->type() == QEvent::MouseButtonDblClick)) {
+    if (watched == playButton_ && (event->type() == QEvent::MouseButtonPress ||
+                                   event->type() == QEvent::MouseButtonDblClick)) {
         Command32_MouseDown();
     }
     return QObject::eventFilter(watched, event);

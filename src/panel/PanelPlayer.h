@@ -53,6 +53,9 @@ private:
 
     Program& program_;
     SoundTab& tab_;
+    // "Play", as the event filter knows it: compared by address only, as the filter still sees
+    // the button's last events while the tab that holds it is being destroyed.
+    const QObject* const playButton_;
 };
 
 }  // namespace luma

@@ -27,7 +27,11 @@ const QString kPictureExtension = QStringLiteral("gif");
 }  // namespace
 
 SlideListEditor::SlideListEditor(Program& program, SlidesTab& tab, QString& lastDialogFile)
-    : QObject(&tab), program_(program), tab_(tab), lastDialogFile_(lastDialogFile) {
+    : QObject(&tab),
+      program_(program),
+      tab_(tab),
+      lastDialogFile_(lastDialogFile),
+      fileBox_(tab.txFile) {
     connect(tab.Command5, &QPushButton::clicked, this, &SlideListEditor::Command5_Click);
     connect(tab.Command9, &QPushButton::clicked, this, &SlideListEditor::Command9_Click);
     connect(tab.Command16, &QPushButton::clicked, this, &SlideListEditor::Command16_Click);
@@ -123,7 +127,7 @@ void SlideListEditor::Command18_Click() {
 }
 
 bool SlideListEditor::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == tab_.txFile && event->type() == QEvent::MouseButtonRelease &&
+    if (watched == fileBox_ && event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
         txFile_Click();
     }

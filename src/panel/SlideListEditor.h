@@ -39,6 +39,9 @@ private:
     Program& program_;
     SlidesTab& tab_;
     QString& lastDialogFile_;
+    // The file name box, as the event filter knows it: compared by address only, as the filter
+    // still sees the box's last events while the tab that holds it is being destroyed.
+    const QObject* const fileBox_;
 };
 
 }  // namespace luma
