@@ -6,6 +6,7 @@
 #include "display/GifStructure.h"
 #include "display/Picture.h"
 #include "display/PictureDecoding.h"
+#include "display/SlidePlacement.h"
 
 #include <QImageReader>
 
@@ -62,13 +63,16 @@ void decodeWhole(const luma::Picture& picture) {
     checkPart(luma::decodePart(picture, whole, whole), whole);
 }
 
-// Painted at half its size, half of that off the surface; and drawn where nothing shows.
-void decodeScaled(const luma::Picture& picture) {
-    const QSize half = (picture.size() / 2).expandedTo({1, 1});
-    const QRect target(QPoint(-half.width() / 2, 0), half);
-    const QRect visible(QPoint(0, 0), half);
-    checkPart(luma::decodePart(picture, target, visible), visible);
-    luma::decodePart(picture, target.translated(0, 2 * half.height()), visible);
+// Where the display paints it on a 640 x 480 window: stretched over the window, at its size, and
+// twice its size from a random position (partly off the window).
+void decodePlaced(const luma::Picture& picture) {
+    const QSize window(640, 480);
+    const QRect visible(QPoint(0, 0), window);
+    for (const QRect& target :
+         {luma::stretchedArea(window), luma::scaledArea(0, 0, picture.size(), 1),
+          luma::scaledArea(500, 400, picture.size(), 2)}) {
+        checkPart(luma::decodePart(picture, target, visible), visible);
+    }
 }
 
 }  // namespace
@@ -100,14 +104,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 QByteArrayLiteral("gif"));
             FUZZ_CHECK(piece.bytes().size() == split.prefixLength + frame.end - frame.begin);
             decodeWhole(piece);
-            decodeScaled(piece);
+            decodePlaced(piece);
         }
     }
 
     if (const auto picture = luma::Picture::fromBytes(*file)) {
         FUZZ_CHECK(picture->size().isValid() && !picture->size().isEmpty());
         decodeWhole(*picture);
-        decodeScaled(*picture);
+        decodePlaced(*picture);
     }
     return 0;
 }

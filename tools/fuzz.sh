@@ -47,12 +47,13 @@ run() {
     nice -n "${FUZZ_NICE:-10}" "$program" "${options[@]}" "$corpus" "$seeds/$name" >"$log" 2>&1 || true
     local executions
     executions=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
+    # crash-, leak-, oom- and timeout- files: what each one is shows in its name.
     local found
-    found=$(find "$crashes" -type f -newer "$log.start" 2>/dev/null | wc -l)
+    found=$(find "$crashes" -type f -newer "$log.start" -printf '%f ' 2>/dev/null || true)
     local line="$name: ${executions:-?} executions in $((SECONDS - started)) s"
-    if [ "$found" -gt 0 ]; then
-        line+=", $found new crash file(s) in $crashes (log: $log)"
-        line+=$'\n'"$(grep -m3 -E 'ERROR: |runtime error|property broken|SUMMARY' "$log" | sed 's/^/    /')"
+    if [ -n "$found" ]; then
+        line+=", new in $crashes: $found(log: $log)"
+        line+=$'\n'"$(grep -m3 -E 'ERROR: |runtime error|property broken|SUMMARY' "$log" | sed 's/^/    /' || true)"
     else
         line+=", no crash"
     fi
@@ -76,7 +77,7 @@ wait
 status=0
 echo "== fuzzing, $seconds s per target =="
 for name in "${targets[@]}"; do
-    cat "$build/fuzz-logs/$name.summary"
-    grep -q 'crash file' "$build/fuzz-logs/$name.summary" && status=1
+    cat "$build/fuzz-logs/$name.summary" 2>/dev/null || echo "$name: no result, see $build/fuzz-logs/$name.log"
+    if grep -qs ', new in ' "$build/fuzz-logs/$name.summary"; then status=1; fi
 done
 exit $status
