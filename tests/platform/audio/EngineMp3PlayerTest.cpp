@@ -33,7 +33,6 @@ struct EngineMp3PlayerTest : ::testing::Test {
 
 TEST_F(EngineMp3PlayerTest, ThePositionStopsAdvancingWhenTheFileEnds) {
     player->setFileName(mp3);
-    EXPECT_EQ(player->fileName(), mp3);
     player->play();
     EXPECT_TRUE(player->isPlaying());
     EXPECT_EQ(player->position(), 0.0);

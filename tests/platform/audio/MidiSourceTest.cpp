@@ -1,4 +1,6 @@
+#include "ScopedVariable.h"
 #include "TestMedia.h"
+#include "TestSources.h"
 #include "platform/audio/MidiSource.h"
 #include "platform/audio/SynthPool.h"
 
@@ -20,25 +22,6 @@ struct MidiSourceTest : ::testing::Test {
     }
     QString path(const QString& name) const { return dir.filePath(name); }
 
-    // Renders in blocks until the source ends; returns the frame count and keeps the sound.
-    std::size_t renderToEnd(AudioSource& source, std::vector<float>* kept = nullptr) {
-        std::vector<float> block(1024 * kChannels);
-        std::size_t total = 0;
-        for (int guard = 0; guard < 10000; ++guard) {
-            const std::size_t got = source.render(block.data(), 1024);
-            total += got;
-            if (kept) {
-                kept->insert(kept->end(), block.begin(),
-                             block.begin() + std::ptrdiff_t(got * kChannels));
-            }
-            if (got < 1024) {
-                return total;
-            }
-        }
-        ADD_FAILURE() << "the MIDI source never ended";
-        return total;
-    }
-
     QTemporaryDir dir;
     std::shared_ptr<SynthPool> pool = SynthPool::create();
 };
@@ -57,7 +40,7 @@ TEST_F(MidiSourceTest, PlaysItsNotesAndEndsWithItsLastEvent) {
     EXPECT_FALSE(source->ended());
     EXPECT_GT(test::energy(half), 1e-4) << "the piano sounds";
 
-    EXPECT_EQ(renderToEnd(*source), 22050u);
+    EXPECT_EQ(test::renderToEnd(*source).size(), 2u * 22050);
     EXPECT_TRUE(source->ended());
     EXPECT_EQ(source->positionMs(), 1000);
 }
@@ -68,14 +51,14 @@ TEST_F(MidiSourceTest, ASeekStartsLaterInTheSequence) {
     ASSERT_TRUE(source);
     ASSERT_TRUE(source->seekMs(1500));
     EXPECT_EQ(source->positionMs(), 1500);
-    std::vector<float> sound;
-    EXPECT_EQ(renderToEnd(*source, &sound), 22050u);
+    const std::vector<float> sound = test::renderToEnd(*source);
+    EXPECT_EQ(sound.size(), 2u * 22050);
     EXPECT_GT(test::energy(sound), 1e-4);
     EXPECT_EQ(source->positionMs(), 2000);
 
     source->setEndMs(700);
     ASSERT_TRUE(source->seekMs(200));
-    EXPECT_EQ(renderToEnd(*source), 22050u);
+    EXPECT_EQ(test::renderToEnd(*source).size(), 2u * 22050);
     EXPECT_EQ(source->positionMs(), 700);
 }
 
@@ -119,15 +102,11 @@ TEST_F(MidiSourceTest, TheSoundfontIsLoadedOncePerPool) {
 }
 
 TEST(SynthPool, TheEnvironmentChoosesTheSoundfont) {
-    const QByteArray saved = qgetenv("LUMAFOLIO_SOUNDFONT");
-    qputenv("LUMAFOLIO_SOUNDFONT", "/elsewhere/font.sf2");
+    test::ScopedVariable font("LUMAFOLIO_SOUNDFONT", "/elsewhere/font.sf2");
     EXPECT_EQ(SynthPool::defaultSoundfont(), QStringLiteral("/elsewhere/font.sf2"));
-    qunsetenv("LUMAFOLIO_SOUNDFONT");
+    font.unset();
     EXPECT_EQ(SynthPool::defaultSoundfont(),
               QStringLiteral("/usr/share/sounds/sf2/default-GM.sf2"));
-    if (!saved.isNull()) {
-        qputenv("LUMAFOLIO_SOUNDFONT", saved);
-    }
 }
 
 }  // namespace

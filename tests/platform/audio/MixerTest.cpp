@@ -18,19 +18,15 @@ std::vector<float> mixFrames(Mixer& mixer, std::size_t frames) {
     return out;
 }
 
-TEST(Mixer, SumsEverySoundingSource) {
+TEST(Mixer, SilentWithoutSourcesAndSumsEverySoundingSource) {
     Mixer mixer;
+    for (float s : mixFrames(mixer, 10)) {
+        ASSERT_EQ(s, 0.0f);
+    }
     mixer.add(std::make_shared<ConstantSource>(0.25f));
     mixer.add(std::make_shared<ConstantSource>(0.5f));
     for (float s : mixFrames(mixer, 3000)) {  // more than one internal block
         ASSERT_FLOAT_EQ(s, 0.75f);
-    }
-}
-
-TEST(Mixer, SilenceWithoutSources) {
-    Mixer mixer;
-    for (float s : mixFrames(mixer, 10)) {
-        ASSERT_EQ(s, 0.0f);
     }
 }
 

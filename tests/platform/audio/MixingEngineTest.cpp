@@ -25,13 +25,20 @@ struct EngineOverManualOutput : ::testing::Test {
     std::unique_ptr<MixingEngine> engine;
 };
 
-TEST_F(EngineOverManualOutput, StartingASourceResumesTheOutput) {
+TEST_F(EngineOverManualOutput, StartingResumesTheOutputAndStoppingTheLastSourceSuspendsIt) {
     EXPECT_FALSE(output->running());
     const auto id = engine->start(std::make_shared<ConstantSource>(0.5f));
     EXPECT_NE(id, 0);
     EXPECT_TRUE(engine->isSounding(id));
     EXPECT_TRUE(output->running());
     EXPECT_EQ(output->pull(8)[0], 0.5f);
+
+    engine->stop(id);
+    engine->stop(id);  // twice is harmless
+    engine->stop(12345);
+    turnEventLoop();
+    EXPECT_FALSE(output->running());
+    EXPECT_EQ(output->pull(4)[0], 0.0f);
 }
 
 TEST_F(EngineOverManualOutput, WithoutASoundDeviceNothingStartsAndNothingIsKept) {
@@ -64,16 +71,6 @@ TEST_F(EngineOverManualOutput, StopAndStartInOneTurnKeepTheOutputOpen) {
     EXPECT_FALSE(engine->isSounding(first));
     EXPECT_TRUE(engine->isSounding(second));
     EXPECT_EQ(output->pull(4)[0], 0.25f);
-}
-
-TEST_F(EngineOverManualOutput, StoppingTheLastSourceSuspendsTheOutput) {
-    const auto id = engine->start(std::make_shared<ConstantSource>(0.5f));
-    engine->stop(id);
-    engine->stop(id);  // twice is harmless
-    engine->stop(12345);
-    turnEventLoop();
-    EXPECT_FALSE(output->running());
-    EXPECT_EQ(output->pull(4)[0], 0.0f);
 }
 
 TEST(EngineIdleGrace, TheOutputStaysOpenForTheGraceAndThenCloses) {

@@ -1,36 +1,18 @@
+#include "ScopedVariable.h"
 #include "TestSources.h"
 #include "platform/audio/MixingEngine.h"
 #include "platform/audio/SdlOutput.h"
 
 #include <gtest/gtest.h>
 
-#include <QByteArray>
 #include <QDeadlineTimer>
 #include <QThread>
 
 namespace luma::audio {
 namespace {
 
-// Sets SDL_AUDIODRIVER for one test and puts the old value back.
-class AudioDriver {
-public:
-    explicit AudioDriver(const char* name) : saved_(qgetenv("SDL_AUDIODRIVER")) {
-        qputenv("SDL_AUDIODRIVER", name);
-    }
-    ~AudioDriver() {
-        if (saved_.isNull()) {
-            qunsetenv("SDL_AUDIODRIVER");
-        } else {
-            qputenv("SDL_AUDIODRIVER", saved_);
-        }
-    }
-
-private:
-    QByteArray saved_;
-};
-
 TEST(SdlOutput, TheDummyDriverPlaysWithoutASoundCard) {
-    const AudioDriver driver("dummy");
+    const test::ScopedVariable driver("SDL_AUDIODRIVER", "dummy");
     MixingEngine engine(std::make_unique<SdlOutput>());
     auto source = std::make_shared<test::ConstantSource>(0.1f);
     const auto id = engine.start(source);
@@ -45,7 +27,7 @@ TEST(SdlOutput, TheDummyDriverPlaysWithoutASoundCard) {
 }
 
 TEST(SdlOutput, AnUnknownDriverFailsCleanly) {
-    const AudioDriver driver("no-such-driver");
+    const test::ScopedVariable driver("SDL_AUDIODRIVER", "no-such-driver");
     auto sdl = std::make_unique<SdlOutput>();
     SdlOutput* output = sdl.get();
     MixingEngine engine(std::move(sdl));

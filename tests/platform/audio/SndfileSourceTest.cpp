@@ -1,4 +1,5 @@
 #include "TestMedia.h"
+#include "TestSources.h"
 #include "platform/audio/SndfileSource.h"
 
 #include <gtest/gtest.h>
@@ -11,21 +12,6 @@
 
 namespace luma::audio {
 namespace {
-
-// Renders until the source ends; returns every frame delivered.
-std::vector<float> renderAll(AudioSource& source, std::size_t block = 1000) {
-    std::vector<float> all;
-    std::vector<float> buffer(block * kChannels);
-    for (int guard = 0; guard < 100000; ++guard) {
-        const std::size_t got = source.render(buffer.data(), block);
-        all.insert(all.end(), buffer.begin(), buffer.begin() + std::ptrdiff_t(got * kChannels));
-        if (got < block) {
-            return all;
-        }
-    }
-    ADD_FAILURE() << "the source never ended";
-    return all;
-}
 
 struct SndfileSourceTest : ::testing::Test {
     QString path(const QString& name) const { return dir.filePath(name); }
@@ -56,7 +42,7 @@ TEST_F(SndfileSourceTest, MonoIsDeliveredOnBothChannels) {
     ASSERT_TRUE(test::writeToneWav(path(QStringLiteral("mono.wav")), 0.1, 440));
     auto source = SndfileSource::open(path(QStringLiteral("mono.wav")));
     ASSERT_TRUE(source);
-    const std::vector<float> all = renderAll(*source);
+    const std::vector<float> all = test::renderToEnd(*source);
     ASSERT_EQ(all.size(), 4410u * 2);
     for (std::size_t i = 0; i < all.size(); i += 2) {
         ASSERT_EQ(all[i], all[i + 1]);
@@ -79,7 +65,7 @@ TEST_F(SndfileSourceTest, OtherRatesAreConvertedToTheEngineRate) {
         auto source = SndfileSource::open(file);
         ASSERT_TRUE(source);
         EXPECT_EQ(source->lengthMs(), 500);
-        const std::vector<float> all = renderAll(*source, 777);
+        const std::vector<float> all = test::renderToEnd(*source, 777);
         EXPECT_EQ(all.size() / 2, 22050u) << "exactly the file's time at the engine rate";
         EXPECT_TRUE(source->ended());
         EXPECT_EQ(source->positionMs(), 500);
@@ -95,13 +81,13 @@ TEST_F(SndfileSourceTest, SeekAndEndBoundWhatIsDelivered) {
     ASSERT_TRUE(source->seekMs(250));
     EXPECT_EQ(source->positionMs(), 250);
     EXPECT_FALSE(source->ended());
-    EXPECT_EQ(renderAll(*source).size(), 2205u * 2);  // 50 ms
+    EXPECT_EQ(test::renderToEnd(*source).size(), 2205u * 2);  // 50 ms
     EXPECT_EQ(source->positionMs(), 300);
 
     source->setEndMs(100000);  // past the end means the end
     ASSERT_TRUE(source->seekMs(499));
     EXPECT_EQ(source->positionMs(), 499);
-    renderAll(*source);
+    test::renderToEnd(*source);
     EXPECT_EQ(source->positionMs(), 500);
 
     ASSERT_TRUE(source->seekMs(600));  // clamped to the end
@@ -147,7 +133,7 @@ TEST_F(SndfileSourceTest, ACutOffFileEndsAtItsEnd) {
 
     auto source = SndfileSource::open(mp3);
     ASSERT_TRUE(source);
-    const std::vector<float> all = renderAll(*source);
+    const std::vector<float> all = test::renderToEnd(*source);
     EXPECT_LT(all.size() / 2, std::size_t(source->lengthFrames()));
     EXPECT_TRUE(source->ended());
     EXPECT_EQ(source->positionMs(), source->lengthMs()) << "whoever waits for the end sees it";
