@@ -2,6 +2,7 @@
 
 #include "FakeSectorReader.h"
 #include "TestMedia.h"
+#include "TestSources.h"
 #include "ToneDisc.h"
 #include "platform/cd/CdDisc.h"
 
@@ -44,20 +45,6 @@ protected:
             start, end, options);
     }
 
-    // Renders in pieces until the source ends or `limit` frames; returns what was rendered.
-    static std::vector<float> drain(CdAudioSource& s, std::size_t limit, std::size_t piece = 1024) {
-        std::vector<float> all;
-        std::vector<float> buffer(2 * piece);
-        while (all.size() / 2 < limit) {
-            const std::size_t got = s.render(buffer.data(), piece);
-            all.insert(all.end(), buffer.begin(), buffer.begin() + 2 * got);
-            if (got < piece) {
-                break;
-            }
-        }
-        return all;
-    }
-
     QTemporaryDir dir;
     QString cue;
     std::optional<CdToc> toc;
@@ -65,7 +52,7 @@ protected:
 
 TEST_F(CdAudioSourceTest, PlaysExactlyTheTrackAskedFor) {
     auto s = source(0, 150);
-    const std::vector<float> audio = drain(*s, 1'000'000);
+    const std::vector<float> audio = test::renderToEnd(*s);
     EXPECT_EQ(audio.size(), 2u * 150 * kFramesPerSector);
     EXPECT_TRUE(s->reachedEnd());
     EXPECT_TRUE(s->finished());
@@ -106,7 +93,7 @@ TEST_F(CdAudioSourceTest, DeletingTheImageWhilePlayingEndsTheStream) {
               static_cast<std::size_t>(kFramesPerSector));
     ASSERT_TRUE(QFile::remove(cue));
     ASSERT_TRUE(QFile::remove(test::binPathOf(cue)));
-    const std::vector<float> rest = drain(*s, 375 * kFramesPerSector);
+    const std::vector<float> rest = test::renderToEnd(*s);
     EXPECT_TRUE(s->finished());
     EXPECT_FALSE(s->reachedEnd());
     EXPECT_LT(s->currentSector(), 30);
@@ -120,7 +107,7 @@ TEST_F(CdAudioSourceTest, ACutShortImagePlaysSilenceToTheEnd) {
     ASSERT_EQ(s->render(buffer.data(), kFramesPerSector),
               static_cast<std::size_t>(kFramesPerSector));
     ASSERT_TRUE(QFile::resize(test::binPathOf(cue), 20 * kSectorBytes));
-    const std::vector<float> rest = drain(*s, 375 * kFramesPerSector);
+    const std::vector<float> rest = test::renderToEnd(*s);
     EXPECT_TRUE(s->reachedEnd());
     EXPECT_EQ(rest.size(), 2u * 374 * kFramesPerSector);
     EXPECT_GT(s->unreadableSectors(), 300);

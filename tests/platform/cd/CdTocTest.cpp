@@ -24,23 +24,18 @@ TEST(CdToc, TrackStartsAndLengths) {
     EXPECT_FALSE(toc.hasTrack(4));
 }
 
-TEST(CdToc, TrackHoldingASector) {
+TEST(CdToc, TrackHoldingASectorAndWhetherItHoldsMusic) {
     const CdToc toc = mixedDisc();
-    const std::pair<std::int32_t, int> cases[] = {{-10, 1}, {0, 1},   {149, 1}, {150, 2},
-                                                  {374, 2}, {375, 3}, {599, 3}, {600, 3}};
-    for (const auto& [sector, track] : cases) {
-        EXPECT_EQ(toc.trackAt(sector), track) << sector;
+    const struct {
+        std::int32_t sector;
+        int track;
+        bool audio;
+    } cases[] = {{-10, 1, false}, {-1, 1, false}, {0, 1, true},   {149, 1, true}, {150, 2, false},
+                 {374, 2, false}, {375, 3, true}, {599, 3, true}, {600, 3, false}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(toc.trackAt(c.sector), c.track) << c.sector;
+        EXPECT_EQ(toc.isAudioSector(c.sector), c.audio) << c.sector;
     }
-}
-
-TEST(CdToc, OnlyAudioTracksHoldMusic) {
-    const CdToc toc = mixedDisc();
-    EXPECT_TRUE(toc.isAudioSector(0));
-    EXPECT_TRUE(toc.isAudioSector(149));
-    EXPECT_FALSE(toc.isAudioSector(150));
-    EXPECT_TRUE(toc.isAudioSector(599));
-    EXPECT_FALSE(toc.isAudioSector(600));
-    EXPECT_FALSE(toc.isAudioSector(-1));
 }
 
 TEST(CdToc, RefusesContentsThatMakeNoSense) {
