@@ -231,39 +231,11 @@ TEST_F(InterpreterTest, AFailedCommandLeavesNoStaleReplyInAReusedBuffer) {
 
 // Whatever text arrives, the interpreter answers with a number and goes on working.
 TEST_F(InterpreterTest, GarbageNeverHurts) {
-    const QStringList words = {u"open"_qs,
-                               u"close"_qs,
-                               u"play"_qs,
-                               u"stop"_qs,
-                               u"seek"_qs,
-                               u"set"_qs,
-                               u"status"_qs,
-                               u"alias"_qs,
-                               u"type"_qs,
-                               u"from"_qs,
-                               u"to"_qs,
-                               u"time"_qs,
-                               u"format"_qs,
-                               u"tmsf"_qs,
-                               u"all"_qs,
-                               u"wait"_qs,
-                               u"fake"_qs,
-                               u"fake!"_qs,
-                               u"!"_qs,
-                               u"fake!x"_qs,
-                               u"sound"_qs,
-                               u"mode"_qs,
-                               u"track"_qs,
-                               u"-1"_qs,
-                               u"99999999999"_qs,
-                               u""_qs,
-                               u"  "_qs,
-                               u"\t"_qs,
-                               u"\u00e9"_qs,
-                               u"\"q\""_qs,
-                               QString(QChar(u'\0')),
-                               u"missing"_qs,
-                               u"shareable"_qs};
+    QStringList words =
+        u"open close play stop seek set status alias type from to time format tmsf "
+        u"all wait fake fake! ! fake!x sound mode track -1 99999999999 \u00e9 "
+        u"\"q\" missing shareable"_qs.split(u' ');
+    words += {QString(), u"  "_qs, u"\t"_qs, QString(QChar(u'\0'))};
     std::mt19937 random(11);
     for (int round = 0; round < 20000; ++round) {
         QString command;

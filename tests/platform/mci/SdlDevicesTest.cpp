@@ -1,3 +1,4 @@
+#include "ScopedVariable.h"
 #include "TestMedia.h"
 #include "platform/audio/MixingEngine.h"
 #include "platform/audio/SdlOutput.h"
@@ -16,19 +17,10 @@ namespace {
 
 // The interpreter over the real SDL output, with SDL_AUDIODRIVER chosen per test.
 struct SdlDevicesTest : ::testing::Test {
-    void SetUp() override {
-        saved = qgetenv("SDL_AUDIODRIVER");
-        ASSERT_TRUE(test::writeToneWav(wav, 0.3, 440));
-    }
-    void TearDown() override {
-        if (saved.isNull()) {
-            qunsetenv("SDL_AUDIODRIVER");
-        } else {
-            qputenv("SDL_AUDIODRIVER", saved);
-        }
-    }
+    void SetUp() override { ASSERT_TRUE(test::writeToneWav(wav, 0.3, 440)); }
     // Built after the driver is chosen: SDL reads it when the output first opens.
-    MediaCommandInterpreter& interpreter() {
+    MediaCommandInterpreter& interpreter(const char* driver) {
+        sdlDriver.set(driver);
         engine = std::make_shared<audio::MixingEngine>(std::make_unique<audio::SdlOutput>());
         mci = std::make_unique<MediaCommandInterpreter>(engine);
         registerFileDevices(*mci, engine);
@@ -40,7 +32,7 @@ struct SdlDevicesTest : ::testing::Test {
         return reply.left(reply.indexOf(QChar(u'\0')));
     }
 
-    QByteArray saved;
+    test::ScopedVariable sdlDriver{"SDL_AUDIODRIVER"};
     QTemporaryDir dir;
     QString wav = dir.filePath(u"tone.wav"_qs);
     std::shared_ptr<audio::MixingEngine> engine;
@@ -48,8 +40,7 @@ struct SdlDevicesTest : ::testing::Test {
 };
 
 TEST_F(SdlDevicesTest, WithoutAUsableDriverPlayFailsAndNothingBreaks) {
-    qputenv("SDL_AUDIODRIVER", "no-such-driver");
-    MediaCommandInterpreter& m = interpreter();
+    MediaCommandInterpreter& m = interpreter("no-such-driver");
     EXPECT_EQ(m.send(u"open waveaudio!"_qs + wav + u" alias sound"_qs), kOk);
     EXPECT_EQ(m.send(u"play sound"_qs), kDeviceNotReady);
     EXPECT_EQ(status(u"mode"_qs), u"stopped"_qs);
@@ -59,8 +50,7 @@ TEST_F(SdlDevicesTest, WithoutAUsableDriverPlayFailsAndNothingBreaks) {
 }
 
 TEST_F(SdlDevicesTest, TheDummyDriverPlaysAFileToItsEnd) {
-    qputenv("SDL_AUDIODRIVER", "dummy");
-    MediaCommandInterpreter& m = interpreter();
+    MediaCommandInterpreter& m = interpreter("dummy");
     ASSERT_EQ(m.send(u"open waveaudio!"_qs + wav + u" alias sound"_qs), kOk);
     ASSERT_EQ(m.send(u"play sound"_qs), kOk);
     const QDeadlineTimer deadline(10000);
