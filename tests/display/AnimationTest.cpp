@@ -13,13 +13,6 @@
 namespace luma::test {
 namespace {
 
-const QColor kRed(255, 0, 0);
-const QColor kGreen(0, 255, 0);
-const QColor kBlue(0, 0, 255);
-const QColor kWhite(255, 255, 255);
-const std::vector<QRgb> kPalette = {qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255),
-                                    qRgb(0, 0, 0)};
-
 // A display shown in slideshow mode over one unreadable slide, so that the tests call
 // LoadAniGif and drive AnimationTimer themselves.
 struct AnimationTest : testing::Test {
@@ -34,7 +27,7 @@ struct AnimationTest : testing::Test {
         w->Timer1.setEnabled(false);
     }
     QString gif(const QString& name, std::vector<std::uint16_t> delays) {
-        return d.file(name, solidAnimation(QSize(40, 30), kPalette, delays).encode());
+        return d.file(name, solidAnimation(QSize(40, 30), kFrameColours, delays).encode());
     }
     QColor centre() const { return d.at(d.screen().width() / 2, d.screen().height() / 2); }
     QStringList tags() const {
@@ -53,10 +46,11 @@ TEST_F(AnimationTest, SplitsOneTwoAndThreeFrames) {
         int lastFrame;
         bool runs;
     };
+    // In this order each split also replaces a longer and a shorter one before it.
     const Case cases[] = {
+        {{10, 20, 30}, {"100", "200", "300"}, 2, true},
         {{10}, {"100"}, 0, false},
         {{10, 20}, {"100", "200"}, 1, false},
-        {{10, 20, 30}, {"100", "200", "300"}, 2, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.delays.size());
@@ -139,7 +133,7 @@ TEST_F(AnimationTest, HidingTheWindowStopsTheAnimationAfterOneMoreFrame) {
 }
 
 TEST_F(AnimationTest, AFrameThatDoesNotDecodeStopsTheAnimationOnTheLastFrame) {
-    GifFile file = solidAnimation(QSize(40, 30), kPalette, {10, 10, 10});
+    GifFile file = solidAnimation(QSize(40, 30), kFrameColours, {10, 10, 10});
     file.images[2].rawData = QByteArray("\x02\x01\xFF\x00", 4);  // sound blocks, no image
     LoadAniGif(*w, d.file(QStringLiteral("bad.gif"), file.encode()));
     ASSERT_TRUE(w->AnimationTimer.isEnabled());
@@ -163,14 +157,6 @@ TEST_F(AnimationTest, ATickThatCannotSetTheIntervalStopsTheAnimation) {
     }
 }
 
-TEST_F(AnimationTest, ANewSplitRemovesTheHoldersOfTheLastOne) {
-    LoadAniGif(*w, gif(QStringLiteral("five.gif"), {1, 2, 3, 4, 5}));
-    EXPECT_EQ(w->AnimatedGIF.size(), 5u);
-    LoadAniGif(*w, gif(QStringLiteral("three.gif"), {1, 2, 3}));
-    EXPECT_EQ(w->AnimatedGIF.size(), 3u);
-    EXPECT_EQ(w->LastFrame, 2);
-}
-
 TEST_F(AnimationTest, AMissingFileOnlyEmptiesHolderZero) {
     LoadAniGif(*w, gif(QStringLiteral("a.gif"), {10, 10, 10}));
     ASSERT_TRUE(w->AnimationTimer.isEnabled());
@@ -189,7 +175,7 @@ TEST_F(AnimationTest, AMissingFileOnlyEmptiesHolderZero) {
 TEST_F(AnimationTest, ABrokenFileLeavesTheAnimationOff) {
     LoadAniGif(*w, gif(QStringLiteral("a.gif"), {10, 10, 10}));
     w->CurrentFrame = 1;
-    const QByteArray good = solidAnimation(QSize(40, 30), kPalette, {10, 10, 10, 10}).encode();
+    const QByteArray good = solidAnimation(QSize(40, 30), kFrameColours, {10, 10, 10, 10}).encode();
     LoadAniGif(*w, d.file(QStringLiteral("cut.gif"), good.left(good.size() - 20)));
     EXPECT_FALSE(w->AnimationTimer.isEnabled());
     EXPECT_EQ(w->AnimatedGIF.size(), 3u);  // the sound frames before the break
@@ -239,30 +225,12 @@ TEST(FrameArea, FollowsThePaintingTable) {
     };
     const Case cases[] = {
         {"slideshow, stretched", 1, 1, 2, {300, 200}, {50, 50}, {0, 0, 700, 500}},
-        {"slideshow, 2 x 400 wider than the window",
-         1,
-         0,
-         2,
-         {400, 100},
-         {50, 50},
-         {0, 0, 700, 500}},
+        {"slideshow, 2 x 400 is too wide", 1, 0, 2, {400, 100}, {50, 50}, {0, 0, 700, 500}},
         {"slideshow, 2 x 300 fits", 1, 0, 2, {300, 100}, {50, 50}, {20, 30, 600, 200}},
-        {"slideshow, each frame its own size", 1, 0, 1, {120, 90}, {50, 50}, {20, 30, 120, 90}},
-        {"single picture, stretched", 0, 1, 3, {300, 200}, {50, 50}, {0, 0, 700, 500}},
-        {"single picture, at the size of frame 0",
-         0,
-         0,
-         3,
-         {300, 200},
-         {50, 40},
-         {20, 30, 150, 120}},
-        {"single picture, wide frames are not stretched",
-         0,
-         0,
-         3,
-         {400, 200},
-         {400, 40},
-         {20, 30, 1200, 120}},
+        {"slideshow, each frame its size", 1, 0, 1, {120, 90}, {50, 50}, {20, 30, 120, 90}},
+        {"single, stretched", 0, 1, 3, {300, 200}, {50, 50}, {0, 0, 700, 500}},
+        {"single, at the size of frame 0", 0, 0, 3, {300, 200}, {50, 40}, {20, 30, 150, 120}},
+        {"single, wide frames unstretched", 0, 0, 3, {400, 200}, {400, 40}, {20, 30, 1200, 120}},
     };
     for (const Case& c : cases) {
         SettingsRecord s;

@@ -2,11 +2,10 @@
 #include "display/Picture.h"
 #include "display/PictureDecoding.h"
 #include "display/PictureIntegrity.h"
-#include "support/GifWriter.h"
+#include "support/DisplayHarness.h"
 
 #include <gtest/gtest.h>
 
-#include <QBuffer>
 #include <QImage>
 
 #include <memory>
@@ -62,10 +61,7 @@ TEST(DamagedInput, DamagedJpegAndBmpLoadOrAreRejected) {
     QImage image(48, 32, QImage::Format_RGB32);
     image.fill(Qt::darkCyan);
     for (const char* format : {"JPG", "BMP"}) {
-        QByteArray sound;
-        QBuffer buffer(&sound);
-        buffer.open(QIODevice::WriteOnly);
-        image.save(&buffer, format);
+        const QByteArray sound = encodedImage(image, format);
         int rejected = 0;
         for (const QByteArray& bytes : damaged(sound, 300, 29)) {
             const auto picture = Picture::fromBytes(bytes);

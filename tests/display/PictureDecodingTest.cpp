@@ -1,24 +1,15 @@
 #include "display/Canvas.h"
 #include "display/Picture.h"
 #include "display/PictureDecoding.h"
-#include "support/GifWriter.h"
+#include "support/DisplayHarness.h"
 
 #include <gtest/gtest.h>
 
-#include <QBuffer>
 #include <QImage>
 #include <QTemporaryDir>
 
 namespace luma::test {
 namespace {
-
-QByteArray encoded(const QImage& image, const char* format) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, format, 95);
-    return bytes;
-}
 
 // Left half red, right half blue.
 QImage halves(QSize size) {
@@ -37,7 +28,7 @@ struct PictureDecodingTest : testing::Test {
 };
 
 TEST_F(PictureDecodingTest, APicturePaintedSmallerComesOutOfTheDecoderAtThePaintedSize) {
-    const auto picture = Picture::fromBytes(encoded(halves(QSize(1600, 1200)), "JPG"));
+    const auto picture = Picture::fromBytes(encodedImage(halves(QSize(1600, 1200)), "JPG"));
     ASSERT_TRUE(picture);
     EXPECT_EQ(picture->size(), QSize(1600, 1200));
     const auto part = decodePart(*picture, QRect(0, 0, 400, 300), QRect(0, 0, 400, 300));
@@ -47,7 +38,7 @@ TEST_F(PictureDecodingTest, APicturePaintedSmallerComesOutOfTheDecoderAtThePaint
 }
 
 TEST_F(PictureDecodingTest, APicturePaintedAtItsSizeIsDecodedOnlyWhereItShows) {
-    const auto picture = Picture::fromBytes(encoded(halves(QSize(300, 200)), "BMP"));
+    const auto picture = Picture::fromBytes(encodedImage(halves(QSize(300, 200)), "BMP"));
     ASSERT_TRUE(picture);
     // Painted at (-100, 50) on a 400 x 300 surface: source columns 100 to 299 show.
     const auto part = decodePart(*picture, QRect(-100, 50, 300, 200), QRect(0, 0, 400, 300));
@@ -59,7 +50,7 @@ TEST_F(PictureDecodingTest, APicturePaintedAtItsSizeIsDecodedOnlyWhereItShows) {
 }
 
 TEST_F(PictureDecodingTest, APicturePaintedLargerIsDecodedWhereItShowsAndScaledWhenDrawn) {
-    const auto picture = Picture::fromBytes(encoded(halves(QSize(100, 80)), "BMP"));
+    const auto picture = Picture::fromBytes(encodedImage(halves(QSize(100, 80)), "BMP"));
     ASSERT_TRUE(picture);
     Canvas canvas;
     canvas.resize(QSize(400, 300), Qt::black);
@@ -73,7 +64,7 @@ TEST_F(PictureDecodingTest, APicturePaintedLargerIsDecodedWhereItShowsAndScaledW
 }
 
 TEST_F(PictureDecodingTest, APictureThatDoesNotShowIsStillCheckedByTheDecoder) {
-    const auto picture = Picture::fromBytes(encoded(halves(QSize(100, 80)), "JPG"));
+    const auto picture = Picture::fromBytes(encodedImage(halves(QSize(100, 80)), "JPG"));
     ASSERT_TRUE(picture);
     for (const QRect target : {QRect(500, 500, 100, 80), QRect(10, 10, 0, 0)}) {
         const auto part = decodePart(*picture, target, QRect(0, 0, 400, 300));
@@ -83,7 +74,7 @@ TEST_F(PictureDecodingTest, APictureThatDoesNotShowIsStillCheckedByTheDecoder) {
 }
 
 TEST_F(PictureDecodingTest, RejectsWhatCannotBeAPicture) {
-    const QByteArray jpeg = encoded(halves(QSize(64, 64)), "JPG");
+    const QByteArray jpeg = encodedImage(halves(QSize(64, 64)), "JPG");
     GifFile huge = solidAnimation(QSize(30000, 30000), {qRgb(1, 1, 1), qRgb(2, 2, 2)}, {});
     huge.images.push_back(solidImage(QSize(2, 2), 0, 0));
     struct Case {

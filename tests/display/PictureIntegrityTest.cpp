@@ -1,11 +1,9 @@
 #include "display/PictureIntegrity.h"
-#include "support/GifWriter.h"
+#include "support/DisplayHarness.h"
 
 #include <gtest/gtest.h>
 
-#include <QBuffer>
 #include <QImage>
-#include <QImageWriter>
 
 namespace luma::test {
 namespace {
@@ -20,19 +18,9 @@ QImage pattern(QSize size, QImage::Format format = QImage::Format_RGB32) {
     return image;
 }
 
-QByteArray encoded(const QImage& image, const char* format, bool progressive = false) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, format);
-    writer.setProgressiveScanWrite(progressive);
-    writer.write(image);
-    return bytes;
-}
-
 // A JPEG whose APP1 segment carries a complete thumbnail JPEG with its own end marker.
 QByteArray withThumbnail(const QByteArray& jpeg) {
-    const QByteArray thumbnail = encoded(pattern(QSize(8, 8)), "JPG");
+    const QByteArray thumbnail = encodedImage(pattern(QSize(8, 8)), "JPG");
     QByteArray payload = QByteArray("Exif\0\0", 6) + thumbnail;
     const qsizetype length = payload.size() + 2;
     QByteArray segment("\xFF\xE1", 2);
@@ -42,12 +30,12 @@ QByteArray withThumbnail(const QByteArray& jpeg) {
 }
 
 TEST(PictureIntegrity, TellsCompletePicturesFromCutOffOnes) {
-    const QByteArray jpeg = encoded(pattern(QSize(64, 48)), "JPG");
-    const QByteArray progressive = encoded(pattern(QSize(64, 48)), "JPG", true);
+    const QByteArray jpeg = encodedImage(pattern(QSize(64, 48)), "JPG");
+    const QByteArray progressive = encodedImage(pattern(QSize(64, 48)), "JPG", true);
     const QByteArray thumbnailed = withThumbnail(jpeg);
-    const QByteArray bmp = encoded(pattern(QSize(30, 20)), "BMP");
+    const QByteArray bmp = encodedImage(pattern(QSize(30, 20)), "BMP");
     const QByteArray bmp8 =
-        encoded(pattern(QSize(30, 20)).convertToFormat(QImage::Format_Indexed8), "BMP");
+        encodedImage(pattern(QSize(30, 20)).convertToFormat(QImage::Format_Indexed8), "BMP");
     GifFile gifFile = solidAnimation(QSize(20, 20), {qRgb(1, 2, 3), qRgb(4, 5, 6)}, {1, 2});
     gifFile.literalCodes = true;
     const QByteArray gif = gifFile.encode();
@@ -83,7 +71,7 @@ TEST(PictureIntegrity, TellsCompletePicturesFromCutOffOnes) {
 
 TEST(PictureIntegrity, RunLengthBmpIsLeftToTheDecoder) {
     QByteArray bmp =
-        encoded(pattern(QSize(30, 20)).convertToFormat(QImage::Format_Indexed8), "BMP");
+        encodedImage(pattern(QSize(30, 20)).convertToFormat(QImage::Format_Indexed8), "BMP");
     bmp[30] = 1;  // BI_RLE8: the pixel data has no fixed size
     EXPECT_TRUE(bmpIsComplete(bmp.left(bmp.size() - 100)));
 }

@@ -12,10 +12,6 @@
 namespace luma::test {
 namespace {
 
-const QColor kRed(255, 0, 0);
-const QColor kGreen(0, 255, 0);
-const QColor kBlue(0, 0, 255);
-const QColor kWhite(255, 255, 255);
 constexpr const char* kWhiteValue = "16777215";
 
 struct SlideSequencerTest : testing::Test {
@@ -176,14 +172,12 @@ TEST_F(SlideSequencerTest, ADeletedSlideRepaintsThePreviousPictureAtTheNewPlace)
 }
 
 TEST_F(SlideSequencerTest, BadPicturesAreSkippedAsFailedLoadsAndTheShowGoesOn) {
-    const QByteArray jpeg = [&] {
-        QFile f(d.picture("ok.jpg", kBlue, QSize(200, 150), "JPG"));
-        f.open(QIODevice::ReadOnly);
-        return f.readAll();
-    }();
-    GifFile broken = solidAnimation(QSize(60, 60), {qRgb(0, 0, 255), qRgb(0, 0, 0)}, {10, 10});
+    QImage blue(200, 150, QImage::Format_RGB32);
+    blue.fill(kBlue);
+    const QByteArray jpeg = encodedImage(blue, "JPG");
+    GifFile broken = solidAnimation(QSize(60, 60), {kBlue.rgb(), kBlack.rgb()}, {10, 10});
     broken.literalCodes = true;
-    GifFile huge = solidAnimation(QSize(30000, 30000), {qRgb(0, 0, 255), qRgb(0, 0, 0)}, {});
+    GifFile huge = solidAnimation(QSize(30000, 30000), {kBlue.rgb(), kBlack.rgb()}, {});
     for (int i = 0; i < 3; ++i) {
         huge.images.push_back(solidImage(QSize(4, 4), 0, 10));
     }
@@ -278,9 +272,7 @@ TEST_F(SlideSequencerTest, AnAnimatedSlideStartsAtItsSizeEvenWhenStretchingAndTh
                 {"Slidesize", "2"},
                 {"delay", "60"},
                 {"BackColors", kWhiteValue}});
-    const GifFile gif = solidAnimation(
-        QSize(50, 40), {qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255), qRgb(0, 0, 0)},
-        {50, 50, 50});
+    const GifFile gif = solidAnimation(QSize(50, 40), kFrameColours, {50, 50, 50});
     const QString path = d.file("anim.gif", gif.encode());
     d.slides({path, path});
     d.draws({0.5, 0.5, 0.25, 0.25});

@@ -5,9 +5,11 @@
 #include "startup/LoadSettings.h"
 #include "startup/StartShow.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
+#include <QImageWriter>
 #include <QScreen>
 
 #include <cstdlib>
@@ -42,18 +44,17 @@ QString DisplayHarness::path(const QString& name) const {
 
 QString DisplayHarness::picture(const QString& name, QColor colour, QSize size,
                                 const char* format) {
-    const QString target = path(name);
     if (qstrcmp(format, "GIF") == 0) {
         GifFile gif;
         gif.screen = size;
         gif.palette = {colour.rgb(), qRgb(0, 0, 0)};
+        gif.literalCodes = true;  // even a small still is over 100 bytes
         gif.images.push_back(solidImage(size, 0, 0));
         return file(name, gif.encode());
     }
     QImage image(size, QImage::Format_RGB32);
     image.fill(colour);
-    image.save(target, format, 95);
-    return target;
+    return file(name, encodedImage(image, format));
 }
 
 QString DisplayHarness::file(const QString& name, const QByteArray& bytes) {
@@ -84,6 +85,17 @@ QColor DisplayHarness::at(int x, int y) const {
 
 QSize DisplayHarness::screen() const {
     return QGuiApplication::primaryScreen()->geometry().size();
+}
+
+QByteArray encodedImage(const QImage& image, const char* format, bool progressive) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format);
+    writer.setQuality(95);
+    writer.setProgressiveScanWrite(progressive);
+    writer.write(image);
+    return bytes;
 }
 
 bool sameColour(QColor a, QColor b, int tolerance) {

@@ -10,8 +10,18 @@
 
 #include <initializer_list>
 #include <utility>
+#include <vector>
 
 namespace luma::test {
+
+inline const QColor kRed(255, 0, 0);
+inline const QColor kGreen(0, 255, 0);
+inline const QColor kBlue(0, 0, 255);
+inline const QColor kBlack(0, 0, 0);
+inline const QColor kWhite(255, 255, 255);
+// Red, green, blue and black: the palette of the test animations, frame i in colour i.
+inline const std::vector<QRgb> kFrameColours = {kRed.rgb(), kGreen.rgb(), kBlue.rgb(),
+                                                kBlack.rgb()};
 
 // A Program over fakes whose display is the real frmMain (offscreen), with recording panel and
 // player windows, a folder for the pictures a test writes, and helpers to seed the store.
@@ -50,6 +60,9 @@ public:
 private:
     QTemporaryDir dir_;
 };
+
+// `image` as the bytes of a `format` file ("JPG", "BMP", ...).
+QByteArray encodedImage(const QImage& image, const char* format, bool progressive = false);
 
 // Colours equal within `tolerance` per channel (JPEG shifts solid colours slightly).
 bool sameColour(QColor a, QColor b, int tolerance = 6);
