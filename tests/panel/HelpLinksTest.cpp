@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <QFrame>
-#include <QLabel>
 #include <QTabWidget>
 #include <QTest>
 
@@ -82,33 +81,6 @@ TEST(HelpLinks, AFailingShellChangesTheColoursAllTheSameAndANewPanelStartsFresh)
     p.h.program.unloadPanel();
     p.open();
     EXPECT_EQ(p.find<LinkLabel>("Label14")->colour(), kDarkBlue);
-}
-
-TEST(HelpLinks, HelpTabTellsTheFourSteps) {
-    PanelHarness p;
-    p.open();
-    const std::vector<std::pair<int, QString>> texts = {
-        {5, "How to make a Lumafolio"},
-        {0,
-         "Step 1.  Click the \"Slides\" tab. Select all the pictures and animations you want "
-         "to show."},
-        {1,
-         "Step 2.  Click the \"Sounds\" tab. Make a Playlist of CD tracks, MP3 files, etc. you "
-         "want to play."},
-        {2,
-         "Step 3.  Click the \"Preferences\" tab. Set up your Multimedia Centre the way you "
-         "want."},
-        {3, "Step 4.  Click the \"Save Settings\" button in the \"preferences\" tab."},
-    };
-    for (const auto& [index, text] : texts) {
-        auto* label = qobject_cast<QLabel*>(p.element(QStringLiteral("Label16"), index));
-        ASSERT_NE(label, nullptr) << index;
-        EXPECT_EQ(label->text(), text);
-    }
-    EXPECT_EQ(p.find<QLabel>("Label13")->text(),
-              QStringLiteral("This site has loads of cool image files you can use in your "
-                             "screensaver"));
-    EXPECT_EQ(p.find<QWidget>("Label6")->palette().color(QPalette::Window), QColor(255, 255, 192));
 }
 
 }  // namespace

@@ -11,50 +11,24 @@ namespace luma::paneltest {
 namespace {
 
 TEST(ListEntries, PictureExtensionIsExactlyOneOfSixForms) {
-    const std::vector<std::pair<const char*, bool>> cases = {{"a.jpg", true},
-                                                             {"b.GIF", true},
-                                                             {"c.bmp", true},
-                                                             {"C:\\My.Pictures\\cat.jpg", true},
-                                                             {"/home/u/x.y/z.BMP", true},
-                                                             {"photo.JPEG", false},
-                                                             {"photo.Jpg", false},
-                                                             {"c.txt", false},
-                                                             {"Empty", false},
-                                                             {"", false},
-                                                             {"noextension", false},
-                                                             {"a.jpg ", false},
-                                                             {"archive.jpg.zip", false}};
-    for (const auto& [entry, expected] : cases) {
-        EXPECT_EQ(HasPictureExtension(QString::fromUtf8(entry)), expected) << entry;
+    for (const char* entry :
+         {"a.jpg", "b.GIF", "c.bmp", "C:\\My.Pictures\\cat.jpg", "/home/u/x.y/z.BMP"}) {
+        EXPECT_TRUE(HasPictureExtension(QString::fromUtf8(entry))) << entry;
+    }
+    for (const char* entry : {"photo.JPEG", "photo.Jpg", "c.txt", "Empty", "", "noextension",
+                              "a.jpg ", "archive.jpg.zip"}) {
+        EXPECT_FALSE(HasPictureExtension(QString::fromUtf8(entry))) << entry;
     }
 }
 
 TEST(ListEntries, MusicEndingIsTheLastThreeCharactersExactly) {
-    const std::vector<std::pair<const char*, bool>> cases = {{"/m/a.mp3", true},
-                                                             {"/m/a.MP3", true},
-                                                             {"a.wav", true},
-                                                             {"A.WAV", true},
-                                                             {"s.mid", true},
-                                                             {"S.MID", true},
-                                                             {"CD Track [ 7 ] 00:03:25 CD", true},
-                                                             {"x cd", true},
-                                                             {"a.Mp3", false},
-                                                             {"a.Wav", false},
-                                                             {"Empty", false},
-                                                             {"a.mp3 ", false},
-                                                             {"", false},
-                                                             {"CD", false},
-                                                             {"typed text", false}};
-    for (const auto& [entry, expected] : cases) {
-        EXPECT_EQ(hasMusicEnding(QString::fromUtf8(entry)), expected) << entry;
+    for (const char* entry : {"/m/a.mp3", "/m/a.MP3", "a.wav", "A.WAV", "s.mid", "S.MID",
+                              "CD Track [ 7 ] 00:03:25 CD", "x cd"}) {
+        EXPECT_TRUE(hasMusicEnding(QString::fromUtf8(entry))) << entry;
     }
-}
-
-TEST(ListEntries, FiltersKeepTheOrderOfWhatTheyKeep) {
-    EXPECT_EQ(pictureEntries({"a.jpg", "c.txt", "Empty", "b.gif", ""}),
-              QStringList({"a.jpg", "b.gif"}));
-    EXPECT_EQ(musicEntries({"Empty", "x.mp3", "typed", "y.Wav", "CD Track [ 2 ] 1 CD", "z.mid"}),
-              QStringList({"x.mp3", "CD Track [ 2 ] 1 CD", "z.mid"}));
+    for (const char* entry : {"a.Mp3", "a.Wav", "Empty", "a.mp3 ", "", "CD", "typed text"}) {
+        EXPECT_FALSE(hasMusicEnding(QString::fromUtf8(entry))) << entry;
+    }
 }
 
 TEST(ListEntries, EveryOrderOfThreeIsEquallyLikely) {
@@ -73,11 +47,9 @@ TEST(ListEntries, EveryOrderOfThreeIsEquallyLikely) {
     EXPECT_EQ(orders.count(QStringLiteral("x,y,z")), 1u) << "the first entry may stay in front";
 }
 
-TEST(ListEntries, ShuffleOfTwoGivesBothOrdersAndHandlesEdges) {
+TEST(ListEntries, ShuffleHandlesTheEdges) {
     test::ScriptedRandom random;
-    random.values = {0.2, 0.9, 0.999999};
-    EXPECT_EQ(shuffledEvenly({"x", "y"}, random), QStringList({"x", "y"}));
-    EXPECT_EQ(shuffledEvenly({"x", "y"}, random), QStringList({"y", "x"}));
+    random.values = {0.999999};  // the highest draw still picks an entry of the list
     EXPECT_EQ(shuffledEvenly({"x", "y"}, random), QStringList({"y", "x"}));
     EXPECT_EQ(shuffledEvenly({}, random), QStringList());
     EXPECT_EQ(shuffledEvenly({"only"}, random), QStringList({"only"}));

@@ -76,6 +76,15 @@ frmSetup2* PanelHarness::panel() const {
     return dynamic_cast<frmSetup2*>(h.program.panelIfLoaded());
 }
 
+QStringList PanelHarness::items(const QString& list) const {
+    QStringList texts;
+    const auto* box = find<QListWidget>(list);
+    for (int i = 0; i < box->count(); ++i) {
+        texts.append(box->item(i)->text());
+    }
+    return texts;
+}
+
 QWidget* PanelHarness::element(const QString& name, int index) const {
     for (QWidget* w : panel()->findChildren<QWidget*>(name)) {
         if (w->property("index").toInt() == index) {

@@ -83,6 +83,8 @@ struct PanelHarness {
     T* find(const QString& name) const {
         return panel()->findChild<T*>(name);
     }
+    // The texts of the entries of a list box.
+    QStringList items(const QString& list) const;
     // A button of a control array by its index ("CD", "Label16", "Line1").
     QWidget* element(const QString& name, int index) const;
 

@@ -14,7 +14,6 @@
 #include <QLabel>
 #include <QLayout>
 #include <QPushButton>
-#include <QScreen>
 #include <QTabBar>
 #include <QTabWidget>
 
@@ -54,17 +53,6 @@ QString clipping(const QWidget* w) {
         }
     }
     return {};
-}
-
-TEST(PanelLayout, ClientAreaIsTheDesignSizeTimesTheScaleFactor) {
-    PanelHarness p;
-    frmSetup2* w = p.open();
-    const double scale = w->screen()->logicalDotsPerInch() / 96.0;
-    EXPECT_NEAR(w->width(), 545 * scale, 1);
-    EXPECT_NEAR(w->height(), 385 * scale, 1);
-    EXPECT_EQ(w->minimumSize(), w->maximumSize()) << "fixed size";
-    EXPECT_FALSE(w->windowFlags() & Qt::WindowMinimizeButtonHint);
-    EXPECT_FALSE(w->windowFlags() & Qt::WindowMaximizeButtonHint);
 }
 
 TEST(PanelLayout, EveryCaptionOnEveryTabHasRoom) {

@@ -59,11 +59,18 @@ TEST(PanelOpening, WithoutAStoredSensitivityTheBoxKeepsFifteenAndASaveStoresIt) 
     EXPECT_EQ(p.setting(keys::kMouseSens), u"15") << "not the most sensitive 1";
 }
 
-TEST(PanelOpening, WindowIsTheFixedCentredPanelOnItsPreferencesTab) {
+TEST(PanelOpening, WindowIsTheFixedCentredPanelOfTheDesignSizeOnItsPreferencesTab) {
     PanelHarness p;
     frmSetup2* w = p.open();
     EXPECT_EQ(w->windowTitle(), QStringLiteral("Make a Lumafolio"));
+    // The client area is the design size times the scale factor, fixed, without minimise or
+    // maximise buttons.
+    const double scale = w->screen()->logicalDotsPerInch() / 96.0;
+    EXPECT_NEAR(w->width(), 545 * scale, 1);
+    EXPECT_NEAR(w->height(), 385 * scale, 1);
     EXPECT_EQ(w->minimumSize(), w->maximumSize());
+    EXPECT_FALSE(w->windowFlags() & Qt::WindowMinimizeButtonHint);
+    EXPECT_FALSE(w->windowFlags() & Qt::WindowMaximizeButtonHint);
     auto* tabs = p.find<QTabWidget>("SSTab1");
     ASSERT_EQ(tabs->count(), 5);
     QStringList captions;
@@ -129,15 +136,8 @@ TEST(PanelOpening, ListsComeInWithEmptyForMissingItemsAndTheFirstSlideIsPreviewe
     p.setList(keys::kMusic, {"/m/a.mp3", "0", "/m/c.wav"});
     p.store().apply(keys::kPictures, {SettingsWrite{QStringLiteral("2"), std::nullopt}});
     p.open();
-    auto texts = [](QListWidget* list) {
-        QStringList t;
-        for (int i = 0; i < list->count(); ++i) {
-            t.append(list->item(i)->text());
-        }
-        return t;
-    };
-    EXPECT_EQ(texts(p.find<QListWidget>("List1")), QStringList({picture, "Empty", "/p/c.gif"}));
-    EXPECT_EQ(texts(p.find<QListWidget>("List4")), QStringList({"/m/a.mp3", "Empty", "/m/c.wav"}));
+    EXPECT_EQ(p.items("List1"), QStringList({picture, "Empty", "/p/c.gif"}));
+    EXPECT_EQ(p.items("List4"), QStringList({"/m/a.mp3", "Empty", "/m/c.wav"}));
     EXPECT_EQ(p.find<QLineEdit>("txFile")->text(), picture);
     EXPECT_TRUE(p.find<SlidePreview>("Picture4")->hasPicture());
 }

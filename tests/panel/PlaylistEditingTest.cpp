@@ -13,14 +13,6 @@
 namespace luma::paneltest {
 namespace {
 
-QStringList shown(QListWidget* list) {
-    QStringList t;
-    for (int i = 0; i < list->count(); ++i) {
-        t.append(list->item(i)->text());
-    }
-    return t;
-}
-
 // A disc whose track i lasts lengths[i - 1].
 void insertDisc(PanelHarness& p, const QStringList& lengths) {
     auto* media = p.h.fakes.media;
@@ -52,7 +44,7 @@ TEST_F(PlaylistEditing, RemoveKeepsOnlyRecognisedEntriesInOrder) {
     EXPECT_EQ(selection->text(), QStringLiteral("/m/c.mid")) << "a click copies the entry";
     clickWithMouse(p.find<QPushButton>("Command36"));
     const QStringList kept = {"/m/a.mp3", "CD Track [ 2 ] 00:03:00 CD", "/m/d.WAV"};
-    EXPECT_EQ(shown(list), kept);
+    EXPECT_EQ(p.items("List4"), kept);
     EXPECT_EQ(p.storedList(keys::kMusic), kept);
     EXPECT_EQ(p.store().log().front().batch, p.store().log().back().batch) << "one write";
 }
@@ -60,7 +52,7 @@ TEST_F(PlaylistEditing, RemoveKeepsOnlyRecognisedEntriesInOrder) {
 TEST_F(PlaylistEditing, RemoveWithNothingSelectedChangesNothing) {
     openWith({"/m/a.mp3", "junk"});
     clickWithMouse(p.find<QPushButton>("Command36"));
-    EXPECT_EQ(shown(list), QStringList({"/m/a.mp3", "junk"}));
+    EXPECT_EQ(p.items("List4"), QStringList({"/m/a.mp3", "junk"}));
     EXPECT_TRUE(p.store().log().empty());
 }
 
@@ -87,7 +79,7 @@ TEST_F(PlaylistEditing, AddAllCdTracksTwiceAddsEveryTrackTwice) {
     const QString t1 = QStringLiteral("CD Track [ 1 ] 00:04:00 CD");
     const QString t2 = QStringLiteral("CD Track [ 2 ] 00:02:30 CD");
     EXPECT_EQ(p.storedList(keys::kMusic), QStringList({"/m/a.wav", t1, t2, t1, t2}));
-    EXPECT_EQ(shown(list), p.storedList(keys::kMusic));
+    EXPECT_EQ(p.items("List4"), p.storedList(keys::kMusic));
     clickRow(tracks, 1);
     EXPECT_EQ(selection->text(), t2);
 }
@@ -112,7 +104,7 @@ TEST_F(PlaylistEditing, RefreshFollowsTheDiscAndKeepsEntriesItLacks) {
     const QString notOnDisc = QStringLiteral("CD Track [ 9 ] 00:07:00 CD");
     openWith({sameDisc, otherLength, notOnDisc, "/m/a.mp3"});
     const QStringList expected = {sameDisc, "CD Track [ 2 ] 00:05:55 CD", notOnDisc, "/m/a.mp3"};
-    EXPECT_EQ(shown(list), expected);
+    EXPECT_EQ(p.items("List4"), expected);
     EXPECT_EQ(p.storedList(keys::kMusic), expected);
 
     // Another drive whose disc is the same: nothing to change, nothing written.
@@ -120,7 +112,7 @@ TEST_F(PlaylistEditing, RefreshFollowsTheDiscAndKeepsEntriesItLacks) {
     p.panel()->FindCdDrives();
     p.store().clearLog();
     clickWithMouse(p.element(QStringLiteral("CD"), 1));
-    EXPECT_EQ(shown(list), expected);
+    EXPECT_EQ(p.items("List4"), expected);
     EXPECT_TRUE(p.store().log().empty());
 }
 
