@@ -111,24 +111,22 @@ TEST_F(CdAudioDeviceTest, PositionsInEveryTimeFormat) {
     EXPECT_EQ(status(QStringLiteral("position")), QLatin1String("00:02:00"));
 }
 
+// What is heard is checked through the interpreter (CdCommandsTest); here the positions.
 TEST_F(CdAudioDeviceTest, PlaysOneTrackAndReportsItsEnd) {
     ASSERT_EQ(device->setTimeFormat(TimeFormat::Tmsf), mci::kOk);
     ASSERT_EQ(play(QStringLiteral("1"), QStringLiteral("2")), mci::kOk);
     EXPECT_EQ(status(QStringLiteral("mode")), QLatin1String("playing"));
     EXPECT_EQ(status(QStringLiteral("position")), QLatin1String("01:00:00:00"));
-
-    std::vector<float> heard = engine.pull(kSecond);
+    engine.pull(kSecond);
     EXPECT_EQ(status(QStringLiteral("position")), QLatin1String("01:00:01:00"));
-    const std::vector<float> more = engine.pull(10 * 588 + 100);
-    heard.insert(heard.end(), more.begin(), more.end());
+    engine.pull(10 * 588 + 100);
     EXPECT_EQ(status(QStringLiteral("position")), QLatin1String("01:00:01:10"));
 
-    // Poll as the player does, pulling a third of a second between polls.
+    // Poll as the player does, pulling a third of a second between polls: one fall, at the end.
     int last = secondsIntoTrack();
     int falls = 0;
     for (int poll = 0; poll < 30 && falls == 0; ++poll) {
-        const std::vector<float> piece = engine.pull(kSecond / 3);
-        heard.insert(heard.end(), piece.begin(), piece.end());
+        engine.pull(kSecond / 3);
         const int t = secondsIntoTrack();
         falls += t < last ? 1 : 0;
         last = t;
@@ -137,8 +135,6 @@ TEST_F(CdAudioDeviceTest, PlaysOneTrackAndReportsItsEnd) {
     EXPECT_EQ(status(QStringLiteral("position")), QLatin1String("02:00:00:00"));
     EXPECT_EQ(status(QStringLiteral("mode")), QLatin1String("stopped"));
     EXPECT_EQ(engine.sounding(), 0u);
-    EXPECT_GT(test::goertzelPower(heard, 440.0), 0.01);
-    EXPECT_LT(test::goertzelPower(heard, 1000.0), test::goertzelPower(heard, 440.0) / 100);
 }
 
 TEST_F(CdAudioDeviceTest, TheLastTrackRunsToTheDiscEndAndRewinds) {

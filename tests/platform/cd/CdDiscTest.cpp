@@ -90,18 +90,6 @@ TEST_F(CdDiscTest, ABrokenImageOpensWithoutADiscUntilRewritten) {
     EXPECT_EQ(disc->toc()->leadout(), 75);
 }
 
-TEST_F(CdDiscTest, ADeletedImageIsADiscTakenOut) {
-    const QString cue = twoTrackDisc();
-    const auto disc = CdDisc::open(cue);
-    ASSERT_TRUE(disc);
-    ASSERT_TRUE(QFile::remove(cue));
-    ASSERT_TRUE(QFile::remove(test::binPathOf(cue)));
-    EXPECT_FALSE(disc->present());
-    EXPECT_EQ(disc->refresh(), nullptr);
-    std::vector<std::uint8_t> bytes(kSectorBytes);
-    EXPECT_FALSE(disc->readAudio(0, 1, bytes.data()));
-}
-
 TEST_F(CdDiscTest, ADeviceThatHoldsNoDiscOpensEmpty) {
     // /dev/null stands in for a drive without a disc: it opens but has no contents.
     const auto disc = CdDisc::open(QStringLiteral("/dev/null"));
