@@ -73,6 +73,31 @@ TEST_F(PictureDecodingTest, APictureThatDoesNotShowIsStillCheckedByTheDecoder) {
     }
 }
 
+TEST_F(PictureDecodingTest, RejectsWhatCannotBeAPicture) {
+    const QByteArray jpeg = encodedImage(halves(QSize(64, 64)), "JPG");
+    GifFile huge = solidAnimation(QSize(30000, 30000), {qRgb(1, 1, 1), qRgb(2, 2, 2)}, {});
+    huge.images.push_back(solidImage(QSize(2, 2), 0, 0));
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+    };
+    const Case cases[] = {
+        {"empty", QByteArray()},
+        {"one byte of a JPEG", jpeg.left(1)},
+        {"a cut-off JPEG", jpeg.left(jpeg.size() - 100)},
+        {"text", QByteArray("just some words, no picture")},
+    };
+    for (const Case& c : cases) {
+        EXPECT_FALSE(Picture::fromBytes(c.bytes)) << c.name;
+    }
+    // Its header is sound; the decoder refuses the 3.6 GB image.
+    const auto tooLarge = Picture::fromBytes(huge.encode());
+    ASSERT_TRUE(tooLarge);
+    EXPECT_EQ(tooLarge->size(), QSize(30000, 30000));
+    EXPECT_FALSE(decodePart(*tooLarge, QRect(0, 0, 800, 600), QRect(0, 0, 800, 600)));
+    EXPECT_FALSE(decodePart(*tooLarge, QRect(0, 0, 30000, 30000), QRect(0, 0, 800, 600)));
+}
+
 TEST_F(PictureDecodingTest, AFramePieceKeepsOnlyARangeOfTheSharedFile) {
     const auto file = std::make_shared<const QByteArray>("HEADERxxxxBODYyyyy");
     const EncodedBytes piece(file, 6, 10, 14);
