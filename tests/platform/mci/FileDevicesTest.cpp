@@ -159,15 +159,6 @@ TEST_F(WaveDeviceTest, FilesThatCannotBeOpened) {
     EXPECT_FALSE(rig.mci.isOpen(u"w"_qs));
 }
 
-TEST_F(WaveDeviceTest, WithoutASoundDevicePlayFailsAndNothingBreaks) {
-    rig.output().setAvailable(false);
-    EXPECT_EQ(rig.send(u"play sound"_qs).first, kDeviceNotReady);
-    EXPECT_EQ(rig.reply(u"status sound mode"_qs), u"stopped"_qs);
-    EXPECT_EQ(rig.reply(u"status sound position"_qs), u"0"_qs);
-    EXPECT_EQ(rig.send(u"stop sound"_qs).first, kOk);
-    EXPECT_EQ(rig.send(u"close sound"_qs).first, kOk);
-}
-
 struct SequencerDeviceTest : ::testing::Test {
     void SetUp() override {
         if (!QFile::exists(audio::SynthPool::defaultSoundfont())) {

@@ -93,12 +93,6 @@ struct InterpreterTest : ::testing::Test {
     MediaCommandInterpreter mci{engine};
 };
 
-TEST_F(InterpreterTest, OpenRepliesTheDeviceNumber) {
-    EXPECT_EQ(send(u"open fake!a alias one"_qs), std::pair(0, u"1"_qs));
-    EXPECT_EQ(send(u"open fake!b alias two"_qs), std::pair(0, u"2"_qs));
-    EXPECT_TRUE(mci.isOpen(u"ONE"_qs));
-}
-
 TEST_F(InterpreterTest, EachOpenFormReachesItsTypeWithItsElement) {
     struct Case {
         QString command;

@@ -46,6 +46,8 @@ TEST_F(SdlDevicesTest, WithoutAUsableDriverPlayFailsAndNothingBreaks) {
     EXPECT_EQ(status(u"mode"_qs), u"stopped"_qs);
     EXPECT_EQ(status(u"position"_qs), u"0"_qs);
     EXPECT_EQ(m.send(u"play sound"_qs), kDeviceNotReady) << "asking again is harmless";
+    EXPECT_EQ(m.send(u"stop sound"_qs), kOk);
+    EXPECT_EQ(m.send(u"close sound"_qs), kOk);
     m.closeAll();
 }
 
