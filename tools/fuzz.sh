@@ -33,7 +33,7 @@ export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$root/tools/sanitizers/lsan.sup
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-halt_on_error=1:print_stacktrace=1}
 export QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy
 
-# Runs one target; its summary goes to logs/<target>.summary.
+# Runs one target; its summary goes to fuzz-logs/<target>.summary.
 run() {
     local name=$1
     local program="$build/fuzz/fuzz_$name"
@@ -53,7 +53,9 @@ run() {
     local line="$name: ${executions:-?} executions in $((SECONDS - started)) s"
     if [ -n "$found" ]; then
         line+=", new in $crashes: $found(log: $log)"
-        line+=$'\n'"$(grep -m3 -E 'ERROR: |runtime error|property broken|SUMMARY' "$log" | sed 's/^/    /' || true)"
+        local what
+        what=$(grep -m3 -E 'ERROR: |runtime error|property broken|SUMMARY' "$log" | sed 's/^/    /' || true)
+        [ -z "$what" ] || line+=$'\n'"$what"
     else
         line+=", no crash"
     fi
