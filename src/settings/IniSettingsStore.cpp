@@ -1,5 +1,7 @@
 #include "settings/IniSettingsStore.h"
 
+#include "platform/XdgPaths.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -12,14 +14,6 @@
 
 namespace luma {
 namespace {
-
-QString folderOfConfig() {
-    const QByteArray xdg = qgetenv("XDG_CONFIG_HOME");
-    if (!xdg.isEmpty() && QDir::isAbsolutePath(QString::fromLocal8Bit(xdg))) {
-        return QString::fromLocal8Bit(xdg);
-    }
-    return QDir::homePath() + QStringLiteral("/.config");
-}
 
 void warn(const QString& text) {
     std::fprintf(stderr, "lumafolio: %s\n", qPrintable(text));
@@ -59,7 +53,7 @@ QString damage(const QString& path) {
 }  // namespace
 
 QString IniSettingsStore::defaultPath() {
-    return folderOfConfig() + QStringLiteral("/lumafolio/Lumafolio 1.1.ini");
+    return xdgConfigHome() + QStringLiteral("/lumafolio/Lumafolio 1.1.ini");
 }
 
 IniSettingsStore::IniSettingsStore(const QString& path) : path_(path) {
