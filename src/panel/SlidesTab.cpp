@@ -1,6 +1,7 @@
 #include "panel/SlidesTab.h"
 
 #include "panel/ButtonSizing.h"
+#include "panel/NamedButton.h"
 #include "panel/SlidePreview.h"
 
 #include <QGridLayout>
@@ -14,12 +15,6 @@
 
 namespace luma {
 namespace {
-
-QPushButton* button(const char* name, const char* caption, QWidget* parent) {
-    auto* b = new QPushButton(QString::fromLatin1(caption), parent);
-    b->setObjectName(QString::fromLatin1(name));
-    return b;
-}
 
 // Yellow text (65535) on the colour of window frames, which desktops draw black.
 void yellowOnFrameColour(QWidget* w) {
@@ -43,9 +38,9 @@ SlidesTab::SlidesTab(QWidget* parent) : QWidget(parent) {
     txFile = new QLineEdit(select);
     txFile->setObjectName(QStringLiteral("txFile"));
     yellowOnFrameColour(txFile);
-    Command5 = button("Command5", "...", select);
+    Command5 = namedButton("Command5", "...", select);
     fitToCaption(Command5);
-    Command9 = button("Command9", "add file to slides", select);
+    Command9 = namedButton("Command9", "add file to slides", select);
     selectRow->addWidget(txFile, 1);
     selectRow->addWidget(Command5);
     selectRow->addWidget(Command9);
@@ -64,8 +59,8 @@ SlidesTab::SlidesTab(QWidget* parent) : QWidget(parent) {
     yellowOnFrameColour(List1);
     grid->addWidget(List1, 1, 0);
     auto* rebuild = new QHBoxLayout;
-    Command16 = button("Command16", "Remove", pictures);
-    Command18 = button("Command18", "Randomize List", pictures);
+    Command16 = namedButton("Command16", "Remove", pictures);
+    Command18 = namedButton("Command18", "Randomize List", pictures);
     rebuild->addWidget(Command16);
     rebuild->addWidget(Command18);
     rebuild->addStretch(1);

@@ -2,6 +2,7 @@
 
 #include "panel/ButtonSizing.h"
 #include "panel/CdDriveButtons.h"
+#include "panel/NamedButton.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -15,12 +16,6 @@
 
 namespace luma {
 namespace {
-
-QPushButton* button(const char* name, const char* caption, QWidget* parent) {
-    auto* b = new QPushButton(QString::fromLatin1(caption), parent);
-    b->setObjectName(QString::fromLatin1(name));
-    return b;
-}
 
 QLabel* label(const char* name, const char* caption, QWidget* parent) {
     auto* l = new QLabel(QString::fromLatin1(caption), parent);
@@ -81,9 +76,9 @@ SoundTab::SoundTab(QWidget* parent) : QWidget(parent) {
     cdColumn->addWidget(Label4);
     Label15 = label("Label15", "", cd);
     Label15->hide();
-    Command29 = button("Command29", "Load CD tracks", cd);
+    Command29 = namedButton("Command29", "Load CD tracks", cd);
     cdColumn->addWidget(Command29);
-    Command3 = button("Command3", "Add ALL CD Tracks to list", cd);
+    Command3 = namedButton("Command3", "Add ALL CD Tracks to list", cd);
     cdColumn->addWidget(Command3);
     columns->addWidget(cd, 2);
 
@@ -96,19 +91,19 @@ SoundTab::SoundTab(QWidget* parent) : QWidget(parent) {
     selectionRow->setContentsMargins(6, 2, 6, 4);
     txtMusic = new QLineEdit(selection);
     txtMusic->setObjectName(QStringLiteral("txtMusic"));
-    Command27 = button("Command27", "...", selection);
+    Command27 = namedButton("Command27", "...", selection);
     fitToCaption(Command27);
     selectionRow->addWidget(txtMusic, 1);
     selectionRow->addWidget(Command27);
     right->addWidget(selection);
-    Command28 = button("Command28", "Add selection to list", playlist);
+    Command28 = namedButton("Command28", "Add selection to list", playlist);
     right->addWidget(Command28, 0, Qt::AlignLeft);
     List4 = list("List4", playlist);
     right->addWidget(List4, 1);
     auto* playRow = new QHBoxLayout;
-    Command32 = button("Command32", "Play", playlist);
-    Command35 = button("Command35", "stop", playlist);
-    Command36 = button("Command36", "remove selection from List", playlist);
+    Command32 = namedButton("Command32", "Play", playlist);
+    Command35 = namedButton("Command35", "stop", playlist);
+    Command36 = namedButton("Command36", "remove selection from List", playlist);
     fitToCaption(Command32);
     fitToCaption(Command35);
     playRow->addWidget(Command32);
@@ -116,7 +111,7 @@ SoundTab::SoundTab(QWidget* parent) : QWidget(parent) {
     playRow->addStretch(1);
     playRow->addWidget(Command36);
     right->addLayout(playRow);
-    Command31 = button("Command31", "load list", playlist);
+    Command31 = namedButton("Command31", "load list", playlist);
     Command31->hide();
 }
 

@@ -3,6 +3,7 @@
 #include "panel/AboutTab.h"
 #include "panel/ButtonSizing.h"
 #include "panel/HelpTab.h"
+#include "panel/NamedButton.h"
 #include "panel/PanelCdDrives.h"
 #include "panel/PanelPlayer.h"
 #include "panel/PanelScale.h"
@@ -33,15 +34,6 @@
 #include <algorithm>
 
 namespace luma {
-namespace {
-
-QPushButton* rowButton(const char* name, const char* caption, QWidget* parent) {
-    auto* b = new QPushButton(QString::fromLatin1(caption), parent);
-    b->setObjectName(QString::fromLatin1(name));
-    return b;
-}
-
-}  // namespace
 
 frmSetup2::frmSetup2(Program& program)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -67,10 +59,10 @@ frmSetup2::frmSetup2(Program& program)
     SSTab1->addTab(about, QStringLiteral("About/Admin"));
     SSTab1->setCurrentIndex(kPreferencesTab);
 
-    Command17 = rowButton("Command17", "Test", this);
-    Command1 = rowButton("Command1", "Save settings, Close", this);
-    Command6 = rowButton("Command6", "Just Close control panel", this);
-    Comrtt2 = rowButton("Comrtt2", "Shut Down", this);
+    Command17 = namedButton("Command17", "Test", this);
+    Command1 = namedButton("Command1", "Save settings, Close", this);
+    Command6 = namedButton("Command6", "Just Close control panel", this);
+    Comrtt2 = namedButton("Comrtt2", "Shut Down", this);
     auto* row = new QHBoxLayout;
     row->setSpacing(3);
     int widest = 0;
