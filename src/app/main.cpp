@@ -18,11 +18,14 @@
 #include "runtime/QtTimerService.h"
 #include "runtime/Random.h"
 #include "settings/IniSettingsStore.h"
+#include "startup/CommandLine.h"
 #include "startup/Program.h"
 #include "tray/frmpopup.h"
 
 #include <QApplication>
 #include <QCursor>
+
+#include <cstdio>
 
 namespace {
 
@@ -61,6 +64,19 @@ luma::PlatformServices systemServices() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Answered before Qt looks for a display, which it cannot do without one.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i) {
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    }
+    const bool haveDisplay =
+        luma::displayAvailable([](const char* name) { return qEnvironmentVariable(name); });
+    if (const auto answer = luma::answerBeforeDisplay(arguments, haveDisplay)) {
+        std::fputs(answer->output.toLocal8Bit().constData(), stdout);
+        std::fputs(answer->error.toLocal8Bit().constData(), stderr);
+        return answer->exitStatus;
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lumafolio"));
     QApplication::setQuitOnLastWindowClosed(false);
@@ -78,7 +94,7 @@ int main(int argc, char** argv) {
         }
     });
 
-    QStringList arguments = QApplication::arguments();
+    arguments = QApplication::arguments();  // without the options Qt took for itself
     arguments.removeFirst();
     luma::Main(program, arguments.join(u' '));
     program.endIfNoWindowLeft();

@@ -1,5 +1,6 @@
 #include "display/DisplayLoad.h"
 
+#include "display/AnimationPlayer.h"
 #include "display/Canvas.h"
 #include "display/LoadAniGif.h"
 #include "display/SlidePlacement.h"
@@ -32,8 +33,19 @@ void showPanel(Program& program) {
     }
 }
 
+// A single picture that yields nothing: the panel comes up so that the user can choose another.
+void noPicture(Program& program) {
+    program.cursor().show(true);
+    processPendingEvents();
+    showPanel(program);
+}
+
 void slideshowMode(frmMain& window) {
     Program& program = window.program();
+    if (program.SlideCount <= 0) {
+        fallback(window);
+        return;
+    }
     window.Timer1.setEnabled(false);
     rearmSlideTimer(program, window.Timer1);
     window.Timer1.setEnabled(true);
@@ -57,14 +69,32 @@ PlaceOf singlePlace(frmMain& window) {
     };
 }
 
+// An animated single picture: frame 0 is on screen as soon as the window shows, painted where the
+// animation paints every later frame; the animation timer (armed by the split) takes it on.
+void singleAnimation(frmMain& window, const QString& path) {
+    Program& program = window.program();
+    LoadAniGif(window, path);
+    if (window.Picture1.isEmpty()) {
+        noPicture(program);
+        return;
+    }
+    window.showWindow();
+    program.cursor().show(false);
+    const QSize first = window.Picture1.size();
+    window.surface().paint(window.Picture1,
+                           frameArea(program.settings, window.inner(),
+                                     QPoint(window.SlideX, window.SlideY), first, first),
+                           PaintQuality::Fast);
+}
+
 void singlePictureMode(frmMain& window) {
     Program& program = window.program();
     window.singlePicturePath = program.store().read(keys::kSettings, keys::kAniFile);
     const QString& path = window.singlePicturePath;
     if (hasGifSuffix(path)) {
         if (program.settings.animate == 1) {
-            LoadAniGif(window, path);
-            return;  // the caller shows the window
+            singleAnimation(window, path);
+            return;
         }
         loadPicture(window.Picture1, path, window.surface().rect(), singlePlace(window));
     } else {
@@ -87,9 +117,7 @@ void singlePictureMode(frmMain& window) {
         }
     }
     if (window.Picture1.isEmpty()) {
-        program.cursor().show(true);
-        processPendingEvents();
-        showPanel(program);
+        noPicture(program);
         return;
     }
     window.showWindow();
@@ -118,10 +146,6 @@ void runLoadProcedure(frmMain& window) {
     program.SlideIndex = 0;
     program.SlideCount =
         StoredList(program.store(), keys::kPictures).count().value_or(program.SlideCount);
-    if (program.SlideCount <= 0) {
-        fallback(window);
-        return;
-    }
     if (program.settings.slides == 1) {
         slideshowMode(window);
     } else {

@@ -24,7 +24,7 @@ constexpr int kPollMs = 1000;
 
 }  // namespace
 
-PanelPlayer::PanelPlayer(Program& program, SoundTab& tab)
+PanelPlayer::PanelPlayer(Program& program, SoundTab& tab, std::function<bool()> panelOpen)
     : QObject(&tab),
       Timer2(program.timers(), kPollMs),
       Timer3(program.timers(), kPollMs),
@@ -32,13 +32,14 @@ PanelPlayer::PanelPlayer(Program& program, SoundTab& tab)
       Timer5(program.timers(), kPollMs),
       program_(program),
       tab_(tab),
+      panelOpen_(std::move(panelOpen)),
       playButton_(tab.Command32) {
     Timer2.setHandler([this] { Timer2_Timer(); });
     Timer3.setHandler([this] { Timer3_Timer(); });
     Timer4.setHandler([this] { Timer4_Timer(); });
     Timer5.setHandler([this] { Timer5_Timer(); });
     tab.Command32->installEventFilter(this);
-    connect(tab.Command32, &QPushButton::clicked, this, &PanelPlayer::Command32_Click);
+    connect(tab.Command32, &QPushButton::clicked, this, [this] { Command32_Click(); });
     connect(tab.Command35, &QPushButton::clicked, this, &PanelPlayer::Command35_Click);
 }
 
@@ -54,11 +55,11 @@ void PanelPlayer::Command32_MouseDown() {
     PlaySelectedFlag = true;
 }
 
-void PanelPlayer::Command32_Click() {
+bool PanelPlayer::Command32_Click() {
     QListWidget* list = tab_.List4;
     const int count = list->count();
     if (count == 0) {
-        return;
+        return true;
     }
     if (!PlaySelectedFlag) {
         if (program_.settings.randomOrder == 1) {
@@ -78,10 +79,11 @@ void PanelPlayer::Command32_Click() {
     }
     tab_.txtMusic->setText(program_.CurrentSelection);
     PlaySelectedFlag = false;
-    const QPointer<SoundTab> alive(&tab_);
+    // A click landing now may close the panel: destroyed, or unloaded and waiting to go.
+    const QPointer<PanelPlayer> alive(this);
     processPendingEvents();
-    if (alive.isNull()) {
-        return;  // the panel went away meanwhile, and this player with it
+    if (alive.isNull() || !panelOpen_()) {
+        return false;
     }
     Command35_Click();
     const QString entry = program_.CurrentSelection;
@@ -101,6 +103,7 @@ void PanelPlayer::Command32_Click() {
         case EntryKind::None:
             break;
     }
+    return true;
 }
 
 void PanelPlayer::Command35_Click() {
@@ -148,7 +151,9 @@ void PanelPlayer::Timer2_Timer() {
     if (*t < numericValue(PanelLastCdTime)) {
         Timer2.setEnabled(false);
         rewindCd(program_.media());
-        Command32_Click();
+        if (!Command32_Click()) {
+            return;
+        }
     }
     PanelLastCdTime = QString::number(*t);
 }

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 
 namespace luma {
 
@@ -19,9 +20,12 @@ class SoundTab;
 class PanelPlayer : public QObject {
     Q_OBJECT
 public:
-    PanelPlayer(Program& program, SoundTab& tab);
+    // `panelOpen` tells whether the panel that owns this player is still loaded.
+    PanelPlayer(Program& program, SoundTab& tab, std::function<bool()> panelOpen);
 
-    void Command32_Click();      // "Play"
+    // "Play". Pending events run on the way; false when the panel was closed meanwhile, after
+    // which the caller touches nothing of it.
+    bool Command32_Click();
     void Command32_MouseDown();  // a mouse button went down on "Play"
     void Command35_Click();      // "stop"
     void disableTimers();
@@ -53,6 +57,7 @@ private:
 
     Program& program_;
     SoundTab& tab_;
+    std::function<bool()> panelOpen_;
     // "Play", as the event filter knows it: compared by address only, as the filter still sees
     // the button's last events while the tab that holds it is being destroyed.
     const QObject* const playButton_;

@@ -15,6 +15,7 @@
 #include "panel/SlidesTab.h"
 #include "panel/SoundTab.h"
 #include "platform/MediaControl.h"
+#include "platform/NotificationArea.h"
 #include "runtime/PendingEvents.h"
 #include "settings/SettingsKeys.h"
 #include "settings/SettingsStore.h"
@@ -26,6 +27,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QTabWidget>
@@ -83,7 +85,9 @@ frmSetup2::frmSetup2(Program& program)
 
     slideEditor = new SlideListEditor(program, *slides, lastDialogFile_);
     playlist = new PlaylistEditor(program, *sound, lastDialogFile_);
-    music = new PanelPlayer(program, *sound);
+    music = new PanelPlayer(program, *sound, [this] {
+        return !program_.hasEnded() && program_.panelIfLoaded() == this;
+    });
     cdDrives = new PanelCdDrives(program, *sound, *playlist);
     connectPreferenceReactions(program, *preferences);
 
@@ -122,7 +126,11 @@ void frmSetup2::runUnloadSteps() {
     Command35_Click();
     program_.unloadDisplay();
     program_.cursor().show(true);
+    const QPointer<frmSetup2> alive(this);
     processPendingEvents();
+    if (alive.isNull() || program_.hasEnded()) {
+        return;  // closed for good meanwhile
+    }
     const bool autoStart = preferences->Check2->isChecked();
     program_.store().write(keys::kSettings, keys::kAutoStartup,
                            autoStart ? QStringLiteral("1") : QStringLiteral("0"));
@@ -194,16 +202,25 @@ void frmSetup2::Command17_Click() {
     if (storedMusicNowIsOn()) {
         program_.tray();
     }
-    if (preferences->Check8->isChecked()) {
-        music->Command32_Click();
+    if (preferences->Check8->isChecked() && !music->Command32_Click()) {
+        return;
     }
+    // Music without a display needs the tray icon to stop it; without a notification area the
+    // panel stays up for that.
+    bool keepPanel = false;
     if (storedFlagIs(program_, keys::kMusicOnly, "0", 1)) {
-        hideWindow();
+        program_.tray();
+        keepPanel = !program_.notificationArea().isAvailable();
+        if (!keepPanel) {
+            hideWindow();
+        }
     }
     if (program_.settings.musicOnly == 0) {
         StartSlideshow(program_);
     }
-    hideWindow();
+    if (!keepPanel) {
+        hideWindow();
+    }
 }
 
 void frmSetup2::Command19_Click() {

@@ -174,19 +174,50 @@ TEST_F(DisplayLoadTest, AGifStillWithoutAnimationIsPaintedOrOpensThePanel) {
     EXPECT_EQ(broken.program().cursor().count(), cursor + 1);
 }
 
-TEST_F(DisplayLoadTest, ASingleAnimatedGifIsSplitAndLeftForTheCallerToShow) {
-    const GifFile gif = solidAnimation(QSize(30, 20), kFrameColours, {10, 10, 10});
-    single(d.file("anim.gif", gif.encode()), {{"animate", "1"}, {"screensize", "0"}});
-    frmMain* w = d.display();
-    ASSERT_NE(w, nullptr);
-    EXPECT_FALSE(w->isShown());
-    EXPECT_EQ(w->AnimatedGIF.size(), 3u);
-    EXPECT_TRUE(w->AnimationTimer.isEnabled());
-    ASSERT_EQ(d.start(), w);
-    EXPECT_TRUE(w->isShown());
-    d.timers().advance(100);
-    EXPECT_EQ(w->CurrentFrame, 1);
-    EXPECT_TRUE(areaIs(w->canvas(), QRect(w->SlideX, w->SlideY, 30, 20), kGreen));
+// Frame 0 of a single GIF is on screen as soon as the window shows, whether the GIF is still, too
+// short to animate or animated; an animation then goes on to frame 1.
+TEST_F(DisplayLoadTest, ASingleGifShowsItsFirstFrameAtOnce) {
+    for (const int frames : {1, 2, 3}) {
+        for (const bool stretched : {false, true}) {
+            SCOPED_TRACE(testing::Message() << frames << " frames, stretched " << stretched);
+            DisplayHarness h;
+            const std::vector<std::uint16_t> delays(frames, 10);
+            const GifFile gif = solidAnimation(QSize(30, 20), kFrameColours, delays);
+            test::single(
+                h, h.file("anim.gif", gif.encode()),
+                {{"animate", "1"}, {"Slidesize", "1"}, {"screensize", stretched ? "1" : "0"}});
+            frmMain* w = h.start();
+            ASSERT_NE(w, nullptr);
+            EXPECT_TRUE(w->isShown());
+            const QRect area = stretched ? w->canvas().rect() : QRect(w->SlideX, w->SlideY, 30, 20);
+            EXPECT_TRUE(areaIs(w->canvas(), area, kRed));
+            EXPECT_EQ(w->AnimationTimer.isEnabled(), frames == 3);
+            h.timers().advance(100);
+            EXPECT_TRUE(areaIs(w->canvas(), area, frames == 3 ? kGreen : kRed));
+        }
+    }
+}
+
+// The single picture needs no slide list.
+TEST_F(DisplayLoadTest, ASinglePictureShowsWithAnEmptySlideList) {
+    struct Case {
+        const char* name;
+        const char* format;
+        const char* animate;
+    };
+    for (const Case c :
+         {Case{"one.bmp", "BMP", "0"}, Case{"one.gif", "GIF", "0"}, Case{"one.gif", "GIF", "1"}}) {
+        SCOPED_TRACE(testing::Message() << c.name << " animate " << c.animate);
+        DisplayHarness h;
+        h.h.fakes.store->write(QStringLiteral("Settings"), QStringLiteral("AniFile"),
+                               h.picture(c.name, kBlue, QSize(120, 120), c.format));
+        h.settings({{"Slides", "0"}, {"screensize", "1"}, {"animate", c.animate}});
+        frmMain* w = h.start();
+        ASSERT_NE(w, nullptr);
+        EXPECT_TRUE(w->isShown());
+        EXPECT_FALSE(h.windows.has(QStringLiteral("panel load")));
+        EXPECT_TRUE(areaIs(w->canvas(), w->canvas().rect(), kBlue));
+    }
 }
 
 TEST_F(DisplayLoadTest, UnloadStopsTheMusicAndShowsTheCursor) {

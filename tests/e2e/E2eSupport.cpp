@@ -122,6 +122,12 @@ void ProgramRun::setEnv(const QString& name, const QString& value) {
     process_.setProcessEnvironment(e);
 }
 
+void ProgramRun::unsetEnv(const QString& name) {
+    QProcessEnvironment e = process_.processEnvironment();
+    e.remove(name);
+    process_.setProcessEnvironment(e);
+}
+
 void ProgramRun::start(const QStringList& arguments) {
     process_.start(programPath(), arguments);
     process_.waitForStarted(5000);
@@ -138,6 +144,10 @@ bool ProgramRun::isRunning() const {
 QString ProgramRun::errorOutput() {
     errors_ += QString::fromLocal8Bit(process_.readAllStandardError());
     return errors_;
+}
+
+QString ProgramRun::standardOutput() {
+    return QString::fromLocal8Bit(process_.readAllStandardOutput());
 }
 
 void ProgramRun::kill() {

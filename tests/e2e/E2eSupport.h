@@ -42,12 +42,14 @@ public:
     ~ProgramRun();
 
     void setEnv(const QString& name, const QString& value);
+    void unsetEnv(const QString& name);
     void start(const QStringList& arguments);
     // Waits at most `timeoutMs` for the program to end; true when it ended.
     bool waitForEnd(int timeoutMs);
     bool isRunning() const;
     int exitCode() const { return process_.exitCode(); }
     QString errorOutput();
+    QString standardOutput();
     void kill();
 
 private:

@@ -14,15 +14,47 @@ QString storedMouseSens(const TempEnv& env) {
     return settings.value(QStringLiteral("Settings/Mousesens")).toString();
 }
 
-TEST(StartupE2e, PreviewAndUnknownSwitchesEndAtOnceWithoutWriting) {
-    for (const QString& mode : {QStringLiteral("/P"), QStringLiteral("/p 1234"),
-                                QStringLiteral("/X"), QStringLiteral("-s")}) {
+// Started where there is no display at all (a terminal, a service): nothing aborts. The switches
+// that end at once, --help and --version need no display; the modes that do say why they cannot
+// run.
+TEST(StartupE2e, WithoutADisplayEveryModeEndsCleanly) {
+    struct Case {
+        QStringList arguments;
+        int status;
+        const char* output;  // a part of standard output
+        bool complains;      // one line on stderr about the display
+    };
+    const Case cases[] = {
+        {{"/P"}, 0, "", false},
+        {{"/p", "1234"}, 0, "", false},
+        {{"/X"}, 0, "", false},
+        {{"-s"}, 0, "", false},
+        {{"--help"}, 0, "/C (also /c:1234)", false},
+        {{"--version"}, 0, "lumafolio 1.1.0", false},
+        {{"/S"}, 1, "", true},
+        {{}, 1, "", true},
+        {{"/c:1234"}, 1, "", true},
+        {{"/A"}, 1, "", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.arguments.join(u' ').toStdString());
         TempEnv env;
         ProgramRun run(env);
-        run.start(mode.split(u' '));
-        ASSERT_TRUE(run.waitForEnd(10000)) << qPrintable(mode);
-        EXPECT_EQ(run.exitCode(), 0) << qPrintable(mode);
-        EXPECT_FALSE(QFile::exists(env.settingsFile())) << qPrintable(mode);
+        for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
+            run.unsetEnv(QString::fromLatin1(name));
+        }
+        run.start(c.arguments);
+        ASSERT_TRUE(run.waitForEnd(10000));
+        EXPECT_EQ(run.exitCode(), c.status);
+        EXPECT_TRUE(run.standardOutput().contains(QString::fromUtf8(c.output)));
+        const QString errors = run.errorOutput();
+        if (c.complains) {
+            EXPECT_TRUE(errors.startsWith(u"lumafolio: no display found")) << errors.toStdString();
+            EXPECT_EQ(errors.count(u'\n'), 1) << errors.toStdString();
+        } else {
+            EXPECT_TRUE(errors.isEmpty()) << errors.toStdString();
+        }
+        EXPECT_FALSE(QFile::exists(env.settingsFile()));
     }
 }
 

@@ -158,15 +158,73 @@ TEST(PanelClosing, TestShowsTheSlideshowPlaysAndHidesThePanel) {
     EXPECT_TRUE(p.panel()->music->Timer3.isEnabled());
 }
 
-TEST(PanelClosing, TestInMusicOnlyModeLeavesTheDisplayAlone) {
-    PanelHarness p;
-    p.setSetting(keys::kMusicOnly, QStringLiteral("1"));
-    p.setSetting(keys::kBsound, QStringLiteral("0"));
-    p.open();
-    p.events.clear();
-    clickWithMouse(p.find<QPushButton>("Command17"));
-    EXPECT_TRUE(p.events.isEmpty()) << p.events.join(u';').toStdString();
-    EXPECT_FALSE(p.panel()->isShown());
+// Music started by "Test" with no display can always be stopped: from the tray icon, or from the
+// panel, which stays up when there is no notification area.
+TEST(PanelClosing, TestInMusicOnlyModeLeavesAWayToStopTheMusic) {
+    for (const bool notificationArea : {true, false}) {
+        SCOPED_TRACE(notificationArea ? "notification area" : "no notification area");
+        PanelHarness p;
+        p.h.fakes.notificationArea->available = notificationArea;
+        p.setSetting(keys::kMusicOnly, QStringLiteral("1"));
+        p.setList(keys::kMusic, {"/m/a.wav"});
+        p.open();
+        p.events.clear();
+        clickWithMouse(p.find<QPushButton>("Command17"));
+        EXPECT_TRUE(p.commands().contains(QStringLiteral("open waveaudio!/m/a.wav alias sound")));
+        EXPECT_TRUE(p.events.contains(QStringLiteral("tray load")));
+        EXPECT_FALSE(p.events.contains(QStringLiteral("display load")));
+        EXPECT_EQ(p.panel()->isShown(), !notificationArea);
+    }
+}
+
+// A click that closes the panel while "Play" lets events run: neither the CD poller's tick nor
+// "Test" touches the panel afterwards, sends a command or opens the display, even when the panel
+// is destroyed inside the event processing (the sanitizer build sees any use after that).
+TEST(PanelClosing, ClosingWhilePlayLetsEventsRunStopsEveryCaller) {
+    enum class Path { CdPollTick, TestButton };
+    for (const Path path : {Path::CdPollTick, Path::TestButton}) {
+        for (const char* closer : {"Comrtt2", "close box"}) {
+            SCOPED_TRACE(std::string(path == Path::CdPollTick ? "CD tick, " : "Test, ") + closer);
+            PanelHarness p;
+            p.setSetting(keys::kSlides, QStringLiteral("1"));
+            p.setList(keys::kMusic, {"CD Track [ 1 ] 00:04:00 CD", "/m/a.wav"});
+            auto* media = p.h.fakes.media;
+            media->responses[QStringLiteral("status cd media present")] = {0, "true"};
+            frmSetup2* panel = p.open();
+            if (path == Path::CdPollTick) {
+                panel->Command32_Click();
+                media->responses[QStringLiteral("status cd position")] = {0, "01:03:00:00"};
+                p.h.fakes.timers->advance(1000);
+                media->responses[QStringLiteral("status cd position")] = {0, "02:00:00:00"};
+            }
+            const std::string which = closer;
+            QMetaObject::invokeMethod(
+                panel,
+                [&p, panel, which] {
+                    if (which == "Comrtt2") {
+                        clickWithMouse(panel->findChild<QPushButton*>(QStringLiteral("Comrtt2")));
+                    } else {
+                        panel->close();
+                    }
+                    p.h.program.collectRetiredWindows();  // the event loop turned meanwhile
+                },
+                Qt::QueuedConnection);
+            p.events.clear();
+            if (path == Path::CdPollTick) {
+                p.h.fakes.timers->advance(1000);
+            } else {
+                clickWithMouse(p.find<QPushButton>("Command17"));
+            }
+            EXPECT_TRUE(p.h.program.hasEnded());
+            EXPECT_EQ(p.h.program.panelIfLoaded(), nullptr);
+            EXPECT_FALSE(p.events.contains(QStringLiteral("display load")));
+            const QStringList log = p.h.fakes.log;
+            ASSERT_FALSE(log.isEmpty());
+            EXPECT_EQ(log.back(), QStringLiteral("close all")) << "nothing sent after the end";
+            EXPECT_FALSE(
+                p.commands().contains(QStringLiteral("open waveaudio!/m/a.wav alias sound")));
+        }
+    }
 }
 
 }  // namespace

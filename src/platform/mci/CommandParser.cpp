@@ -44,6 +44,8 @@ public:
         return text_.mid(tokens_[i].start, tokens_[i].end - tokens_[i].start);
     }
     QString lower(qsizetype i) const { return at(i).toLower(); }
+    qsizetype start(qsizetype i) const { return tokens_[i].start; }
+    qsizetype end(qsizetype i) const { return tokens_[i].end; }
     // The original text from token `first` to token `last`, inner blanks as sent.
     QString span(qsizetype first, qsizetype last) const {
         return text_.mid(tokens_[first].start, tokens_[last].end - tokens_[first].start);
@@ -68,11 +70,34 @@ bool takeFlag(const QString& word, Command& c) {
     return true;
 }
 
-// "open" SPEC [alias A] [type T] [wait] [shareable] [notify]. The options are taken from the end
-// backwards, so SPEC keeps whatever blanks and words a path holds ("C:\My Music\a.wav").
-int parseOpen(const Tokens& t, Command& c) {
+// "open" TYPE!ELEMENT [alias A] [flags], the form the music routines send: the tail is taken from
+// the end, and the element is everything between the first "!" and that tail, exactly as sent, so
+// a path may hold any word ("Blood Type O.wav", "a alias b.wav"), blanks, quotes or "!".
+int parseOpenElement(const QString& text, const Tokens& t, Command& c) {
+    qsizetype last = t.size() - 1;
+    while (last >= 2 && takeFlag(t.lower(last), c)) {
+        --last;
+    }
+    if (last >= 3 && t.lower(last - 1) == u"alias") {
+        c.openAlias = t.at(last);
+        last -= 2;
+    } else if (last >= 2 && t.lower(last) == u"alias") {
+        return kMissingParameter;
+    }
+    // The one blank before the tail separates it; any other blank belongs to the element.
+    const qsizetype end = last + 1 < t.size() ? t.start(last + 1) - 1 : t.end(last);
+    c.openSpec = text.mid(t.start(1), end - t.start(1));
+    return kOk;
+}
+
+// "open" SPEC [type T] [alias A] [flags], SPEC an element (a device or disc image path, which may
+// hold blanks) or a type alone. The options are taken from the end backwards, in any order.
+int parseOpen(const QString& text, const Tokens& t, Command& c) {
     if (t.size() < 2) {
         return kMissingParameter;
+    }
+    if (t.at(1).indexOf(u'!') > 0) {
+        return parseOpenElement(text, t, c);
     }
     bool haveAlias = false;
     bool haveType = false;
@@ -203,7 +228,7 @@ ParsedCommand parseCommand(const QString& text) {
     const QString verb = t.lower(0);
     if (verb == u"open") {
         c.verb = Verb::Open;
-        parsed.error = parseOpen(t, c);
+        parsed.error = parseOpen(text, t, c);
         return parsed;
     }
     if (verb == u"close") {

@@ -159,6 +159,28 @@ TEST_F(WaveDeviceTest, FilesThatCannotBeOpened) {
     EXPECT_FALSE(rig.mci.isOpen(u"w"_qs));
 }
 
+// The music routines send paths unquoted and unchanged; whatever words, blanks or signs a file's
+// name holds, the command opens that file and plays it to its end.
+TEST(WaveDevicePaths, AnyFileNameOpensAndPlays) {
+    QTemporaryDir dir;
+    const char* const names[] = {
+        "Blood Type O.wav", "a alias b.wav",      "please wait here.wav", "x shareable y.wav",
+        "Wow! Live!.wav",   "two  blanks.wav",    "\"quoted\" 'too'.wav", "100% 50%20.wav",
+        "Ça va – été.wav",  "type waveaudio.wav", "trailing blank .wav",  "notify alias.wav",
+    };
+    for (const char* name : names) {
+        SCOPED_TRACE(name);
+        const QString path = dir.filePath(QString::fromUtf8(name));
+        ASSERT_TRUE(test::writeToneWav(path, 0.1, 440));
+        SoundRig rig;
+        ASSERT_EQ(rig.send(u"open waveaudio!"_qs + path + u" alias sound"_qs).first, kOk);
+        EXPECT_EQ(rig.reply(u"status sound length"_qs), u"100"_qs);
+        ASSERT_EQ(rig.send(u"play sound"_qs).first, kOk);
+        EXPECT_GT(test::goertzelPower(rig.output().pull(4410), 440), 0.01);
+        EXPECT_EQ(rig.reply(u"status sound mode"_qs), u"stopped"_qs);
+    }
+}
+
 struct SequencerDeviceTest : ::testing::Test {
     void SetUp() override {
         if (!QFile::exists(audio::SynthPool::defaultSoundfont())) {
