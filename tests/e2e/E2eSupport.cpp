@@ -9,6 +9,7 @@
 #include <QThread>
 
 #include <functional>
+#include <map>
 
 namespace luma::test {
 
@@ -155,6 +156,44 @@ void ProgramRun::kill() {
         process_.kill();
         process_.waitForFinished(3000);
     }
+}
+
+std::optional<PanelOnScreen> waitForPanel(const XvfbServer& x, int timeoutMs) {
+    PanelOnScreen panel;
+    const bool found = waitUntil(
+        [&] {
+            QString ids;
+            if (x.run("xdotool", {"search", "--onlyvisible", "--name", "^Make a Lumafolio$"},
+                      &ids) != 0 ||
+                ids.trimmed().isEmpty()) {
+                return false;
+            }
+            panel.id = ids.trimmed().split(u'\n').first();
+            QString shell;
+            if (x.run("xdotool", {"getwindowgeometry", "--shell", panel.id}, &shell) != 0) {
+                return false;
+            }
+            std::map<QString, int> v;
+            for (const QString& line : shell.split(u'\n', Qt::SkipEmptyParts)) {
+                const QStringList kv = line.split(u'=');
+                v[kv.value(0)] = kv.value(1).toInt();
+            }
+            panel.geometry = QRect(v["X"], v["Y"], v["WIDTH"], v["HEIGHT"]);
+            return panel.geometry.width() > 0;
+        },
+        timeoutMs);
+    return found ? std::optional<PanelOnScreen>(panel) : std::nullopt;
+}
+
+void clickInPanel(const XvfbServer& x, const PanelOnScreen& panel, QPoint point) {
+    const QPoint at = panel.geometry.topLeft() + point;
+    x.run("xdotool", {"mousemove", "--sync", QString::number(at.x()), QString::number(at.y())});
+    x.run("xdotool", {"click", "1"});
+}
+
+void clickBottomButton(const XvfbServer& x, const PanelOnScreen& panel, int index) {
+    const QRect& g = panel.geometry;
+    clickInPanel(x, panel, QPoint(g.width() * (2 * index + 1) / 8, g.height() - 12));
 }
 
 void writeSettings(const QString& path, const QStringList& entries) {

@@ -4,11 +4,13 @@
 
 #include <QImage>
 #include <QProcess>
+#include <QRect>
 #include <QString>
 #include <QStringList>
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace luma::test {
 
@@ -58,6 +60,21 @@ private:
     QProcess process_;
     QString errors_;
 };
+
+// The control panel on the screen of `x`: its window id and its geometry.
+struct PanelOnScreen {
+    QString id;
+    QRect geometry;
+};
+
+// Waits at most `timeoutMs` for the panel to be visible.
+std::optional<PanelOnScreen> waitForPanel(const XvfbServer& x, int timeoutMs);
+
+// A click of the left button at `point`, relative to the panel's top-left corner.
+void clickInPanel(const XvfbServer& x, const PanelOnScreen& panel, QPoint point);
+
+// Clicks button `index` (0 to 3) of the row under the tabs: four buttons of equal width.
+void clickBottomButton(const XvfbServer& x, const PanelOnScreen& panel, int index);
 
 // Polls `condition` every 50 ms for at most `timeoutMs`; true when it became true.
 bool waitUntil(const std::function<bool()>& condition, int timeoutMs);

@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
+#include <QSettings>
 #include <QTemporaryDir>
 
 #include <cstring>
@@ -77,6 +79,43 @@ TEST(MusicE2e, ThePlaylistSoundsInOrderThroughTheRealOutput) {
     const int first = firstWindowOf(samples, 440, 660);
     const int second = firstWindowOf(samples, 660, 440);
     EXPECT_GE(second - first, 9) << "the wave file played about its second before the MP3";
+}
+
+// A file whose name holds words of the command grammar, typed into the panel, added and saved, is
+// the file a show then plays.
+TEST(MusicE2e, AFileAddedInThePanelIsStoredAndPlayedByAShow) {
+    XvfbServer x;
+    ASSERT_TRUE(x.isRunning());
+    QTemporaryDir media;
+    ASSERT_TRUE(QDir(media.path()).mkdir(QStringLiteral("type alias")));
+    const QString wav = media.filePath(QStringLiteral("type alias/Blood  Type O.wav"));
+    ASSERT_TRUE(writeToneWav(wav, 1.0, 440));
+
+    TempEnv home;
+    writeSettings(home.settingsFile(), {"Settings/Mousesens=15"});
+    ProgramRun panelRun(home, x.display());
+    panelRun.start({QStringLiteral("/C")});
+    const auto panel = waitForPanel(x, 20000);
+    ASSERT_TRUE(panel) << qPrintable(panelRun.errorOutput());
+    for (int i = 0; i < 4; ++i) {  // from "Preferences" to "Sound"
+        x.run("xdotool", {"key", "--window", panel->id, "ctrl+Tab"});
+    }
+    clickInPanel(x, *panel, QPoint(360, 77));  // the music file box
+    x.run("xdotool", {"type", "--delay", "5", wav});
+    clickInPanel(x, *panel, QPoint(280, 108));  // "Add selection to list"
+    clickBottomButton(x, *panel, 1);            // "Save settings, Close"
+    ASSERT_TRUE(panelRun.waitForEnd(15000));
+    QSettings stored(home.settingsFile(), QSettings::IniFormat);
+    ASSERT_EQ(stored.value(QStringLiteral("music/1")).toString(), wav);
+
+    const QString sound = media.filePath(QStringLiteral("sound.raw"));
+    ProgramRun show(home, x.display());
+    show.setEnv(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("disk"));
+    show.setEnv(QStringLiteral("SDL_DISKAUDIOFILE"), sound);
+    show.start({QStringLiteral("/S")});
+    const bool heard =
+        waitUntil([&] { return firstWindowOf(readFloats(sound), 440, 660) >= 0; }, 15000);
+    EXPECT_TRUE(heard) << qPrintable(show.errorOutput());
 }
 
 }  // namespace

@@ -13,40 +13,6 @@
 namespace luma::test {
 namespace {
 
-const QString kTitle = QStringLiteral("^Make a Lumafolio$");
-
-// The panel window under `x`: its id and its geometry on the screen.
-struct PanelWindow {
-    QString id;
-    QRect geometry;
-};
-
-std::optional<PanelWindow> waitForPanel(const XvfbServer& x, int timeoutMs) {
-    PanelWindow panel;
-    const bool found = waitUntil(
-        [&] {
-            QString ids;
-            if (x.run("xdotool", {"search", "--onlyvisible", "--name", kTitle}, &ids) != 0 ||
-                ids.trimmed().isEmpty()) {
-                return false;
-            }
-            panel.id = ids.trimmed().split(u'\n').first();
-            QString shell;
-            if (x.run("xdotool", {"getwindowgeometry", "--shell", panel.id}, &shell) != 0) {
-                return false;
-            }
-            std::map<QString, int> v;
-            for (const QString& line : shell.split(u'\n', Qt::SkipEmptyParts)) {
-                const QStringList kv = line.split(u'=');
-                v[kv.value(0)] = kv.value(1).toInt();
-            }
-            panel.geometry = QRect(v["X"], v["Y"], v["WIDTH"], v["HEIGHT"]);
-            return panel.geometry.width() > 0;
-        },
-        timeoutMs);
-    return found ? std::optional<PanelWindow>(panel) : std::nullopt;
-}
-
 // The panel as it is on the screen once its picture stops changing, and differs from `before`.
 QImage settledPicture(const XvfbServer& x, const QRect& area, const QImage& before) {
     QImage last;
@@ -73,15 +39,6 @@ int distinctColours(const QImage& image) {
         }
     }
     return static_cast<int>(colours.size());
-}
-
-// Clicks button `index` (0 to 3) of the row under the tabs: four buttons of equal width.
-void clickBottomButton(const XvfbServer& x, const PanelWindow& panel, int index) {
-    const QRect& g = panel.geometry;
-    const int px = g.x() + g.width() * (2 * index + 1) / 8;
-    const int py = g.y() + g.height() - 12;
-    x.run("xdotool", {"mousemove", "--sync", QString::number(px), QString::number(py)});
-    x.run("xdotool", {"click", "1"});
 }
 
 TEST(PanelE2e, ConfigureOpensThePanelAndEveryTabShows) {
