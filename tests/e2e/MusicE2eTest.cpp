@@ -97,6 +97,7 @@ TEST(MusicE2e, AFileAddedInThePanelIsStoredAndPlayedByAShow) {
     panelRun.start({QStringLiteral("/C")});
     const auto panel = waitForPanel(x, 20000);
     ASSERT_TRUE(panel) << qPrintable(panelRun.errorOutput());
+    x.run("xdotool", {"windowfocus", "--sync", panel->id});
     for (int i = 0; i < 4; ++i) {  // from "Preferences" to "Sound"
         x.run("xdotool", {"key", "--window", panel->id, "ctrl+Tab"});
     }
