@@ -1,4 +1,4 @@
-// Texts into the CD track text routines (cdTrackNumber, CutAtNull, the track listing over device
+// Texts into the CD track text routines (cdTrackNumber, cutAtNul, the track listing over device
 // replies) and into the CD time parser of every time format.
 #include "FuzzSupport.h"
 
@@ -45,7 +45,7 @@ void checkTrackNumber(const QString& text) {
 }
 
 void checkCutAtNull(const QString& text) {
-    const QString cut = luma::CutAtNull(text);
+    const QString cut = luma::cutAtNul(text);
     const qsizetype nul = text.indexOf(QChar(u'\0'));
     FUZZ_CHECK(nul < 0 ? cut.isEmpty() : cut == text.left(nul));
     FUZZ_CHECK(!cut.contains(QChar(u'\0')));

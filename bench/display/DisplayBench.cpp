@@ -1,13 +1,13 @@
 // The display with the real decoder and canvas on a 1920 x 1080 screen: one sequencer step for a
-// 6000 x 4000 JPEG (stretched and at its size), LoadAniGif and one animation tick for a 300-frame
-// 1280 x 720 GIF, each beside a plain QImageReader decode of the same file. The first benchmark
-// runs the show with that GIF and reports the process's peak memory, before anything else has
-// grown it; the pictures are written by a child run of this program (--make-fixtures), so that
+// 6000 x 4000 JPEG (stretched and at its size), loadAnimation and one animation tick for a
+// 300-frame 1280 x 720 GIF, each beside a plain QImageReader decode of the same file. The first
+// benchmark runs the show with that GIF and reports the process's peak memory, before anything else
+// has grown it; the pictures are written by a child run of this program (--make-fixtures), so that
 // making them does not count either.
+#include "display/AnimationLoading.h"
 #include "display/AnimationPlayer.h"
-#include "display/LoadAniGif.h"
 #include "display/PictureDecoding.h"
-#include "display/frmMain.h"
+#include "display/SlideshowWindow.h"
 #include "runtime/ManualTimerService.h"
 #include "runtime/Random.h"
 #include "settings/MemorySettingsStore.h"
@@ -100,7 +100,7 @@ void ensureFixtures(const char* self) {
 struct Show {
     Show() : program(services()) {
         program.setDisplayFactory(
-            [](luma::Program& p) { return std::make_unique<luma::frmMain>(p); });
+            [](luma::Program& p) { return std::make_unique<luma::SlideshowWindow>(p); });
     }
     static luma::PlatformServices services() {
         luma::PlatformServices s;
@@ -116,10 +116,10 @@ struct Show {
                     QString::fromLatin1(screensize));
         store.write(luma::keys::kSettings, luma::keys::kMouseSens, QStringLiteral("15"));
         luma::StoredList(store, luma::keys::kPictures).rewrite(slides);
-        luma::LoadSettings(store, program.settings);
+        luma::loadSettings(store, program.settings);
     }
-    luma::frmMain* display() {
-        auto* w = dynamic_cast<luma::frmMain*>(program.display());
+    luma::SlideshowWindow* display() {
+        auto* w = dynamic_cast<luma::SlideshowWindow*>(program.display());
         if (w != nullptr) {
             w->showWindow();
         }
@@ -138,8 +138,8 @@ void GifShowPeakMemory(benchmark::State& state) {
     for (auto _ : state) {
         Show show;
         show.configure("0", {gifPath()});
-        luma::frmMain* w = show.display();
-        w->BeforeTimer1();
+        luma::SlideshowWindow* w = show.display();
+        w->showFirstSlide();
         for (int tick = 0; tick < 2 * kGifFrames; ++tick) {
             luma::animationTick(*w);
         }
@@ -153,13 +153,13 @@ BENCHMARK(GifShowPeakMemory)->Unit(benchmark::kMillisecond)->Iterations(1)->UseR
 void StepJpeg(benchmark::State& state, const char* screensize) {
     Show show;
     show.configure(screensize, {jpegPath(), jpegPath()});
-    luma::frmMain* w = show.display();
+    luma::SlideshowWindow* w = show.display();
     if (w == nullptr || w->canvas().size() != kScreen) {
         state.SkipWithError("no 1920 x 1080 display");
         return;
     }
     for (auto _ : state) {
-        w->BeforeTimer1();
+        w->showFirstSlide();
     }
 }
 void StepJpegStretched(benchmark::State& state) {
@@ -199,23 +199,23 @@ BENCHMARK(BaselineJpegToScreenFastScaling)->Unit(benchmark::kMillisecond)->UseRe
 void LoadAniGif300(benchmark::State& state) {
     Show show;
     show.configure("0", {gifPath()});
-    luma::frmMain* w = show.display();
+    luma::SlideshowWindow* w = show.display();
     for (auto _ : state) {
-        luma::LoadAniGif(*w, gifPath());
+        luma::loadAnimation(*w, gifPath());
     }
-    state.counters["frames"] = static_cast<double>(w->AnimatedGIF.size());
+    state.counters["frames"] = static_cast<double>(w->frameHolders.size());
 }
 BENCHMARK(LoadAniGif300)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void AnimationTick(benchmark::State& state, const char* screensize) {
     Show show;
     show.configure(screensize, {gifPath()});
-    luma::frmMain* w = show.display();
-    luma::LoadAniGif(*w, gifPath());
+    luma::SlideshowWindow* w = show.display();
+    luma::loadAnimation(*w, gifPath());
     for (auto _ : state) {
         luma::animationTick(*w);
     }
-    state.counters["frames"] = static_cast<double>(w->AnimatedGIF.size());
+    state.counters["frames"] = static_cast<double>(w->frameHolders.size());
 }
 void AnimationTickActualSize(benchmark::State& state) {
     AnimationTick(state, "0");

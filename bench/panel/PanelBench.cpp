@@ -1,11 +1,11 @@
 // The control panel over the real INI file with 10,000 slides and 10,000 playlist entries: its
 // load, "Remove" on the slide list, "Randomize List" and "Add ALL CD Tracks to list".
 #include "panel/CdDriveButtons.h"
+#include "panel/ControlPanel.h"
 #include "panel/PlaylistEditor.h"
 #include "panel/SlideListEditor.h"
 #include "panel/SlidesTab.h"
 #include "panel/SoundTab.h"
-#include "panel/frmSetup2.h"
 #include "platform/DriveList.h"
 #include "platform/FileDialog.h"
 #include "platform/MediaControl.h"
@@ -151,10 +151,11 @@ void PanelLoad(benchmark::State& state) {
     QTemporaryDir folder;
     auto program = programOver(folder);
     for (auto _ : state) {
-        luma::frmSetup2 panel(*program);
+        luma::ControlPanel panel(*program);
         panel.load();
-        if (panel.slides->List1->count() != kEntries || panel.sound->List4->count() != kEntries ||
-            panel.sound->List3->count() != kDiscTracks) {
+        if (panel.slides->slideListBox->count() != kEntries ||
+            panel.sound->playlistBox->count() != kEntries ||
+            panel.sound->trackListBox->count() != kDiscTracks) {
             state.SkipWithError("the panel did not load the whole lists");
         }
     }
@@ -166,7 +167,7 @@ template <class Step>
 void onLoadedPanel(benchmark::State& state, Step step) {
     QTemporaryDir folder;
     auto program = programOver(folder);
-    luma::frmSetup2 panel(*program);
+    luma::ControlPanel panel(*program);
     panel.load();
     for (auto _ : state) {
         step(panel);
@@ -174,11 +175,11 @@ void onLoadedPanel(benchmark::State& state, Step step) {
 }
 
 void RemoveFromTenThousandSlides(benchmark::State& state) {
-    onLoadedPanel(state, [&state](luma::frmSetup2& panel) {
-        QListWidget* list = panel.slides->List1;
+    onLoadedPanel(state, [&state](luma::ControlPanel& panel) {
+        QListWidget* list = panel.slides->slideListBox;
         const int before = list->count();
         list->setCurrentRow(before / 2);
-        panel.slideEditor->Command16_Click();
+        panel.slideEditor->removeSlide();
         if (list->count() != before - 1) {
             state.SkipWithError("nothing was removed");
         }
@@ -187,20 +188,20 @@ void RemoveFromTenThousandSlides(benchmark::State& state) {
 BENCHMARK(RemoveFromTenThousandSlides)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void RandomizeTenThousandSlides(benchmark::State& state) {
-    onLoadedPanel(state, [](luma::frmSetup2& panel) { panel.slideEditor->Command18_Click(); });
+    onLoadedPanel(state, [](luma::ControlPanel& panel) { panel.slideEditor->randomizeSlides(); });
 }
 BENCHMARK(RandomizeTenThousandSlides)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void RemoveFromTenThousandEntryPlaylist(benchmark::State& state) {
-    onLoadedPanel(state, [](luma::frmSetup2& panel) {
-        panel.sound->List4->setCurrentRow(0);
-        panel.playlist->Command36_Click();
+    onLoadedPanel(state, [](luma::ControlPanel& panel) {
+        panel.sound->playlistBox->setCurrentRow(0);
+        panel.playlist->removeEntry();
     });
 }
 BENCHMARK(RemoveFromTenThousandEntryPlaylist)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void AddAllCdTracksToTenThousandEntries(benchmark::State& state) {
-    onLoadedPanel(state, [](luma::frmSetup2& panel) { panel.playlist->Command3_Click(); });
+    onLoadedPanel(state, [](luma::ControlPanel& panel) { panel.playlist->addAllTracks(); });
 }
 BENCHMARK(AddAllCdTracksToTenThousandEntries)->Unit(benchmark::kMillisecond)->UseRealTime();
 

@@ -1,7 +1,6 @@
-#include "startup/Main.h"
-#include "display/frmMain.h"
-#include "music/frmPlayer.h"
-#include "panel/frmSetup2.h"
+#include "display/SlideshowWindow.h"
+#include "music/BackgroundPlayer.h"
+#include "panel/ControlPanel.h"
 #include "platform/DesktopShell.h"
 #include "platform/LockFileInstance.h"
 #include "platform/QtFileDialog.h"
@@ -20,7 +19,8 @@
 #include "settings/IniSettingsStore.h"
 #include "startup/CommandLine.h"
 #include "startup/Program.h"
-#include "tray/frmpopup.h"
+#include "startup/ProgramStart.h"
+#include "tray/TrayIconWindow.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -82,10 +82,14 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
 
     luma::Program program(systemServices());
-    program.setDisplayFactory([](luma::Program& p) { return std::make_unique<luma::frmMain>(p); });
-    program.setPlayerFactory([](luma::Program& p) { return std::make_unique<luma::frmPlayer>(p); });
-    program.setPanelFactory([](luma::Program& p) { return std::make_unique<luma::frmSetup2>(p); });
-    program.setTrayFactory([](luma::Program& p) { return std::make_unique<luma::frmpopup>(p); });
+    program.setDisplayFactory(
+        [](luma::Program& p) { return std::make_unique<luma::SlideshowWindow>(p); });
+    program.setPlayerFactory(
+        [](luma::Program& p) { return std::make_unique<luma::BackgroundPlayer>(p); });
+    program.setPanelFactory(
+        [](luma::Program& p) { return std::make_unique<luma::ControlPanel>(p); });
+    program.setTrayFactory(
+        [](luma::Program& p) { return std::make_unique<luma::TrayIconWindow>(p); });
     program.cursor().setListener([](bool visible) {
         if (visible) {
             QApplication::restoreOverrideCursor();
@@ -96,7 +100,7 @@ int main(int argc, char** argv) {
 
     arguments = QApplication::arguments();  // without the options Qt took for itself
     arguments.removeFirst();
-    luma::Main(program, arguments.join(u' '));
+    luma::startProgram(program, arguments.join(u' '));
     program.endIfNoWindowLeft();
     if (program.hasEnded()) {
         return 0;

@@ -1,7 +1,7 @@
 #include "display/AnimationPlayer.h"
 
 #include "display/SlidePlacement.h"
-#include "display/frmMain.h"
+#include "display/SlideshowWindow.h"
 #include "runtime/Numbers.h"
 #include "settings/SettingsRecord.h"
 #include "startup/Program.h"
@@ -23,35 +23,35 @@ QRect frameArea(const SettingsRecord& settings, QSize window, QPoint slide, QSiz
     return scaledArea(slide.x(), slide.y(), first, multiplier);
 }
 
-void animationTick(frmMain& window) {
-    Timer& timer = window.AnimationTimer;
+void animationTick(SlideshowWindow& window) {
+    Timer& timer = window.animationTimer;
     if (!window.isShown()) {
         timer.setEnabled(false);
     }
-    const auto holderCount = static_cast<std::int32_t>(window.AnimatedGIF.size());
+    const auto holderCount = static_cast<std::int32_t>(window.frameHolders.size());
     const auto holds = [&](std::int32_t i) { return i >= 0 && i < holderCount; };
-    if (!holds(window.CurrentFrame)) {
+    if (!holds(window.currentFrame)) {
         timer.setEnabled(false);
         return;
     }
-    const auto interval = toInt32(window.AnimatedGIF[window.CurrentFrame].tag);
+    const auto interval = toInt32(window.frameHolders[window.currentFrame].tag);
     if (!interval || !timer.setInterval(*interval)) {
         timer.setEnabled(false);
         return;
     }
-    if (window.CurrentFrame >= window.LastFrame) {
-        window.CurrentFrame = 0;
+    if (window.currentFrame >= window.lastFrame) {
+        window.currentFrame = 0;
         return;
     }
-    ++window.CurrentFrame;
-    if (!holds(window.CurrentFrame)) {
+    ++window.currentFrame;
+    if (!holds(window.currentFrame)) {
         timer.setEnabled(false);
         return;
     }
-    const Picture& frame = window.AnimatedGIF[window.CurrentFrame].picture;
+    const Picture& frame = window.frameHolders[window.currentFrame].picture;
     const QRect area =
-        frameArea(window.program().settings, window.inner(), QPoint(window.SlideX, window.SlideY),
-                  frame.size(), window.Picture1.size());
+        frameArea(window.program().settings, window.inner(), QPoint(window.slideX, window.slideY),
+                  frame.size(), window.currentPicture.size());
     if (!window.surface().paint(frame, area, PaintQuality::Fast)) {
         timer.setEnabled(false);
     }

@@ -6,14 +6,14 @@
 
 namespace luma {
 
-class frmMain;
+class SlideshowWindow;
 struct SettingsRecord;
 
-// One tick of AnimationTimer: the interval becomes the delay of the frame shown so far, then the
+// One tick of animationTimer: the interval becomes the delay of the frame shown so far, then the
 // next frame is painted over what the window shows; after the last frame one tick paints nothing
 // and the cycle goes on with frame 1. A tick that fails (a tag that is no delay, a delay the timer
 // cannot take, a frame that does not decode) stops the animation and leaves the last frame shown.
-void animationTick(frmMain& window);
+void animationTick(SlideshowWindow& window);
 
 // Where an animation frame of size `frame` is painted: stretched over the window, or at the slide
 // position times "Slidesize"; single-picture mode paints every frame at the size of `first`.

@@ -1,11 +1,11 @@
 #include "display/DisplayLoad.h"
 
+#include "display/AnimationLoading.h"
 #include "display/AnimationPlayer.h"
 #include "display/Canvas.h"
-#include "display/LoadAniGif.h"
 #include "display/SlidePlacement.h"
 #include "display/SlideSequencer.h"
-#include "display/frmMain.h"
+#include "display/SlideshowWindow.h"
 #include "runtime/PendingEvents.h"
 #include "runtime/Random.h"
 #include "settings/SettingsKeys.h"
@@ -22,7 +22,7 @@ constexpr std::int16_t kDefaultSensitivity = 12;
 constexpr double kPlacementDivisor = 2;
 constexpr qint64 kSmallestSinglePicture = 101;
 
-void fallback(frmMain& window) {
+void fallback(SlideshowWindow& window) {
     window.program().panel();
     window.hideWindow();
 }
@@ -40,54 +40,55 @@ void noPicture(Program& program) {
     showPanel(program);
 }
 
-void slideshowMode(frmMain& window) {
+void slideshowMode(SlideshowWindow& window) {
     Program& program = window.program();
-    if (program.SlideCount <= 0) {
+    if (program.slideCount <= 0) {
         fallback(window);
         return;
     }
-    window.Timer1.setEnabled(false);
-    rearmSlideTimer(program, window.Timer1);
-    window.Timer1.setEnabled(true);
-    program.SlideCount =
-        StoredList(program.store(), keys::kPictures).count().value_or(program.SlideCount);
-    program.SlideIndex = 1;
-    window.picturePath = slideEntry(program, program.SlideIndex);
-    loadPicture(window.Picture1, window.picturePath, window.surface().rect(), stillPlace(window));
+    window.slideTimer.setEnabled(false);
+    rearmSlideTimer(program, window.slideTimer);
+    window.slideTimer.setEnabled(true);
+    program.slideCount =
+        StoredList(program.store(), keys::kPictures).count().value_or(program.slideCount);
+    program.slideIndex = 1;
+    window.picturePath = slideEntry(program, program.slideIndex);
+    loadPicture(window.currentPicture, window.picturePath, window.surface().rect(),
+                stillPlace(window));
     window.setBackgroundColour(program.settings.backColors);
     window.showWindow();
     program.cursor().show(false);
 }
 
 // The single picture at its own size (no multiplier) or stretched.
-PlaceOf singlePlace(frmMain& window) {
+PlaceOf singlePlace(SlideshowWindow& window) {
     return [&window](QSize size) {
         if (window.program().settings.screenSize == 1) {
             return stretchedArea(window.inner());
         }
-        return scaledArea(window.SlideX, window.SlideY, size, 1);
+        return scaledArea(window.slideX, window.slideY, size, 1);
     };
 }
 
 // An animated single picture: frame 0 is on screen as soon as the window shows, painted where the
 // animation paints every later frame; the animation timer (armed by the split) takes it on.
-void singleAnimation(frmMain& window, const QString& path) {
+void singleAnimation(SlideshowWindow& window, const QString& path) {
     Program& program = window.program();
-    LoadAniGif(window, path);
-    if (window.Picture1.isEmpty()) {
+    loadAnimation(window, path);
+    if (window.currentPicture.isEmpty()) {
         noPicture(program);
         return;
     }
     window.showWindow();
     program.cursor().show(false);
-    const QSize first = window.Picture1.size();
-    window.surface().paint(window.Picture1,
+    const QSize first = window.currentPicture.size();
+    window.surface().paint(window.currentPicture,
                            frameArea(program.settings, window.inner(),
-                                     QPoint(window.SlideX, window.SlideY), first, first),
+                                     QPoint(window.slideX, window.slideY), first, first),
                            PaintQuality::Fast);
 }
 
-void singlePictureMode(frmMain& window) {
+void singlePictureMode(SlideshowWindow& window) {
     Program& program = window.program();
     window.singlePicturePath = program.store().read(keys::kSettings, keys::kAniFile);
     const QString& path = window.singlePicturePath;
@@ -96,10 +97,10 @@ void singlePictureMode(frmMain& window) {
             singleAnimation(window, path);
             return;
         }
-        loadPicture(window.Picture1, path, window.surface().rect(), singlePlace(window));
+        loadPicture(window.currentPicture, path, window.surface().rect(), singlePlace(window));
     } else {
-        window.AnimationTimer.setEnabled(false);
-        window.Timer1.setEnabled(false);
+        window.animationTimer.setEnabled(false);
+        window.slideTimer.setEnabled(false);
         const QString file = path.trimmed();
         const QFileInfo info(file);
         if (!info.isFile()) {
@@ -111,24 +112,25 @@ void singlePictureMode(frmMain& window) {
             return;
         }
         window.coverScreen();
-        if (!loadPicture(window.Picture1, file, window.surface().rect(), singlePlace(window))) {
+        if (!loadPicture(window.currentPicture, file, window.surface().rect(),
+                         singlePlace(window))) {
             fallback(window);
             return;
         }
     }
-    if (window.Picture1.isEmpty()) {
+    if (window.currentPicture.isEmpty()) {
         noPicture(program);
         return;
     }
     window.showWindow();
     program.cursor().show(false);
-    window.surface().paint(window.Picture1, singlePlace(window)(window.Picture1.size()),
+    window.surface().paint(window.currentPicture, singlePlace(window)(window.currentPicture.size()),
                            PaintQuality::Smooth);
 }
 
 }  // namespace
 
-void runLoadProcedure(frmMain& window) {
+void runLoadProcedure(SlideshowWindow& window) {
     Program& program = window.program();
     window.coverScreen();
     if (program.settings.musicOnly == 1) {
@@ -139,13 +141,13 @@ void runLoadProcedure(frmMain& window) {
         program.settings.mouseSens = kDefaultSensitivity;
     }
     const QSize inner = window.inner();
-    window.SlideX = randomPosition(inner.width() / kPlacementDivisor, program.random().next())
-                        .value_or(window.SlideX);
-    window.SlideY = randomPosition(inner.height() / kPlacementDivisor, program.random().next())
-                        .value_or(window.SlideY);
-    program.SlideIndex = 0;
-    program.SlideCount =
-        StoredList(program.store(), keys::kPictures).count().value_or(program.SlideCount);
+    window.slideX = randomPosition(inner.width() / kPlacementDivisor, program.random().next())
+                        .value_or(window.slideX);
+    window.slideY = randomPosition(inner.height() / kPlacementDivisor, program.random().next())
+                        .value_or(window.slideY);
+    program.slideIndex = 0;
+    program.slideCount =
+        StoredList(program.store(), keys::kPictures).count().value_or(program.slideCount);
     if (program.settings.slides == 1) {
         slideshowMode(window);
     } else {

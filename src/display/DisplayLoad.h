@@ -2,16 +2,16 @@
 
 namespace luma {
 
-class frmMain;
+class SlideshowWindow;
 
 // The load procedure of the display window: full screen; closes again at once with the music-only
 // setting; random slide position; slide count from the stored list. With "Slides" = 1 it arms the
-// slide timer, loads slide 1 into Picture1 unpainted, clears to the background colour and shows
-// the window (the caller's BeforeTimer1 paints the first slide). Otherwise it shows the single
-// picture named by "AniFile", which needs no slide list, as an animation (frame 0 painted at once)
-// when it is a GIF and "animate" is 1. An empty slide list in slideshow mode, or an unusable single
-// picture, loads the control panel unseen and hides the display; a single picture under 101
+// slide timer, loads slide 1 into currentPicture unpainted, clears to the background colour and
+// shows the window (the caller's showFirstSlide paints the first slide). Otherwise it shows the
+// single picture named by "AniFile", which needs no slide list, as an animation (frame 0 painted at
+// once) when it is a GIF and "animate" is 1. An empty slide list in slideshow mode, or an unusable
+// single picture, loads the control panel unseen and hides the display; a single picture under 101
 // bytes, or a GIF that yields no picture, shows the panel.
-void runLoadProcedure(frmMain& window);
+void runLoadProcedure(SlideshowWindow& window);
 
 }  // namespace luma

@@ -8,7 +8,7 @@
 
 namespace luma {
 
-// One element of the AnimatedGIF holder array: a frame's picture and its tag, the frame's display
+// One element of the frameHolders holder array: a frame's picture and its tag, the frame's display
 // time in milliseconds as decimal text.
 struct FrameHolder {
     Picture picture;

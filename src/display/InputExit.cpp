@@ -26,7 +26,7 @@ bool MovementRule::move(QPointF position, std::int16_t sensitivity) {
     return false;
 }
 
-void UserInputExit(Program& program) {
+void exitOnUserInput(Program& program) {
     const QString musicNow =
         program.store().read(keys::kSettings, keys::kMusicNow, QStringLiteral("0"));
     if (numericValue(musicNow) == 1) {

@@ -30,6 +30,6 @@ private:
 // Ends the show after user input. With the play-now setting ("MusicNow" = 1 in the store) the
 // display is only hidden and its timers stop, music and tray icon stay; otherwise the display and
 // the panel unload and the program ends.
-void UserInputExit(Program& program);
+void exitOnUserInput(Program& program);
 
 }  // namespace luma

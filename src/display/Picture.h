@@ -31,7 +31,7 @@ private:
     qsizetype end_ = 0;
 };
 
-// What a picture holder (Picture1, a frame holder) keeps: the encoded picture and its size.
+// What a picture holder (currentPicture, a frame holder) keeps: the encoded picture and its size.
 // Pixels are decoded when the picture is painted (PictureDecoding.h), so holding pictures costs
 // their encoded size only. A default-constructed Picture is the empty picture.
 class Picture {

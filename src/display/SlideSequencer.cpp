@@ -1,9 +1,9 @@
 #include "display/SlideSequencer.h"
 
+#include "display/AnimationLoading.h"
 #include "display/Canvas.h"
-#include "display/LoadAniGif.h"
 #include "display/SlidePlacement.h"
-#include "display/frmMain.h"
+#include "display/SlideshowWindow.h"
 #include "music/DeviceRoutines.h"
 #include "runtime/Numbers.h"
 #include "runtime/PendingEvents.h"
@@ -25,37 +25,37 @@ constexpr double kPlacementDivisor = 1.5;
 constexpr std::int64_t kMillisecondsPerSecond = 1000;
 
 // Steps 1 to 5: animation timer, position, clearing.
-void prepare(frmMain& window, SlideStepKind kind) {
+void prepare(SlideshowWindow& window, SlideStepKind kind) {
     Program& program = window.program();
     const SettingsRecord& settings = program.settings;
     if (settings.animate == 1) {
-        window.AnimationTimer.setEnabled(false);
-    } else if (kind == SlideStepKind::BeforeTimer1) {
-        window.AnimationTimer.setEnabled(true);
+        window.animationTimer.setEnabled(false);
+    } else if (kind == SlideStepKind::FirstSlide) {
+        window.animationTimer.setEnabled(true);
     }
     program.random().reseedFromClock();
     const QSize inner = window.inner();
-    window.SlideX = randomPosition(inner.width() / kPlacementDivisor, program.random().next())
-                        .value_or(window.SlideX);
-    window.SlideY = randomPosition(inner.height() / kPlacementDivisor, program.random().next())
-                        .value_or(window.SlideY);
-    window.AnimatedGIF.front().backColour = settings.backColors;
+    window.slideX = randomPosition(inner.width() / kPlacementDivisor, program.random().next())
+                        .value_or(window.slideX);
+    window.slideY = randomPosition(inner.height() / kPlacementDivisor, program.random().next())
+                        .value_or(window.slideY);
+    window.frameHolders.front().backColour = settings.backColors;
     window.setBackgroundColour(settings.backColors);
 }
 
 void chooseSlide(Program& program) {
-    const std::int32_t n = program.SlideCount;
+    const std::int32_t n = program.slideCount;
     if (program.settings.randomOrder == 1) {
         program.random().reseedFromClock();
         const double r = program.random().next();
-        program.SlideIndex = toInt32(std::floor(r * n + 1)).value_or(program.SlideIndex);
+        program.slideIndex = toInt32(std::floor(r * n + 1)).value_or(program.slideIndex);
         return;
     }
-    if (std::int64_t{program.SlideIndex} + 1 > n) {
-        program.SlideIndex = 1;
+    if (std::int64_t{program.slideIndex} + 1 > n) {
+        program.slideIndex = 1;
         return;
     }
-    ++program.SlideIndex;
+    ++program.slideIndex;
     processPendingEvents();
 }
 
@@ -72,33 +72,33 @@ void rearmSlideTimer(Program& program, Timer& timer) {
 }
 
 QString slideEntry(Program& program, std::int32_t index) {
-    if (index < 1 || index > program.SlideCount) {
+    if (index < 1 || index > program.slideCount) {
         return kMissingPicture;
     }
     return StoredList(program.store(), keys::kPictures).item(index);
 }
 
-PlaceOf stillPlace(frmMain& window) {
+PlaceOf stillPlace(SlideshowWindow& window) {
     return [&window](QSize size) {
         const SettingsRecord& settings = window.program().settings;
         if (settings.screenSize == 1) {
             return stretchedArea(window.inner());
         }
-        return scaledArea(window.SlideX, window.SlideY, size, settings.slideSize);
+        return scaledArea(window.slideX, window.slideY, size, settings.slideSize);
     };
 }
 
-PlaceOf actualSizePlace(frmMain& window) {
+PlaceOf actualSizePlace(SlideshowWindow& window) {
     return [&window](QSize size) {
-        return scaledArea(window.SlideX, window.SlideY, size, window.program().settings.slideSize);
+        return scaledArea(window.slideX, window.slideY, size, window.program().settings.slideSize);
     };
 }
 
-void slideStep(frmMain& window, SlideStepKind kind) {
+void slideStep(SlideshowWindow& window, SlideStepKind kind) {
     Program& program = window.program();
     SettingsRecord& settings = program.settings;
     prepare(window, kind);
-    const QPointer<frmMain> alive(&window);
+    const QPointer<SlideshowWindow> alive(&window);
     chooseSlide(program);
     // The events that ran may have ended the show; a display that went away shows nothing more.
     if (!alive || program.hasEnded() || program.displayIfLoaded() != &window) {
@@ -108,22 +108,22 @@ void slideStep(frmMain& window, SlideStepKind kind) {
             toInt16(program.store().read(keys::kSettings, keys::kSlideSize, QStringLiteral("1")))) {
         settings.slideSize = *multiplier;
     }
-    window.picturePath = slideEntry(program, program.SlideIndex);
+    window.picturePath = slideEntry(program, program.slideIndex);
     const QString& path = window.picturePath;
 
     if (hasGifSuffix(path) && settings.animate == 1) {
-        rearmSlideTimer(program, window.Timer1);
-        loadAndPaint(window.Picture1, path, window.surface(), actualSizePlace(window));
-        LoadAniGif(window, path);
+        rearmSlideTimer(program, window.slideTimer);
+        loadAndPaint(window.currentPicture, path, window.surface(), actualSizePlace(window));
+        loadAnimation(window, path);
     } else {
         if (!hasGifSuffix(path)) {
-            window.AnimationTimer.setEnabled(false);
+            window.animationTimer.setEnabled(false);
         }
-        rearmSlideTimer(program, window.Timer1);
-        loadAndPaint(window.Picture1, path, window.surface(), stillPlace(window));
+        rearmSlideTimer(program, window.slideTimer);
+        loadAndPaint(window.currentPicture, path, window.surface(), stillPlace(window));
     }
     if (settings.asound == 1) {
-        PlayChime(program);
+        playChime(program);
     }
     processPendingEvents();
 }

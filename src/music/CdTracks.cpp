@@ -21,7 +21,7 @@ std::optional<int> cdTrackNumber(const QString& text) {
     return std::nullopt;
 }
 
-QString CutAtNull(const QString& reply) {
+QString cutAtNul(const QString& reply) {
     const qsizetype nul = reply.indexOf(QChar(u'\0'));
     return nul < 0 ? QString() : reply.left(nul);
 }
@@ -42,14 +42,14 @@ CdTrackListing listCdTracks(MediaControl& media) {
     listing.opened = true;
     QString reply(64, u' ');
     media.send(QStringLiteral("status cd number of tracks"), &reply, 64);
-    listing.countText = CutAtNull(reply);
+    listing.countText = cutAtNul(reply);
     const double counted = numericValue(listing.countText);
     const int n = counted < 1 ? 0 : static_cast<int>(std::min<double>(counted, kMaxCdTracks));
     media.send(QStringLiteral("set cd time format hms"));
     for (int i = 1; i <= n; ++i) {
         reply = QString(64, u' ');
         media.send(QStringLiteral("status cd length track %1").arg(i), &reply, 64);
-        listing.tracks.append(cdTrackText(i, CutAtNull(reply)));
+        listing.tracks.append(cdTrackText(i, cutAtNul(reply)));
     }
     media.send(QStringLiteral("close cd"));
     return listing;

@@ -18,7 +18,7 @@ QString cdTrackText(int track, const QString& length);
 std::optional<int> cdTrackNumber(const QString& text);
 
 // The text before the first NUL of a device reply; empty when the reply holds no NUL.
-QString CutAtNull(const QString& reply);
+QString cutAtNul(const QString& reply);
 
 // The tracks of the disc in the system's default CD device, as the track listing finds them: the
 // alias "cd" is stopped and closed, the default device opened, counted and listed in time format

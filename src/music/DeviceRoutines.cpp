@@ -29,7 +29,7 @@ Mp3Player& mediaPlayer(Program& program) {
 
 }  // namespace
 
-void StopAllMusic(Program& program) {
+void stopAllDevices(Program& program) {
     for (const char* command :
          {"stop sound", "close sound", "stop cd", "stop midi", "close midi"}) {
         sendWithReply(program, QString::fromLatin1(command));
@@ -37,35 +37,35 @@ void StopAllMusic(Program& program) {
     mediaPlayer(program).stop();
 }
 
-bool PlayWaveFile(Program& program, const QString& path) {
+bool playWaveFile(Program& program, const QString& path) {
     return openAndPlay(program, QStringLiteral("waveaudio"), path, QStringLiteral("sound"));
 }
 
-bool PlayMidiFile(Program& program, const QString& path) {
+bool playMidiFile(Program& program, const QString& path) {
     return openAndPlay(program, QStringLiteral("sequencer"), path, QStringLiteral("midi"));
 }
 
-void PlayMp3File(Program& program, const QString& path) {
+void playMp3File(Program& program, const QString& path) {
     Mp3Player& player = mediaPlayer(program);
     player.setFileName(path);
     player.play();
 }
 
-bool PlayCdTrack(Program& program, const QString& item) {
+bool playCdTrack(Program& program, const QString& item) {
     const int n = cdTrackNumber(item).value_or(0);
     program.media().send(QStringLiteral("stop cd wait"));
     program.media().send(QStringLiteral("seek cd to 1 wait"));
     return program.media().send(QStringLiteral("play cd from %1 to %2").arg(n).arg(n + 1),
-                                &program.CdReply, kCdReplyLength) == 0;
+                                &program.cdReply, kCdReplyLength) == 0;
 }
 
-void OpenCdDrive(Program& program) {
-    program.media().send(QStringLiteral("open  ") + program.CurrentCdDrive +
+void openCdDrive(Program& program) {
+    program.media().send(QStringLiteral("open  ") + program.currentCdDrive +
                          QStringLiteral(" type cdaudio alias cd wait shareable"));
     program.media().send(QStringLiteral("set cd time format tmsf"));
 }
 
-void PlayChime(Program& program) {
+void playChime(Program& program) {
     // The play goes out even when the open failed: while music holds "sound" it replays that.
     sendWithReply(program, QStringLiteral("open waveaudio!chimes.wav alias sound"));
     sendWithReply(program, QStringLiteral("play sound"));

@@ -12,26 +12,26 @@ class Program;
 
 // Stops and closes the wave and MIDI devices, stops the CD device (which stays open) and stops the
 // media player.
-void StopAllMusic(Program& program);
+void stopAllDevices(Program& program);
 
 // Opens `path` as "sound" and plays it only when the open succeeded. True when it plays.
-bool PlayWaveFile(Program& program, const QString& path);
+bool playWaveFile(Program& program, const QString& path);
 
 // Opens `path` as "midi" and plays it only when the open succeeded. True when it plays.
-bool PlayMidiFile(Program& program, const QString& path);
+bool playMidiFile(Program& program, const QString& path);
 
 // Gives `path` to the media player, unchanged, and starts it.
-void PlayMp3File(Program& program, const QString& path);
+void playMp3File(Program& program, const QString& path);
 
 // Plays the CD track named by a CD track text, up to the start of the next track. True when the
 // play command succeeded.
-bool PlayCdTrack(Program& program, const QString& item);
+bool playCdTrack(Program& program, const QString& item);
 
 // Opens the drive in use as "cd" in the time format tmsf.
-void OpenCdDrive(Program& program);
+void openCdDrive(Program& program);
 
 // Rings the announce chime "chimes.wav" of the current folder over whatever plays.
-void PlayChime(Program& program);
+void playChime(Program& program);
 
 // The "sound" commands take a reply buffer of this many characters.
 inline constexpr int kReplyLength = 128;

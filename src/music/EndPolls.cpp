@@ -26,13 +26,13 @@ double numberReply(MediaControl& media, const QString& command, int* result = nu
 
 std::optional<int> cdSecondsIntoTrack(Program& program) {
     MediaControl& media = program.media();
-    media.send(QStringLiteral("status cd media present"), &program.CdReply, kCdReplyLength);
-    if (!program.CdReply.startsWith(QStringLiteral("true"))) {
+    media.send(QStringLiteral("status cd media present"), &program.cdReply, kCdReplyLength);
+    if (!program.cdReply.startsWith(QStringLiteral("true"))) {
         return std::nullopt;
     }
-    media.send(QStringLiteral("status cd position"), &program.CdReply, kCdReplyLength);
+    media.send(QStringLiteral("status cd position"), &program.cdReply, kCdReplyLength);
     // "tt:mm:ss:ff": minutes and seconds within the track.
-    return 60 * replyField(program.CdReply, 3) + replyField(program.CdReply, 6);
+    return 60 * replyField(program.cdReply, 3) + replyField(program.cdReply, 6);
 }
 
 void rewindCd(MediaControl& media) {

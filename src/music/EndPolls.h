@@ -13,7 +13,7 @@ class Program;
 // run their own pollers on these.
 
 // When a disc is present, the seconds within the track of the CD position ("status cd media
-// present", then "status cd position", both into CdReply); std::nullopt without a disc. A position
+// present", then "status cd position", both into cdReply); std::nullopt without a disc. A position
 // field that is no number counts 0.
 std::optional<int> cdSecondsIntoTrack(Program& program);
 

@@ -1,4 +1,5 @@
 #include "panel/AboutTab.h"
+#include "panel/ControlIds.h"
 
 #include "panel/LinkLabel.h"
 #include "panel/LinkTargets.h"
@@ -29,18 +30,19 @@ AboutTab::AboutTab(Program& program, QWidget* parent) : QWidget(parent) {
 
     // Each link on a line of its own, so that a long address still fits.
     auto* visit = new QLabel(QStringLiteral("Visit our homepage for news and updates"), this);
-    visit->setObjectName(QStringLiteral("Label12"));
+    visit->setObjectName(panel_ids::kMakerCaption);
     page->addWidget(visit);
-    Label9 = new LinkLabel(program, QStringLiteral("Label9"), LinkTargets::makerPage(),
-                           LinkTargets::makerPage(), QColor(0, 0, 192), 2, this);
-    page->addWidget(Label9, 0, Qt::AlignLeft);
+    makerLink = new LinkLabel(program, panel_ids::kMakerLink, LinkTargets::makerPage(),
+                              LinkTargets::makerPage(), QColor(0, 0, 192), 2, this);
+    page->addWidget(makerLink, 0, Qt::AlignLeft);
     page->addSpacing(6);
     auto* mail = new QLabel(QStringLiteral("For support/Information send e-mail"), this);
-    mail->setObjectName(QStringLiteral("Label29"));
+    mail->setObjectName(panel_ids::kSupportAddressCaption);
     page->addWidget(mail);
-    Label28 = new LinkLabel(program, QStringLiteral("Label28"), LinkTargets::supportAddress(),
-                            LinkTargets::supportMail(), QColor(0, 0, 192), 1, this);
-    page->addWidget(Label28, 0, Qt::AlignLeft);
+    supportAddressLink =
+        new LinkLabel(program, panel_ids::kSupportAddressLink, LinkTargets::supportAddress(),
+                      LinkTargets::supportMail(), QColor(0, 0, 192), 1, this);
+    page->addWidget(supportAddressLink, 0, Qt::AlignLeft);
     page->addStretch(1);
 }
 

@@ -13,8 +13,8 @@ class AboutTab : public QWidget {
 public:
     AboutTab(Program& program, QWidget* parent);
 
-    LinkLabel* Label9;   // the maker's page
-    LinkLabel* Label28;  // the support address
+    LinkLabel* makerLink;
+    LinkLabel* supportAddressLink;
 };
 
 }  // namespace luma

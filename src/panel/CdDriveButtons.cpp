@@ -1,4 +1,5 @@
 #include "panel/CdDriveButtons.h"
+#include "panel/ControlIds.h"
 
 #include "panel/ButtonSizing.h"
 
@@ -16,7 +17,7 @@ CdDriveButtons::CdDriveButtons(QWidget* parent) : QWidget(parent), row_(new QHBo
 
 QPushButton* CdDriveButtons::makeButton(int index) {
     auto* b = new QPushButton(this);
-    b->setObjectName(QStringLiteral("CD"));
+    b->setObjectName(panel_ids::kDriveButton);
     b->setProperty("index", index);
     connect(b, &QPushButton::clicked, this, [this, index] { emit driveClicked(index); });
     row_->insertWidget(index, b);

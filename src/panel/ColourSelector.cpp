@@ -1,4 +1,5 @@
 #include "panel/ColourSelector.h"
+#include "panel/ControlIds.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -45,7 +46,7 @@ ColourSelector::ColourSelector(QWidget* parent) : QWidget(parent), swatch_(new Q
         grid->addWidget(channelStripe(channels[static_cast<size_t>(i)], box), i * 2 + 1, 0);
         connect(bar, &QScrollBar::valueChanged, this, [this] { emit colourChosen(barColour()); });
     }
-    swatch_->setObjectName(QStringLiteral("Picturev"));
+    swatch_->setObjectName(panel_ids::kColourSwatch);
     swatch_->setFrameShape(QFrame::Box);
     swatch_->setAutoFillBackground(true);
     swatch_->setFixedSize(34, 34);

@@ -1,4 +1,5 @@
 #include "panel/HelpTab.h"
+#include "panel/ControlIds.h"
 
 #include "panel/LinkLabel.h"
 #include "panel/LinkTargets.h"
@@ -13,7 +14,7 @@ namespace {
 
 QLabel* helpText(int index, const char* text, QWidget* parent) {
     auto* label = new QLabel(QString::fromUtf8(text), parent);
-    label->setObjectName(QStringLiteral("Label16"));
+    label->setObjectName(panel_ids::kHelpText);
     label->setProperty("index", index);
     label->setTextFormat(Qt::PlainText);
     label->setWordWrap(true);
@@ -27,7 +28,7 @@ HelpTab::HelpTab(Program& program, QWidget* parent) : QWidget(parent) {
     page->setContentsMargins(6, 6, 6, 6);
     // The light yellow sheet behind the texts.
     auto* sheet = new QFrame(this);
-    sheet->setObjectName(QStringLiteral("Label6"));
+    sheet->setObjectName(panel_ids::kHelpSheet);
     sheet->setAutoFillBackground(true);
     QPalette p = sheet->palette();
     p.setColor(QPalette::Window, QColor(255, 255, 192));
@@ -62,10 +63,10 @@ HelpTab::HelpTab(Program& program, QWidget* parent) : QWidget(parent) {
                               sheet));
     texts->addWidget(helpText(
         3, "Step 4.  Click the \"Save Settings\" button in the \"preferences\" tab.", sheet));
-    Label17 = new LinkLabel(program, QStringLiteral("Label17"),
-                            QStringLiteral("Any Questions? Contact Support."),
-                            LinkTargets::supportMail(), QColor(128, 0, 0), -1, sheet);
-    texts->addWidget(Label17, 0, Qt::AlignLeft);
+    supportLink = new LinkLabel(program, panel_ids::kSupportLink,
+                                QStringLiteral("Any Questions? Contact Support."),
+                                LinkTargets::supportMail(), QColor(128, 0, 0), -1, sheet);
+    texts->addWidget(supportLink, 0, Qt::AlignLeft);
     texts->addStretch(1);
 
     auto* siteRow = new QHBoxLayout;
@@ -73,12 +74,13 @@ HelpTab::HelpTab(Program& program, QWidget* parent) : QWidget(parent) {
     auto* site = new QLabel(
         QStringLiteral("This site has loads of cool image files you can use in your screensaver"),
         sheet);
-    site->setObjectName(QStringLiteral("Label13"));
+    site->setObjectName(panel_ids::kPictureSiteCaption);
     site->setWordWrap(true);
     siteRow->addWidget(site, 1);
-    Label14 = new LinkLabel(program, QStringLiteral("Label14"), LinkTargets::pictureSiteCaption(),
-                            LinkTargets::pictureSite(), QColor(0, 0, 192), 3, sheet);
-    siteRow->addWidget(Label14, 0, Qt::AlignVCenter);
+    pictureSiteLink =
+        new LinkLabel(program, panel_ids::kPictureSiteLink, LinkTargets::pictureSiteCaption(),
+                      LinkTargets::pictureSite(), QColor(0, 0, 192), 3, sheet);
+    siteRow->addWidget(pictureSiteLink, 0, Qt::AlignVCenter);
     texts->addLayout(siteRow);
 }
 

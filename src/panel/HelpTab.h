@@ -14,8 +14,8 @@ class HelpTab : public QWidget {
 public:
     HelpTab(Program& program, QWidget* parent);
 
-    LinkLabel* Label17;  // "Any Questions? Contact Support."
-    LinkLabel* Label14;  // the picture website
+    LinkLabel* supportLink;  // "Any Questions? Contact Support."
+    LinkLabel* pictureSiteLink;
 };
 
 }  // namespace luma

@@ -1,4 +1,5 @@
 #include "panel/LinkLabel.h"
+#include "panel/ControlIds.h"
 
 #include "platform/Shell.h"
 #include "runtime/PendingEvents.h"
@@ -47,7 +48,7 @@ LinkLabel::LinkLabel(Program& program, const QString& name, const QString& capti
     setColour(this, QPalette::WindowText, restColour);
     if (underline >= 0) {
         underline_ = new QFrame(this);
-        underline_->setObjectName(QStringLiteral("Line1"));
+        underline_->setObjectName(panel_ids::kLinkUnderline);
         underline_->setProperty("index", underline);
         underline_->setAutoFillBackground(true);
         underline_->setCursor(linkCursor());

@@ -8,7 +8,7 @@
 
 namespace luma {
 
-bool HasPictureExtension(const QString& entry) {
+bool hasPictureExtension(const QString& entry) {
     const qsizetype dot = entry.lastIndexOf(u'.');
     if (dot < 0) {
         return false;
@@ -36,7 +36,7 @@ bool hasMusicEnding(const QString& entry) {
 QStringList pictureEntries(const QStringList& entries) {
     QStringList kept;
     kept.reserve(entries.size());
-    std::copy_if(entries.begin(), entries.end(), std::back_inserter(kept), HasPictureExtension);
+    std::copy_if(entries.begin(), entries.end(), std::back_inserter(kept), hasPictureExtension);
     return kept;
 }
 

@@ -9,7 +9,7 @@ class Random;
 
 // True when the text after the last "." of `entry` is exactly "bmp", "BMP", "jpg", "JPG", "gif" or
 // "GIF". Text without a "." is no picture entry.
-bool HasPictureExtension(const QString& entry);
+bool hasPictureExtension(const QString& entry);
 
 // True when the last three characters of `entry` are exactly "mp3", "MP3", "wav", "WAV", "mid",
 // "MID", " cd" or " CD"; what a playlist rebuild keeps.

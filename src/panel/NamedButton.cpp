@@ -4,9 +4,9 @@
 
 namespace luma {
 
-QPushButton* namedButton(const char* name, const char* caption, QWidget* parent) {
+QPushButton* namedButton(QLatin1String name, const char* caption, QWidget* parent) {
     auto* b = new QPushButton(QString::fromLatin1(caption), parent);
-    b->setObjectName(QString::fromLatin1(name));
+    b->setObjectName(QString(name));
     return b;
 }
 

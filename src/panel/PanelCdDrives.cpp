@@ -26,64 +26,64 @@ QString driveCaption(const QString& root) {
 
 PanelCdDrives::PanelCdDrives(Program& program, SoundTab& tab, PlaylistEditor& playlist)
     : QObject(&tab), program_(program), tab_(tab), playlist_(playlist) {
-    connect(tab.Command29, &QPushButton::clicked, this, &PanelCdDrives::Command29_Click);
-    connect(tab.CD, &CdDriveButtons::driveClicked, this, &PanelCdDrives::CD_Click);
+    connect(tab.loadTracksButton, &QPushButton::clicked, this, &PanelCdDrives::loadCdTracks);
+    connect(tab.driveButtons, &CdDriveButtons::driveClicked, this, &PanelCdDrives::chooseDrive);
 }
 
-void PanelCdDrives::Command29_Click() {
-    tab_.List3->clear();
+void PanelCdDrives::loadCdTracks() {
+    tab_.trackListBox->clear();
     const CdTrackListing listing = listCdTracks(program_.media());
     if (listing.opened) {
-        tab_.Label3->setText(listing.countText);
+        tab_.trackCountLabel->setText(listing.countText);
         for (qsizetype i = 0; i < listing.tracks.size(); ++i) {
             auto* item = new QListWidgetItem(listing.tracks[i]);
             item->setData(Qt::UserRole, static_cast<int>(i + 1));
-            tab_.List3->addItem(item);
+            tab_.trackListBox->addItem(item);
         }
     }
-    FindCdDrives();
+    findCdDrives();
 }
 
-void PanelCdDrives::FindCdDrives() {
+void PanelCdDrives::findCdDrives() {
     QStringList roots;
     for (const QString& root : program_.drives().cdDrives()) {
         if (!root.isEmpty()) {
             roots.append(driveCaption(root));
         }
     }
-    const bool first = tab_.CD->caption(0).isEmpty();
-    tab_.CD->setDrives(roots);
+    const bool first = tab_.driveButtons->caption(0).isEmpty();
+    tab_.driveButtons->setDrives(roots);
     if (roots.isEmpty()) {
         return;
     }
-    if (first || !roots.contains(program_.CurrentCdDrive)) {
-        program_.CurrentCdDrive = roots.first();
+    if (first || !roots.contains(program_.currentCdDrive)) {
+        program_.currentCdDrive = roots.first();
     }
-    UpDate_Cds();
+    openDriveInUse();
 }
 
-void PanelCdDrives::UpDate_Cds() {
-    const QString& drive = program_.CurrentCdDrive;
+void PanelCdDrives::openDriveInUse() {
+    const QString& drive = program_.currentCdDrive;
     // Without a drive there is nothing to open.
     if (!drive.isEmpty()) {
         program_.media().send(QStringLiteral("open  ") + drive +
                               QStringLiteral(" type cdaudio alias cd wait shareable"));
         program_.media().send(QStringLiteral("set cd time format tmsf"));
     }
-    tab_.Label4->setText(QStringLiteral("CD Drive:") + drive);
-    tab_.Label15->setText(QStringLiteral("  Drive: ") + drive);
+    tab_.driveLabel->setText(QStringLiteral("CD Drive:") + drive);
+    tab_.hiddenDriveLabel->setText(QStringLiteral("  Drive: ") + drive);
 }
 
-void PanelCdDrives::CD_Click(int index) {
-    const QString root = tab_.CD->caption(index);
+void PanelCdDrives::chooseDrive(int index) {
+    const QString root = tab_.driveButtons->caption(index);
     if (root.isEmpty()) {
         return;
     }
     program_.media().send(QStringLiteral("stop cd"));
     program_.media().send(QStringLiteral("close cd"));
-    program_.CurrentCdDrive = root;
-    UpDate_Cds();
-    playlist_.RefreshCdEntries();
+    program_.currentCdDrive = root;
+    openDriveInUse();
+    playlist_.refreshCdEntries();
 }
 
 }  // namespace luma

@@ -15,14 +15,16 @@ class PanelCdDrives : public QObject {
 public:
     PanelCdDrives(Program& program, SoundTab& tab, PlaylistEditor& playlist);
 
-    // The track listing into `List3`, with the count in `Label3`; then FindCdDrives.
-    void Command29_Click();
+    // The track listing into `trackListBox`, with the count in `trackCountLabel`; then
+    // findCdDrives.
+    void loadCdTracks();
     // One button per drive. The first scan makes the first drive the one in use; a later scan
     // rebuilds the buttons and keeps the drive in use when it is still there. Then opens it.
-    void FindCdDrives();
-    // Opens the drive in use as "cd" in time format tmsf and shows it in `Label4` and `Label15`.
-    void UpDate_Cds();
-    void CD_Click(int index);
+    void findCdDrives();
+    // Opens the drive in use as "cd" in time format tmsf and shows it in `driveLabel` and
+    // `hiddenDriveLabel`.
+    void openDriveInUse();
+    void chooseDrive(int index);
 
 private:
     Program& program_;

@@ -26,79 +26,79 @@ constexpr int kPollMs = 1000;
 
 PanelPlayer::PanelPlayer(Program& program, SoundTab& tab, std::function<bool()> panelOpen)
     : QObject(&tab),
-      Timer2(program.timers(), kPollMs),
-      Timer3(program.timers(), kPollMs),
-      Timer4(program.timers(), kPollMs),
-      Timer5(program.timers(), kPollMs),
+      cdEndPoll(program.timers(), kPollMs),
+      waveEndPoll(program.timers(), kPollMs),
+      midiEndPoll(program.timers(), kPollMs),
+      mp3EndPoll(program.timers(), kPollMs),
       program_(program),
       tab_(tab),
       panelOpen_(std::move(panelOpen)),
-      playButton_(tab.Command32) {
-    Timer2.setHandler([this] { Timer2_Timer(); });
-    Timer3.setHandler([this] { Timer3_Timer(); });
-    Timer4.setHandler([this] { Timer4_Timer(); });
-    Timer5.setHandler([this] { Timer5_Timer(); });
-    tab.Command32->installEventFilter(this);
-    connect(tab.Command32, &QPushButton::clicked, this, [this] { Command32_Click(); });
-    connect(tab.Command35, &QPushButton::clicked, this, &PanelPlayer::Command35_Click);
+      playButton_(tab.playButton) {
+    cdEndPoll.setHandler([this] { pollCdEnd(); });
+    waveEndPoll.setHandler([this] { pollWaveEnd(); });
+    midiEndPoll.setHandler([this] { pollMidiEnd(); });
+    mp3EndPoll.setHandler([this] { pollMp3End(); });
+    tab.playButton->installEventFilter(this);
+    connect(tab.playButton, &QPushButton::clicked, this, [this] { playNextEntry(); });
+    connect(tab.stopButton, &QPushButton::clicked, this, &PanelPlayer::stopAllMusic);
 }
 
 bool PanelPlayer::eventFilter(QObject* watched, QEvent* event) {
     if (watched == playButton_ && (event->type() == QEvent::MouseButtonPress ||
                                    event->type() == QEvent::MouseButtonDblClick)) {
-        Command32_MouseDown();
+        notePlayPressed();
     }
     return QObject::eventFilter(watched, event);
 }
 
-void PanelPlayer::Command32_MouseDown() {
-    PlaySelectedFlag = true;
+void PanelPlayer::notePlayPressed() {
+    playSelected = true;
 }
 
-bool PanelPlayer::Command32_Click() {
-    QListWidget* list = tab_.List4;
+bool PanelPlayer::playNextEntry() {
+    QListWidget* list = tab_.playlistBox;
     const int count = list->count();
     if (count == 0) {
         return true;
     }
-    if (!PlaySelectedFlag) {
+    if (!playSelected) {
         if (program_.settings.randomOrder == 1) {
             program_.random().reseedFromClock();
-            PanelPosition = static_cast<int>(count * program_.random().next()) + 1;
+            position = static_cast<int>(count * program_.random().next()) + 1;
         } else {
-            ++PanelPosition;
+            ++position;
         }
-        if (PanelPosition > count || PanelPosition < 1) {
-            PanelPosition = 1;
+        if (position > count || position < 1) {
+            position = 1;
         }
-        program_.CurrentSelection = list->item(PanelPosition - 1)->text();
+        program_.currentSelection = list->item(position - 1)->text();
     } else {
         const QListWidgetItem* selected = list->currentItem();
-        program_.CurrentSelection =
+        program_.currentSelection =
             selected != nullptr && selected->isSelected() ? selected->text() : QString();
     }
-    tab_.txtMusic->setText(program_.CurrentSelection);
-    PlaySelectedFlag = false;
+    tab_.musicFileBox->setText(program_.currentSelection);
+    playSelected = false;
     // A click landing now may close the panel: destroyed, or unloaded and waiting to go.
     const QPointer<PanelPlayer> alive(this);
     processPendingEvents();
     if (alive.isNull() || !panelOpen_()) {
         return false;
     }
-    Command35_Click();
-    const QString entry = program_.CurrentSelection;
+    stopAllMusic();
+    const QString entry = program_.currentSelection;
     switch (entryKind(entry)) {
         case EntryKind::Wave:
-            PanelPlayWave(entry);
+            playWaveEntry(entry);
             break;
         case EntryKind::Midi:
-            PanelPlayMidi(entry);
+            playMidiEntry(entry);
             break;
         case EntryKind::Mp3:
-            PanelPlayMp3(entry);
+            playMp3Entry(entry);
             break;
         case EntryKind::CdTrack:
-            PanelPlayCd(entry);
+            playCdEntry(entry);
             break;
         case EntryKind::None:
             break;
@@ -106,84 +106,84 @@ bool PanelPlayer::Command32_Click() {
     return true;
 }
 
-void PanelPlayer::Command35_Click() {
-    StopAllMusic(program_);
-    PanelLastCdTime = QStringLiteral("0");
+void PanelPlayer::stopAllMusic() {
+    stopAllDevices(program_);
+    lastCdTime = QStringLiteral("0");
     disableTimers();
 }
 
 void PanelPlayer::disableTimers() {
-    Timer2.setEnabled(false);
-    Timer3.setEnabled(false);
-    Timer4.setEnabled(false);
-    Timer5.setEnabled(false);
+    cdEndPoll.setEnabled(false);
+    waveEndPoll.setEnabled(false);
+    midiEndPoll.setEnabled(false);
+    mp3EndPoll.setEnabled(false);
 }
 
-void PanelPlayer::PanelPlayWave(const QString& entry) {
-    PlayWaveFile(program_, entry);
-    Timer3.setEnabled(true);
+void PanelPlayer::playWaveEntry(const QString& entry) {
+    playWaveFile(program_, entry);
+    waveEndPoll.setEnabled(true);
 }
 
-void PanelPlayer::PanelPlayMidi(const QString& entry) {
-    PlayMidiFile(program_, entry);
-    Timer4.setEnabled(true);
+void PanelPlayer::playMidiEntry(const QString& entry) {
+    playMidiFile(program_, entry);
+    midiEndPoll.setEnabled(true);
 }
 
-void PanelPlayer::PanelPlayMp3(const QString& entry) {
-    if (!endsInMp3(tab_.txtMusic->text())) {
+void PanelPlayer::playMp3Entry(const QString& entry) {
+    if (!endsInMp3(tab_.musicFileBox->text())) {
         return;
     }
-    PlayMp3File(program_, entry);
-    Timer5.setEnabled(true);
+    playMp3File(program_, entry);
+    mp3EndPoll.setEnabled(true);
 }
 
-void PanelPlayer::PanelPlayCd(const QString& entry) {
-    PanelLastCdTime = QStringLiteral("0");
-    PlayCdTrack(program_, entry);
-    Timer2.setEnabled(true);
+void PanelPlayer::playCdEntry(const QString& entry) {
+    lastCdTime = QStringLiteral("0");
+    playCdTrack(program_, entry);
+    cdEndPoll.setEnabled(true);
 }
 
-void PanelPlayer::Timer2_Timer() {
+void PanelPlayer::pollCdEnd() {
     const std::optional<int> t = cdSecondsIntoTrack(program_);
     if (!t) {
         return;
     }
-    if (*t < numericValue(PanelLastCdTime)) {
-        Timer2.setEnabled(false);
+    if (*t < numericValue(lastCdTime)) {
+        cdEndPoll.setEnabled(false);
         rewindCd(program_.media());
-        if (!Command32_Click()) {
+        if (!playNextEntry()) {
             return;
         }
     }
-    PanelLastCdTime = QString::number(*t);
+    lastCdTime = QString::number(*t);
 }
 
-void PanelPlayer::Timer3_Timer() {
+void PanelPlayer::pollWaveEnd() {
     if (waveProgress(program_.media()).fraction >= 1) {
-        Timer3.setEnabled(false);
+        waveEndPoll.setEnabled(false);
         closeWave(program_.media());
-        Command32_Click();
+        playNextEntry();
     }
 }
 
-void PanelPlayer::Timer4_Timer() {
+void PanelPlayer::pollMidiEnd() {
     if (midiMode(program_.media()).stopped) {
-        Timer4.setEnabled(false);
-        PanelLastCdTime = QStringLiteral("0");
-        Command32_Click();
+        midiEndPoll.setEnabled(false);
+        lastCdTime = QStringLiteral("0");
+        playNextEntry();
     }
 }
 
-void PanelPlayer::Timer5_Timer() {
+void PanelPlayer::pollMp3End() {
     program_.player();  // the media player lives on the player window
     Mp3Player& mp3 = program_.mp3();
-    PanelMp3Previous = PanelMp3Current;
-    PanelMp3Current = mp3.position();
-    if (PanelMp3Previous == PanelMp3Current) {
+    mp3Previous = mp3Current;
+    mp3Current = mp3.position();
+    if (mp3Previous == mp3Current) {
         mp3.stop();
-        PanelLastCdTime = QStringLiteral("0");
-        Timer5.setEnabled(false);
-        Command32_Click();
+        lastCdTime = QStringLiteral("0");
+        mp3EndPoll.setEnabled(false);
+        playNextEntry();
     }
 }
 

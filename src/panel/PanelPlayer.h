@@ -25,35 +25,35 @@ public:
 
     // "Play". Pending events run on the way; false when the panel was closed meanwhile, after
     // which the caller touches nothing of it.
-    bool Command32_Click();
-    void Command32_MouseDown();  // a mouse button went down on "Play"
-    void Command35_Click();      // "stop"
+    bool playNextEntry();
+    void notePlayPressed();  // a mouse button went down on "Play"
+    void stopAllMusic();     // "stop"
     void disableTimers();
 
-    void PanelPlayWave(const QString& entry);
-    void PanelPlayMidi(const QString& entry);
-    void PanelPlayMp3(const QString& entry);
-    void PanelPlayCd(const QString& entry);
+    void playWaveEntry(const QString& entry);
+    void playMidiEntry(const QString& entry);
+    void playMp3Entry(const QString& entry);
+    void playCdEntry(const QString& entry);
 
-    Timer Timer2;  // CD track
-    Timer Timer3;  // wave file
-    Timer Timer4;  // MIDI file
-    Timer Timer5;  // MP3 file
+    Timer cdEndPoll;
+    Timer waveEndPoll;
+    Timer midiEndPoll;
+    Timer mp3EndPoll;
 
-    int PanelPosition = 0;  // 1-based position last chosen by "next"
-    bool PlaySelectedFlag = false;
-    QString PanelLastCdTime;
-    double PanelMp3Previous = 0;
-    double PanelMp3Current = 0;
+    int position = 0;  // 1-based position last chosen by "next"
+    bool playSelected = false;
+    QString lastCdTime;
+    double mp3Previous = 0;
+    double mp3Current = 0;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void Timer2_Timer();
-    void Timer3_Timer();
-    void Timer4_Timer();
-    void Timer5_Timer();
+    void pollCdEnd();
+    void pollWaveEnd();
+    void pollMidiEnd();
+    void pollMp3End();
 
     Program& program_;
     SoundTab& tab_;

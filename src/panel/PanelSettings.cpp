@@ -28,19 +28,19 @@ struct Binding {
 
 std::vector<Binding> bindings(const PreferencesTab& tab) {
     return {
-        {&keys::kSlides, "0", false, tab.Check10, nullptr},
-        {&keys::kRandomOrder, "0", false, tab.Check11, nullptr},
-        {&keys::kAnimate, "1", false, tab.Check4, nullptr},
-        {&keys::kScreenSize, "0", false, tab.Check6, nullptr},
-        {&keys::kSlideSize, nullptr, true, nullptr, tab.Text6},
-        {&keys::kDelay, "5", false, nullptr, tab.Text2},
-        {&keys::kBsound, "1", false, tab.Check8, nullptr},
-        {&keys::kRandomPlay, "0", false, tab.Check9, nullptr},
-        {&keys::kAsound, "0", false, tab.Check7, nullptr},
-        {&keys::kMusicOnly, "0", false, tab.Check5, nullptr},
-        {&keys::kMusicNow, "0", false, tab.Check12, nullptr},
-        {&keys::kAutoStartup, "0", false, tab.Check2, nullptr},
-        {&keys::kMouseSens, nullptr, false, nullptr, tab.Sensit},
+        {&keys::kSlides, "0", false, tab.slideshowBox, nullptr},
+        {&keys::kRandomOrder, "0", false, tab.randomOrderBox, nullptr},
+        {&keys::kAnimate, "1", false, tab.animateBox, nullptr},
+        {&keys::kScreenSize, "0", false, tab.stretchBox, nullptr},
+        {&keys::kSlideSize, nullptr, true, nullptr, tab.sizeBox},
+        {&keys::kDelay, "5", false, nullptr, tab.delayBox},
+        {&keys::kBsound, "1", false, tab.backgroundMusicBox, nullptr},
+        {&keys::kRandomPlay, "0", false, tab.randomPlayBox, nullptr},
+        {&keys::kAsound, "0", false, tab.chimeBox, nullptr},
+        {&keys::kMusicOnly, "0", false, tab.musicOnlyBox, nullptr},
+        {&keys::kMusicNow, "0", false, tab.playNowBox, nullptr},
+        {&keys::kAutoStartup, "0", false, tab.autoStartBox, nullptr},
+        {&keys::kMouseSens, nullptr, false, nullptr, tab.sensitivityBox},
         {&keys::kBackColors, nullptr, false, nullptr, nullptr},  // the colour swatch
     };
 }
@@ -73,7 +73,7 @@ void showInCheckBox(QCheckBox* box, std::int16_t value) {
 
 }  // namespace
 
-void Setthesettings(Program& program, PreferencesTab& tab) {
+void applyStoredSettings(Program& program, PreferencesTab& tab) {
     SettingsRecord& record = program.settings;
     for (const Binding& row : bindings(tab)) {
         const SettingsField& field = fieldFor(row.key);
@@ -101,7 +101,7 @@ void Setthesettings(Program& program, PreferencesTab& tab) {
     }
 }
 
-bool SaveAllSettings(Program& program, const PreferencesTab& tab) {
+bool saveAllSettings(Program& program, const PreferencesTab& tab) {
     std::vector<SettingsWrite> batch;
     for (const Binding& row : bindings(tab)) {
         QString text;

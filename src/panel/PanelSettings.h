@@ -8,10 +8,10 @@ class PreferencesTab;
 // Reads the fourteen keys of "Settings" into the in-memory record and the preference controls,
 // in order. A value that cannot be converted leaves the record field as it was; each control then
 // takes its field's value, and a change runs the control's reaction as a user change would.
-void Setthesettings(Program& program, PreferencesTab& tab);
+void applyStoredSettings(Program& program, PreferencesTab& tab);
 
 // Writes the fourteen keys from the controls (and "BackColors" from the record), in order, in one
 // write. Returns false when the store refused it.
-bool SaveAllSettings(Program& program, const PreferencesTab& tab);
+bool saveAllSettings(Program& program, const PreferencesTab& tab);
 
 }  // namespace luma

@@ -31,13 +31,15 @@ QStringList texts(const QListWidget* list) {
 
 PlaylistEditor::PlaylistEditor(Program& program, SoundTab& tab, QString& lastDialogFile)
     : QObject(&tab), program_(program), tab_(tab), lastDialogFile_(lastDialogFile) {
-    connect(tab.Command31, &QPushButton::clicked, this, &PlaylistEditor::Command31_Click);
-    connect(tab.Command27, &QPushButton::clicked, this, &PlaylistEditor::Command27_Click);
-    connect(tab.Command28, &QPushButton::clicked, this, &PlaylistEditor::Command28_Click);
-    connect(tab.Command3, &QPushButton::clicked, this, &PlaylistEditor::Command3_Click);
-    connect(tab.Command36, &QPushButton::clicked, this, &PlaylistEditor::Command36_Click);
-    connect(new ListClicks(tab.List4), &ListClicks::clicked, this, &PlaylistEditor::List4_Click);
-    connect(new ListClicks(tab.List3), &ListClicks::clicked, this, &PlaylistEditor::List3_Click);
+    connect(tab.loadListButton, &QPushButton::clicked, this, &PlaylistEditor::loadPlaylist);
+    connect(tab.browseMusicButton, &QPushButton::clicked, this, &PlaylistEditor::browseMusic);
+    connect(tab.addSelectionButton, &QPushButton::clicked, this, &PlaylistEditor::addSelection);
+    connect(tab.addAllTracksButton, &QPushButton::clicked, this, &PlaylistEditor::addAllTracks);
+    connect(tab.removeEntryButton, &QPushButton::clicked, this, &PlaylistEditor::removeEntry);
+    connect(new ListClicks(tab.playlistBox), &ListClicks::clicked, this,
+            &PlaylistEditor::chooseEntry);
+    connect(new ListClicks(tab.trackListBox), &ListClicks::clicked, this,
+            &PlaylistEditor::chooseTrack);
 }
 
 StoredList PlaylistEditor::playlist() const {
@@ -45,48 +47,48 @@ StoredList PlaylistEditor::playlist() const {
 }
 
 QStringList PlaylistEditor::entries() const {
-    return texts(tab_.List4);
+    return texts(tab_.playlistBox);
 }
 
 void PlaylistEditor::showInList(const QStringList& entries) {
-    tab_.List4->clear();
-    tab_.List4->addItems(entries);
+    tab_.playlistBox->clear();
+    tab_.playlistBox->addItems(entries);
 }
 
-void PlaylistEditor::Command31_Click() {
+void PlaylistEditor::loadPlaylist() {
     // Appends: the load runs on a fresh panel.
-    tab_.List4->addItems(playlist().readAll());
+    tab_.playlistBox->addItems(playlist().readAll());
 }
 
-void PlaylistEditor::Command27_Click() {
+void PlaylistEditor::browseMusic() {
     const std::optional<QString> chosen =
         program_.fileDialog().open(&tab_, kMusicFilter, kMusicExtension, lastDialogFile_);
     if (!chosen || chosen->isEmpty()) {
         return;
     }
     lastDialogFile_ = *chosen;
-    tab_.txtMusic->setText(*chosen);
+    tab_.musicFileBox->setText(*chosen);
 }
 
-void PlaylistEditor::Command28_Click() {
-    const QString text = tab_.txtMusic->text();
-    tab_.List4->addItem(text);
-    playlist().append(tab_.List4->count(), text);
+void PlaylistEditor::addSelection() {
+    const QString text = tab_.musicFileBox->text();
+    tab_.playlistBox->addItem(text);
+    playlist().append(tab_.playlistBox->count(), text);
 }
 
-void PlaylistEditor::Command3_Click() {
-    const QStringList tracks = texts(tab_.List3);
+void PlaylistEditor::addAllTracks() {
+    const QStringList tracks = texts(tab_.trackListBox);
     if (tracks.isEmpty()) {
         return;
     }
-    tab_.List4->addItems(tracks);
+    tab_.playlistBox->addItems(tracks);
     // One write for the whole addition: the store then holds exactly what the box shows.
     playlist().rewrite(entries());
 }
 
-void PlaylistEditor::Command36_Click() {
-    const int row = tab_.List4->currentRow();
-    const QListWidgetItem* selected = tab_.List4->item(row);
+void PlaylistEditor::removeEntry() {
+    const int row = tab_.playlistBox->currentRow();
+    const QListWidgetItem* selected = tab_.playlistBox->item(row);
     if (selected == nullptr || !selected->isSelected()) {
         return;  // nothing selected: nothing changes
     }
@@ -97,24 +99,24 @@ void PlaylistEditor::Command36_Click() {
     playlist().rewrite(kept);
 }
 
-void PlaylistEditor::List4_Click(int row) {
-    if (const QListWidgetItem* item = tab_.List4->item(row)) {
-        tab_.txtMusic->setText(item->text());
+void PlaylistEditor::chooseEntry(int row) {
+    if (const QListWidgetItem* item = tab_.playlistBox->item(row)) {
+        tab_.musicFileBox->setText(item->text());
     }
 }
 
-void PlaylistEditor::List3_Click(int row) {
-    if (const QListWidgetItem* item = tab_.List3->item(row)) {
-        tab_.txtMusic->setText(item->text());
+void PlaylistEditor::chooseTrack(int row) {
+    if (const QListWidgetItem* item = tab_.trackListBox->item(row)) {
+        tab_.musicFileBox->setText(item->text());
     }
 }
 
-void PlaylistEditor::RefreshCdEntries() {
+void PlaylistEditor::refreshCdEntries() {
     const QStringList before = entries();
-    const QStringList after = refreshedCdEntries(before, texts(tab_.List3));
-    for (int i = 0; i < tab_.List4->count(); ++i) {
+    const QStringList after = refreshedCdEntries(before, texts(tab_.trackListBox));
+    for (int i = 0; i < tab_.playlistBox->count(); ++i) {
         if (before[i] != after[i]) {
-            tab_.List4->item(i)->setText(after[i]);
+            tab_.playlistBox->item(i)->setText(after[i]);
         }
     }
     // The store follows the box; when it already holds the same entries nothing is written.

@@ -18,14 +18,14 @@ class PlaylistEditor : public QObject {
 public:
     PlaylistEditor(Program& program, SoundTab& tab, QString& lastDialogFile);
 
-    void Command31_Click();  // load the stored playlist (the hidden "load list")
-    void Command27_Click();  // "..."
-    void Command28_Click();  // "Add selection to list"
-    void Command3_Click();   // "Add ALL CD Tracks to list"
-    void Command36_Click();  // "remove selection from List"
-    void List4_Click(int row);
-    void List3_Click(int row);
-    void RefreshCdEntries();
+    void loadPlaylist();  // load the stored playlist (the hidden "load list")
+    void browseMusic();   // "..."
+    void addSelection();  // "Add selection to list"
+    void addAllTracks();  // "Add ALL CD Tracks to list"
+    void removeEntry();   // "remove selection from List"
+    void chooseEntry(int row);
+    void chooseTrack(int row);
+    void refreshCdEntries();
 
     QStringList entries() const;
 

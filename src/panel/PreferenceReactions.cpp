@@ -53,16 +53,16 @@ void limitOnChange(QLineEdit* box, double highest, std::function<void(const QStr
 }  // namespace
 
 void connectPreferenceReactions(Program& program, PreferencesTab& tab) {
-    storeOnChange(program, tab.Check10, keys::kSlides, &SettingsRecord::slides);
-    storeOnChange(program, tab.Check11, keys::kRandomOrder);
-    storeOnChange(program, tab.Check4, keys::kAnimate, &SettingsRecord::animate);
-    storeOnChange(program, tab.Check6, keys::kScreenSize, &SettingsRecord::screenSize);
-    storeOnChange(program, tab.Check8, keys::kBsound);
-    storeOnChange(program, tab.Check7, keys::kAsound);
-    storeOnChange(program, tab.Check5, keys::kMusicOnly, &SettingsRecord::musicOnly);
-    // Check9 ("Randomplay") has no reaction: only the save buttons store it.
+    storeOnChange(program, tab.slideshowBox, keys::kSlides, &SettingsRecord::slides);
+    storeOnChange(program, tab.randomOrderBox, keys::kRandomOrder);
+    storeOnChange(program, tab.animateBox, keys::kAnimate, &SettingsRecord::animate);
+    storeOnChange(program, tab.stretchBox, keys::kScreenSize, &SettingsRecord::screenSize);
+    storeOnChange(program, tab.backgroundMusicBox, keys::kBsound);
+    storeOnChange(program, tab.chimeBox, keys::kAsound);
+    storeOnChange(program, tab.musicOnlyBox, keys::kMusicOnly, &SettingsRecord::musicOnly);
+    // randomPlayBox ("Randomplay") has no reaction: only the save buttons store it.
 
-    QObject::connect(tab.Check12, &QCheckBox::toggled, tab.Check12, [&program](bool checked) {
+    QObject::connect(tab.playNowBox, &QCheckBox::toggled, tab.playNowBox, [&program](bool checked) {
         program.store().write(keys::kSettings, keys::kMusicNow, stateText(checked));
         if (checked) {
             program.tray();
@@ -70,20 +70,21 @@ void connectPreferenceReactions(Program& program, PreferencesTab& tab) {
             program.unloadTray();
         }
     });
-    QObject::connect(tab.Check2, &QCheckBox::toggled, tab.Check2, [&program](bool checked) {
-        program.store().write(keys::kSettings, keys::kAutoStartup, stateText(checked));
-        if (checked) {
-            CreateStartupShortcut(program);
-        } else {
-            RemoveStartupShortcut(program);
-        }
-    });
+    QObject::connect(
+        tab.autoStartBox, &QCheckBox::toggled, tab.autoStartBox, [&program](bool checked) {
+            program.store().write(keys::kSettings, keys::kAutoStartup, stateText(checked));
+            if (checked) {
+                createStartupShortcut(program);
+            } else {
+                removeStartupShortcut(program);
+            }
+        });
 
-    limitOnChange(tab.Text6, kMaxSlideSize, [&program](const QString& text) {
+    limitOnChange(tab.sizeBox, kMaxSlideSize, [&program](const QString& text) {
         program.store().write(keys::kSettings, keys::kSlideSize, decimalText(numericValue(text)));
     });
-    limitOnChange(tab.Text2, kMaxDelay);
-    limitOnChange(tab.Sensit, kMaxSensitivity);
+    limitOnChange(tab.delayBox, kMaxDelay);
+    limitOnChange(tab.sensitivityBox, kMaxSensitivity);
 
     QObject::connect(tab.colours, &ColourSelector::colourChosen, tab.colours,
                      [&program, selector = tab.colours](std::int32_t colour) {

@@ -1,4 +1,5 @@
 #include "panel/PreferencesTab.h"
+#include "panel/ControlIds.h"
 
 #include "panel/CaptionedCheckBox.h"
 #include "panel/ColourSelector.h"
@@ -15,18 +16,18 @@
 namespace luma {
 namespace {
 
-QCheckBox* addCheck(QBoxLayout* layout, const char* name, const char* caption, bool checked,
+QCheckBox* addCheck(QBoxLayout* layout, QLatin1String name, const char* caption, bool checked,
                     int stretch = 0) {
-    auto* row = new CaptionedCheckBox(QString::fromLatin1(name), QString::fromUtf8(caption),
-                                      layout->parentWidget());
+    auto* row =
+        new CaptionedCheckBox(QString(name), QString::fromUtf8(caption), layout->parentWidget());
     row->box()->setChecked(checked);
     layout->addWidget(row, stretch);
     return row->box();
 }
 
-QLineEdit* smallBox(const char* name, const char* text, QWidget* parent) {
+QLineEdit* smallBox(QLatin1String name, const char* text, QWidget* parent) {
     auto* box = new QLineEdit(QString::fromLatin1(text), parent);
-    box->setObjectName(QString::fromLatin1(name));
+    box->setObjectName(QString(name));
     box->setFixedWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 10);
     box->setAlignment(Qt::AlignRight);
     return box;
@@ -58,24 +59,26 @@ PreferencesTab::PreferencesTab(QWidget* parent) : QWidget(parent) {
     page->setSpacing(0);
 
     QVBoxLayout* pictures = frame("Pictures", this, page);
-    Check10 = addCheck(pictures, "Check10",
-                       "Checked = Slide show (multiple images) Unchecked = single picture (still "
-                       "or animated)",
-                       true);
-    Check11 = addCheck(pictures, "Check11", "Show slides in random order", true);
-    Check4 = addCheck(pictures, "Check4",
-                      "Checked = Run Animations | Unchecked = show all images as stills", true);
-    Check6 = addCheck(pictures, "Check6",
-                      "Stretch each slide to fill the entire screen |  Unchecked = Show Images "
-                      "full size",
-                      false);
+    slideshowBox =
+        addCheck(pictures, panel_ids::kSlideshowBox,
+                 "Checked = Slide show (multiple images) Unchecked = single picture (still "
+                 "or animated)",
+                 true);
+    randomOrderBox =
+        addCheck(pictures, panel_ids::kRandomOrderBox, "Show slides in random order", true);
+    animateBox = addCheck(pictures, panel_ids::kAnimateBox,
+                          "Checked = Run Animations | Unchecked = show all images as stills", true);
+    stretchBox = addCheck(pictures, panel_ids::kStretchBox,
+                          "Stretch each slide to fill the entire screen |  Unchecked = Show Images "
+                          "full size",
+                          false);
     auto* numbers = new QHBoxLayout;
     numbers->setSpacing(6);
-    Text6 = smallBox("Text6", "2", this);
-    Text2 = smallBox("Text2", "2", this);
-    numbers->addWidget(Text6, 0, Qt::AlignTop);
+    sizeBox = smallBox(panel_ids::kSizeBox, "2", this);
+    delayBox = smallBox(panel_ids::kDelayBox, "2", this);
+    numbers->addWidget(sizeBox, 0, Qt::AlignTop);
     numbers->addWidget(wrappedLabel("Size of animations: Actual size X value", this), 2);
-    numbers->addWidget(Text2, 0, Qt::AlignTop);
+    numbers->addWidget(delayBox, 0, Qt::AlignTop);
     numbers->addWidget(
         wrappedLabel("Time delay between successive slides (seconds) Max = 15; Min = 1", this), 3);
     pictures->addLayout(numbers);
@@ -84,20 +87,22 @@ PreferencesTab::PreferencesTab(QWidget* parent) : QWidget(parent) {
     auto* soundRow = new QHBoxLayout;
     soundRow->setSpacing(8);
     music->addLayout(soundRow);
-    Check8 =
-        addCheck(soundRow, "Check8", "Play Background Music when screensaver is running", true);
-    Check7 = addCheck(soundRow, "Check7", "Announce slide change with sound", false);
+    backgroundMusicBox = addCheck(soundRow, panel_ids::kBackgroundMusicBox,
+                                  "Play Background Music when screensaver is running", true);
+    chimeBox = addCheck(soundRow, panel_ids::kChimeBox, "Announce slide change with sound", false);
     // Shares of the line in proportion to the captions, so that both stay on one line.
     for (int i = 0; i < 2; ++i) {
         const auto* row = static_cast<CaptionedCheckBox*>(soundRow->itemAt(i)->widget());
         soundRow->setStretch(i, row->fontMetrics().horizontalAdvance(row->caption()->text()) +
                                     row->fontMetrics().height() * 2);
     }
-    Check9 = addCheck(music, "Check9", "Play selections in random order", true);
-    Check5 = addCheck(music, "Check5",
-                      "Play Music ONLY - No pictures (When this is checked, an icon is placed in "
-                      "the Desktop Tray that lets you control the music)",
-                      false);
+    randomPlayBox =
+        addCheck(music, panel_ids::kRandomPlayBox, "Play selections in random order", true);
+    musicOnlyBox =
+        addCheck(music, panel_ids::kMusicOnlyBox,
+                 "Play Music ONLY - No pictures (When this is checked, an icon is placed in "
+                 "the Desktop Tray that lets you control the music)",
+                 false);
 
     QVBoxLayout* general = frame("General Settings", this, page);
     auto* generalRow = new QHBoxLayout;
@@ -106,19 +111,20 @@ PreferencesTab::PreferencesTab(QWidget* parent) : QWidget(parent) {
     auto* left = new QVBoxLayout;
     left->setSpacing(1);
     generalRow->addLayout(left, 1);
-    Check12 = addCheck(left, "Check12",
-                       "Put an icon in the Desktop tray to let you control the music ", true);
-    Check2 = addCheck(left, "Check2",
-                      "Always set the Desktop icon when Windows loads. (when this is checked, the "
-                      "slideshow does not start automatically)",
-                      false);
+    playNowBox = addCheck(left, panel_ids::kPlayNowBox,
+                          "Put an icon in the Desktop tray to let you control the music ", true);
+    autoStartBox =
+        addCheck(left, panel_ids::kAutoStartBox,
+                 "Always set the Desktop icon when Windows loads. (when this is checked, the "
+                 "slideshow does not start automatically)",
+                 false);
     auto* sensitivity = new QHBoxLayout;
     sensitivity->setSpacing(6);
-    Sensit = smallBox("Sensit", "15", this);
+    sensitivityBox = smallBox(panel_ids::kSensitivityBox, "15", this);
     // At most two characters typed; values the program puts in are limited by the box's reaction.
-    Sensit->setValidator(
-        new QRegularExpressionValidator(QRegularExpression(QStringLiteral(".{0,2}")), Sensit));
-    sensitivity->addWidget(Sensit, 0, Qt::AlignTop);
+    sensitivityBox->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral(".{0,2}")), sensitivityBox));
+    sensitivity->addWidget(sensitivityBox, 0, Qt::AlignTop);
     sensitivity->addWidget(
         wrappedLabel("Mouse Sensitivity   1 = Most Sensitive    30 = Least Sensitive", this), 1);
     left->addLayout(sensitivity);
@@ -127,9 +133,9 @@ PreferencesTab::PreferencesTab(QWidget* parent) : QWidget(parent) {
 
     auto* saveRow = new QHBoxLayout;
     saveRow->addStretch(1);
-    Command19 = new QPushButton(QStringLiteral("Save Settings"), this);
-    Command19->setObjectName(QStringLiteral("Command19"));
-    saveRow->addWidget(Command19);
+    saveSettingsButton = new QPushButton(QStringLiteral("Save Settings"), this);
+    saveSettingsButton->setObjectName(panel_ids::kSaveSettingsButton);
+    saveRow->addWidget(saveSettingsButton);
     page->addLayout(saveRow);
     page->addStretch(1);
 }

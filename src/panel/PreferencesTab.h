@@ -18,21 +18,21 @@ class PreferencesTab : public QWidget {
 public:
     explicit PreferencesTab(QWidget* parent);
 
-    QCheckBox* Check10;  // "Slides"
-    QCheckBox* Check11;  // "Random order"
-    QCheckBox* Check4;   // "animate"
-    QCheckBox* Check6;   // "screensize"
-    QLineEdit* Text6;    // "Slidesize"
-    QLineEdit* Text2;    // "delay"
-    QCheckBox* Check8;   // "Bsound"
-    QCheckBox* Check7;   // "Asound"
-    QCheckBox* Check9;   // "Randomplay"
-    QCheckBox* Check5;   // "MusicOnly"
-    QCheckBox* Check12;  // "MusicNow"
-    QCheckBox* Check2;   // "AutoStartup"
-    QLineEdit* Sensit;   // "Mousesens"
+    QCheckBox* slideshowBox;        // "Slides"
+    QCheckBox* randomOrderBox;      // "Random order"
+    QCheckBox* animateBox;          // "animate"
+    QCheckBox* stretchBox;          // "screensize"
+    QLineEdit* sizeBox;             // "Slidesize"
+    QLineEdit* delayBox;            // "delay"
+    QCheckBox* backgroundMusicBox;  // "Bsound"
+    QCheckBox* chimeBox;            // "Asound"
+    QCheckBox* randomPlayBox;       // "Randomplay"
+    QCheckBox* musicOnlyBox;        // "MusicOnly"
+    QCheckBox* playNowBox;          // "MusicNow"
+    QCheckBox* autoStartBox;        // "AutoStartup"
+    QLineEdit* sensitivityBox;      // "Mousesens"
     ColourSelector* colours;
-    QPushButton* Command19;  // "Save Settings"
+    QPushButton* saveSettingsButton;  // "Save Settings"
 };
 
 }  // namespace luma

@@ -31,13 +31,15 @@ SlideListEditor::SlideListEditor(Program& program, SlidesTab& tab, QString& last
       program_(program),
       tab_(tab),
       lastDialogFile_(lastDialogFile),
-      fileBox_(tab.txFile) {
-    connect(tab.Command5, &QPushButton::clicked, this, &SlideListEditor::Command5_Click);
-    connect(tab.Command9, &QPushButton::clicked, this, &SlideListEditor::Command9_Click);
-    connect(tab.Command16, &QPushButton::clicked, this, &SlideListEditor::Command16_Click);
-    connect(tab.Command18, &QPushButton::clicked, this, &SlideListEditor::Command18_Click);
-    connect(new ListClicks(tab.List1), &ListClicks::clicked, this, &SlideListEditor::List1_Click);
-    tab.txFile->installEventFilter(this);
+      fileBox_(tab.fileBox) {
+    connect(tab.browsePicturesButton, &QPushButton::clicked, this,
+            &SlideListEditor::browsePictures);
+    connect(tab.addPictureButton, &QPushButton::clicked, this, &SlideListEditor::addPicture);
+    connect(tab.removeSlideButton, &QPushButton::clicked, this, &SlideListEditor::removeSlide);
+    connect(tab.randomizeButton, &QPushButton::clicked, this, &SlideListEditor::randomizeSlides);
+    connect(new ListClicks(tab.slideListBox), &ListClicks::clicked, this,
+            &SlideListEditor::chooseSlide);
+    tab.fileBox->installEventFilter(this);
 }
 
 StoredList SlideListEditor::slideList() const {
@@ -46,65 +48,65 @@ StoredList SlideListEditor::slideList() const {
 
 QStringList SlideListEditor::entries() const {
     QStringList result;
-    result.reserve(tab_.List1->count());
-    for (int i = 0; i < tab_.List1->count(); ++i) {
-        result.append(tab_.List1->item(i)->text());
+    result.reserve(tab_.slideListBox->count());
+    for (int i = 0; i < tab_.slideListBox->count(); ++i) {
+        result.append(tab_.slideListBox->item(i)->text());
     }
     return result;
 }
 
 void SlideListEditor::showInList(const QStringList& entries) {
-    tab_.List1->clear();
-    tab_.List1->addItems(entries);
+    tab_.slideListBox->clear();
+    tab_.slideListBox->addItems(entries);
 }
 
 void SlideListEditor::loadStoredList() {
     const QStringList stored = slideList().readAll();
-    tab_.List1->addItems(stored);
-    tab_.txFile->setText(stored.value(0));
-    tab_.Picture4->showPicture(tab_.txFile->text());
+    tab_.slideListBox->addItems(stored);
+    tab_.fileBox->setText(stored.value(0));
+    tab_.preview->showPicture(tab_.fileBox->text());
 }
 
-void SlideListEditor::Command5_Click() {
+void SlideListEditor::browsePictures() {
     const std::optional<QString> chosen =
         program_.fileDialog().open(&tab_, kPictureFilter, kPictureExtension, lastDialogFile_);
     if (!chosen || chosen->isEmpty()) {
         return;
     }
     lastDialogFile_ = *chosen;
-    tab_.txFile->setText(*chosen);
-    tab_.Picture4->showPicture(*chosen);  // an unreadable file leaves the old picture
+    tab_.fileBox->setText(*chosen);
+    tab_.preview->showPicture(*chosen);  // an unreadable file leaves the old picture
 }
 
-void SlideListEditor::Command9_Click() {
-    const QString text = tab_.txFile->text();
-    tab_.List1->addItem(text);
-    slideList().append(tab_.List1->count(), text);
+void SlideListEditor::addPicture() {
+    const QString text = tab_.fileBox->text();
+    tab_.slideListBox->addItem(text);
+    slideList().append(tab_.slideListBox->count(), text);
     program_.store().write(keys::kSettings, keys::kAniFile, text.trimmed());
 }
 
-void SlideListEditor::List1_Click(int row) {
-    const QListWidgetItem* item = tab_.List1->item(row);
+void SlideListEditor::chooseSlide(int row) {
+    const QListWidgetItem* item = tab_.slideListBox->item(row);
     if (item == nullptr) {
         return;
     }
-    tab_.txFile->setText(item->text());
+    tab_.fileBox->setText(item->text());
     program_.store().write(keys::kSettings, keys::kAniFile, item->text());
-    if (!tab_.Picture4->showPicture(tab_.txFile->text())) {
-        tab_.Picture4->showUnreadable();
+    if (!tab_.preview->showPicture(tab_.fileBox->text())) {
+        tab_.preview->showUnreadable();
     }
 }
 
-void SlideListEditor::txFile_Click() {
-    program_.store().write(keys::kSettings, keys::kAniFile, tab_.txFile->text().trimmed());
-    if (!tab_.Picture4->showPicture(tab_.txFile->text())) {
-        tab_.Picture4->showUnreadable();
+void SlideListEditor::fileBoxClicked() {
+    program_.store().write(keys::kSettings, keys::kAniFile, tab_.fileBox->text().trimmed());
+    if (!tab_.preview->showPicture(tab_.fileBox->text())) {
+        tab_.preview->showUnreadable();
     }
 }
 
-void SlideListEditor::Command16_Click() {
-    const int row = tab_.List1->currentRow();
-    const QListWidgetItem* selected = tab_.List1->item(row);
+void SlideListEditor::removeSlide() {
+    const int row = tab_.slideListBox->currentRow();
+    const QListWidgetItem* selected = tab_.slideListBox->item(row);
     if (selected == nullptr || !selected->isSelected()) {
         program_.messageBox().show(&tab_, QStringLiteral("select a picture"),
                                    QStringLiteral("Lumafolio"), MessageBox::kOkOnly);
@@ -117,8 +119,8 @@ void SlideListEditor::Command16_Click() {
     slideList().rewrite(kept);
 }
 
-void SlideListEditor::Command18_Click() {
-    if (tab_.List1->count() == 0) {
+void SlideListEditor::randomizeSlides() {
+    if (tab_.slideListBox->count() == 0) {
         return;
     }
     const QStringList shuffled = shuffledEvenly(pictureEntries(entries()), program_.random());
@@ -129,7 +131,7 @@ void SlideListEditor::Command18_Click() {
 bool SlideListEditor::eventFilter(QObject* watched, QEvent* event) {
     if (watched == fileBox_ && event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        txFile_Click();
+        fileBoxClicked();
     }
     return QObject::eventFilter(watched, event);
 }

@@ -21,12 +21,12 @@ public:
     // and the preview.
     void loadStoredList();
 
-    void Command5_Click();  // "..."
-    void Command9_Click();  // "add file to slides"
-    void List1_Click(int row);
-    void txFile_Click();
-    void Command16_Click();  // "Remove"
-    void Command18_Click();  // "Randomize List"
+    void browsePictures();  // "..."
+    void addPicture();      // "add file to slides"
+    void chooseSlide(int row);
+    void fileBoxClicked();
+    void removeSlide();      // "Remove"
+    void randomizeSlides();  // "Randomize List"
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

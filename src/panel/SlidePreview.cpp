@@ -1,4 +1,5 @@
 #include "panel/SlidePreview.h"
+#include "panel/ControlIds.h"
 
 #include <QImageReader>
 #include <QPixmap>
@@ -7,7 +8,7 @@
 namespace luma {
 
 SlidePreview::SlidePreview(QWidget* parent) : QLabel(parent) {
-    setObjectName(QStringLiteral("Picture4"));
+    setObjectName(panel_ids::kPreview);
     setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     setAlignment(Qt::AlignCenter);
     setWordWrap(true);

@@ -4,7 +4,7 @@
 
 namespace luma {
 
-// `Picture4` with its image `Image2`: shows a picture stretched to the box.
+// The slide preview of the "Slides" tab: shows a picture stretched to the box.
 class SlidePreview : public QLabel {
     Q_OBJECT
 public:

@@ -1,4 +1,5 @@
 #include "panel/SlidesTab.h"
+#include "panel/ControlIds.h"
 
 #include "panel/ButtonSizing.h"
 #include "panel/NamedButton.h"
@@ -35,15 +36,15 @@ SlidesTab::SlidesTab(QWidget* parent) : QWidget(parent) {
         new QGroupBox(QStringLiteral("Select a File (JPG, BMP, GIF [still or animated])"), this);
     auto* selectRow = new QHBoxLayout(select);
     selectRow->setContentsMargins(6, 2, 6, 4);
-    txFile = new QLineEdit(select);
-    txFile->setObjectName(QStringLiteral("txFile"));
-    yellowOnFrameColour(txFile);
-    Command5 = namedButton("Command5", "...", select);
-    fitToCaption(Command5);
-    Command9 = namedButton("Command9", "add file to slides", select);
-    selectRow->addWidget(txFile, 1);
-    selectRow->addWidget(Command5);
-    selectRow->addWidget(Command9);
+    fileBox = new QLineEdit(select);
+    fileBox->setObjectName(panel_ids::kFileBox);
+    yellowOnFrameColour(fileBox);
+    browsePicturesButton = namedButton(panel_ids::kBrowsePicturesButton, "...", select);
+    fitToCaption(browsePicturesButton);
+    addPictureButton = namedButton(panel_ids::kAddPictureButton, "add file to slides", select);
+    selectRow->addWidget(fileBox, 1);
+    selectRow->addWidget(browsePicturesButton);
+    selectRow->addWidget(addPictureButton);
     page->addWidget(select);
 
     auto* pictures = new QGroupBox(QStringLiteral("Pictures"), this);
@@ -52,22 +53,22 @@ SlidesTab::SlidesTab(QWidget* parent) : QWidget(parent) {
     grid->setSpacing(4);
     grid->addWidget(new QLabel(QStringLiteral("click on a title to select picture"), pictures), 0,
                     0);
-    List1 = new QListWidget(pictures);
-    List1->setObjectName(QStringLiteral("List1"));
-    List1->setSelectionMode(QAbstractItemView::SingleSelection);
-    List1->setUniformItemSizes(true);
-    yellowOnFrameColour(List1);
-    grid->addWidget(List1, 1, 0);
+    slideListBox = new QListWidget(pictures);
+    slideListBox->setObjectName(panel_ids::kSlideList);
+    slideListBox->setSelectionMode(QAbstractItemView::SingleSelection);
+    slideListBox->setUniformItemSizes(true);
+    yellowOnFrameColour(slideListBox);
+    grid->addWidget(slideListBox, 1, 0);
     auto* rebuild = new QHBoxLayout;
-    Command16 = namedButton("Command16", "Remove", pictures);
-    Command18 = namedButton("Command18", "Randomize List", pictures);
-    rebuild->addWidget(Command16);
-    rebuild->addWidget(Command18);
+    removeSlideButton = namedButton(panel_ids::kRemoveSlideButton, "Remove", pictures);
+    randomizeButton = namedButton(panel_ids::kRandomizeButton, "Randomize List", pictures);
+    rebuild->addWidget(removeSlideButton);
+    rebuild->addWidget(randomizeButton);
     rebuild->addStretch(1);
     grid->addLayout(rebuild, 2, 0);
-    Picture4 = new SlidePreview(pictures);
-    Picture4->setFixedSize(200, 150);
-    grid->addWidget(Picture4, 1, 1, 2, 1, Qt::AlignTop);
+    preview = new SlidePreview(pictures);
+    preview->setFixedSize(200, 150);
+    grid->addWidget(preview, 1, 1, 2, 1, Qt::AlignTop);
     grid->setColumnStretch(0, 1);
     grid->setRowStretch(1, 1);
     page->addWidget(pictures, 1);

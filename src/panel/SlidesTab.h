@@ -17,13 +17,13 @@ class SlidesTab : public QWidget {
 public:
     explicit SlidesTab(QWidget* parent);
 
-    QLineEdit* txFile;
-    QPushButton* Command5;  // "..."
-    QPushButton* Command9;  // "add file to slides"
-    QListWidget* List1;
-    SlidePreview* Picture4;
-    QPushButton* Command16;  // "Remove"
-    QPushButton* Command18;  // "Randomize List"
+    QLineEdit* fileBox;
+    QPushButton* browsePicturesButton;  // "..."
+    QPushButton* addPictureButton;      // "add file to slides"
+    QListWidget* slideListBox;
+    SlidePreview* preview;
+    QPushButton* removeSlideButton;  // "Remove"
+    QPushButton* randomizeButton;    // "Randomize List"
 };
 
 }  // namespace luma

@@ -1,4 +1,5 @@
 #include "panel/SoundTab.h"
+#include "panel/ControlIds.h"
 
 #include "panel/ButtonSizing.h"
 #include "panel/CdDriveButtons.h"
@@ -17,15 +18,15 @@
 namespace luma {
 namespace {
 
-QLabel* label(const char* name, const char* caption, QWidget* parent) {
+QLabel* label(QLatin1String name, const char* caption, QWidget* parent) {
     auto* l = new QLabel(QString::fromLatin1(caption), parent);
-    l->setObjectName(QString::fromLatin1(name));
+    l->setObjectName(QString(name));
     return l;
 }
 
-QListWidget* list(const char* name, QWidget* parent) {
+QListWidget* list(QLatin1String name, QWidget* parent) {
     auto* l = new QListWidget(parent);
-    l->setObjectName(QString::fromLatin1(name));
+    l->setObjectName(QString(name));
     l->setSelectionMode(QAbstractItemView::SingleSelection);
     l->setUniformItemSizes(true);
     return l;
@@ -46,40 +47,41 @@ SoundTab::SoundTab(QWidget* parent) : QWidget(parent) {
     auto* cdColumn = new QVBoxLayout(cd);
     cdColumn->setContentsMargins(6, 2, 6, 4);
     cdColumn->setSpacing(3);
-    List3 = list("List3", cd);
-    cdColumn->addWidget(List3, 1);
+    trackListBox = list(panel_ids::kTrackList, cd);
+    cdColumn->addWidget(trackListBox, 1);
     auto* tracksRow = new QHBoxLayout;
-    Label20 = label("Label20", "Tracks", cd);
-    Label3 = label("Label3", "", cd);
-    tracksRow->addWidget(Label20);
-    tracksRow->addWidget(Label3, 1);
+    tracksCaption = label(panel_ids::kTracksCaption, "Tracks", cd);
+    trackCountLabel = label(panel_ids::kTrackCount, "", cd);
+    tracksRow->addWidget(tracksCaption);
+    tracksRow->addWidget(trackCountLabel, 1);
     cdColumn->addLayout(tracksRow);
     auto* drivesRow = new QHBoxLayout;
-    Label23 = label("Label23", "Update", cd);
-    drivesRow->addWidget(Label23);
+    updateCaption = label(panel_ids::kUpdateCaption, "Update", cd);
+    drivesRow->addWidget(updateCaption);
     auto* drives = new QScrollArea(cd);
     drives->setFrameShape(QFrame::NoFrame);
     drives->setWidgetResizable(true);
     drives->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    CD = new CdDriveButtons(drives);
-    drives->setWidget(CD);
+    driveButtons = new CdDriveButtons(drives);
+    drives->setWidget(driveButtons);
     drives->viewport()->setAutoFillBackground(false);
-    CD->setAutoFillBackground(false);
+    driveButtons->setAutoFillBackground(false);
     // Room for a row of buttons and, when they are more than fit, the bar to scroll them.
-    drives->setFixedHeight(CD->button(0)->sizeHint().height() +
+    drives->setFixedHeight(driveButtons->button(0)->sizeHint().height() +
                            drives->horizontalScrollBar()->sizeHint().height());
     drivesRow->addWidget(drives, 1);
     cdColumn->addLayout(drivesRow);
-    Label4 = label("Label4", "", cd);
-    Label4->setTextFormat(Qt::PlainText);
-    Label4->setWordWrap(true);
-    cdColumn->addWidget(Label4);
-    Label15 = label("Label15", "", cd);
-    Label15->hide();
-    Command29 = namedButton("Command29", "Load CD tracks", cd);
-    cdColumn->addWidget(Command29);
-    Command3 = namedButton("Command3", "Add ALL CD Tracks to list", cd);
-    cdColumn->addWidget(Command3);
+    driveLabel = label(panel_ids::kDriveLabel, "", cd);
+    driveLabel->setTextFormat(Qt::PlainText);
+    driveLabel->setWordWrap(true);
+    cdColumn->addWidget(driveLabel);
+    hiddenDriveLabel = label(panel_ids::kHiddenDriveLabel, "", cd);
+    hiddenDriveLabel->hide();
+    loadTracksButton = namedButton(panel_ids::kLoadTracksButton, "Load CD tracks", cd);
+    cdColumn->addWidget(loadTracksButton);
+    addAllTracksButton =
+        namedButton(panel_ids::kAddAllTracksButton, "Add ALL CD Tracks to list", cd);
+    cdColumn->addWidget(addAllTracksButton);
     columns->addWidget(cd, 2);
 
     auto* right = new QVBoxLayout;
@@ -89,30 +91,32 @@ SoundTab::SoundTab(QWidget* parent) : QWidget(parent) {
         new QGroupBox(QStringLiteral("Selection: browse to find music files"), playlist);
     auto* selectionRow = new QHBoxLayout(selection);
     selectionRow->setContentsMargins(6, 2, 6, 4);
-    txtMusic = new QLineEdit(selection);
-    txtMusic->setObjectName(QStringLiteral("txtMusic"));
-    Command27 = namedButton("Command27", "...", selection);
-    fitToCaption(Command27);
-    selectionRow->addWidget(txtMusic, 1);
-    selectionRow->addWidget(Command27);
+    musicFileBox = new QLineEdit(selection);
+    musicFileBox->setObjectName(panel_ids::kMusicFileBox);
+    browseMusicButton = namedButton(panel_ids::kBrowseMusicButton, "...", selection);
+    fitToCaption(browseMusicButton);
+    selectionRow->addWidget(musicFileBox, 1);
+    selectionRow->addWidget(browseMusicButton);
     right->addWidget(selection);
-    Command28 = namedButton("Command28", "Add selection to list", playlist);
-    right->addWidget(Command28, 0, Qt::AlignLeft);
-    List4 = list("List4", playlist);
-    right->addWidget(List4, 1);
+    addSelectionButton =
+        namedButton(panel_ids::kAddSelectionButton, "Add selection to list", playlist);
+    right->addWidget(addSelectionButton, 0, Qt::AlignLeft);
+    playlistBox = list(panel_ids::kPlaylist, playlist);
+    right->addWidget(playlistBox, 1);
     auto* playRow = new QHBoxLayout;
-    Command32 = namedButton("Command32", "Play", playlist);
-    Command35 = namedButton("Command35", "stop", playlist);
-    Command36 = namedButton("Command36", "remove selection from List", playlist);
-    fitToCaption(Command32);
-    fitToCaption(Command35);
-    playRow->addWidget(Command32);
-    playRow->addWidget(Command35);
+    playButton = namedButton(panel_ids::kPlayButton, "Play", playlist);
+    stopButton = namedButton(panel_ids::kStopButton, "stop", playlist);
+    removeEntryButton =
+        namedButton(panel_ids::kRemoveEntryButton, "remove selection from List", playlist);
+    fitToCaption(playButton);
+    fitToCaption(stopButton);
+    playRow->addWidget(playButton);
+    playRow->addWidget(stopButton);
     playRow->addStretch(1);
-    playRow->addWidget(Command36);
+    playRow->addWidget(removeEntryButton);
     right->addLayout(playRow);
-    Command31 = namedButton("Command31", "load list", playlist);
-    Command31->hide();
+    loadListButton = namedButton(panel_ids::kLoadListButton, "load list", playlist);
+    loadListButton->hide();
 }
 
 }  // namespace luma

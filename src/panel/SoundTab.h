@@ -19,23 +19,23 @@ class SoundTab : public QWidget {
 public:
     explicit SoundTab(QWidget* parent);
 
-    QListWidget* List3;      // the disc's tracks
-    QLabel* Label3;          // the number of tracks the device reported
-    QLabel* Label20;         // "Tracks"
-    QLabel* Label23;         // "Update"
-    CdDriveButtons* CD;      // the drive buttons
-    QLabel* Label4;          // "CD Drive:" and the drive in use
-    QLabel* Label15;         // hidden: "  Drive: " and the drive in use
-    QPushButton* Command29;  // "Load CD tracks"
-    QLineEdit* txtMusic;     // the selection
-    QPushButton* Command27;  // "..."
-    QPushButton* Command28;  // "Add selection to list"
-    QPushButton* Command3;   // "Add ALL CD Tracks to list"
-    QListWidget* List4;      // the playlist
-    QPushButton* Command32;  // "Play"
-    QPushButton* Command35;  // "stop"
-    QPushButton* Command36;  // "remove selection from List"
-    QPushButton* Command31;  // hidden: "load list"
+    QListWidget* trackListBox;
+    QLabel* trackCountLabel;  // the number of tracks the device reported
+    QLabel* tracksCaption;    // "Tracks"
+    QLabel* updateCaption;    // "Update"
+    CdDriveButtons* driveButtons;
+    QLabel* driveLabel;               // "CD Drive:" and the drive in use
+    QLabel* hiddenDriveLabel;         // hidden: "  Drive: " and the drive in use
+    QPushButton* loadTracksButton;    // "Load CD tracks"
+    QLineEdit* musicFileBox;          // the selection
+    QPushButton* browseMusicButton;   // "..."
+    QPushButton* addSelectionButton;  // "Add selection to list"
+    QPushButton* addAllTracksButton;  // "Add ALL CD Tracks to list"
+    QListWidget* playlistBox;
+    QPushButton* playButton;         // "Play"
+    QPushButton* stopButton;         // "stop"
+    QPushButton* removeEntryButton;  // "remove selection from List"
+    QPushButton* loadListButton;     // hidden: "load list"
 };
 
 }  // namespace luma

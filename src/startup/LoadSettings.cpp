@@ -7,7 +7,7 @@
 
 namespace luma {
 
-void LoadSettings(const SettingsStore& store, SettingsRecord& record) {
+void loadSettings(const SettingsStore& store, SettingsRecord& record) {
     for (const SettingsField& field : settingsFields()) {
         const QString text =
             field.loadDefault != nullptr

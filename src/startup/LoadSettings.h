@@ -7,6 +7,6 @@ struct SettingsRecord;
 
 // Reads the fourteen keys of "Settings" into the record, in order. A value that cannot be converted
 // (and "Mousesens" or "BackColors" when absent) leaves its field as it was.
-void LoadSettings(const SettingsStore& store, SettingsRecord& record);
+void loadSettings(const SettingsStore& store, SettingsRecord& record);
 
 }  // namespace luma

@@ -75,13 +75,13 @@ public:
 
     // Values shared by the windows.
     SettingsRecord settings;
-    std::int32_t SlideIndex = 0;
-    std::int32_t SlideCount = 0;
-    std::int32_t PlayPosition = 0;  // wide enough for any playlist
-    QString CurrentSelection;
-    QString CurrentCdDrive;
-    QString CdReply = QString(255, u' ');
-    bool SuppressKeyExit = false;
+    std::int32_t slideIndex = 0;
+    std::int32_t slideCount = 0;
+    std::int32_t playPosition = 0;  // wide enough for any playlist
+    QString currentSelection;
+    QString currentCdDrive;
+    QString cdReply = QString(255, u' ');
+    bool suppressKeyExit = false;
 
     // Window factories, set once by the application (or a test).
     void setDisplayFactory(WindowSlot<DisplayWindow>::Factory f) {

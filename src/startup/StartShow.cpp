@@ -16,7 +16,7 @@ void closeDisplay(Program& program) {
 
 void startMusic(Program& program) {
     if (PlayerWindow* player = program.player()) {
-        player->StartMusic();
+        player->startMusic();
     }
 }
 
@@ -34,7 +34,7 @@ bool storedFlagIs(Program& program, const QString& key, const char* defaultText,
     return numericValue(text) == expected;
 }
 
-bool StartSlideshow(Program& program) {
+bool startSlideshow(Program& program) {
     DisplayWindow* display = program.display();
     if (display == nullptr) {
         return false;
@@ -46,12 +46,12 @@ bool StartSlideshow(Program& program) {
     }
     if (program.settings.slides == 1) {
         display->enableSlideTimer();
-        display->BeforeTimer1();
+        display->showFirstSlide();
     }
     return true;
 }
 
-void StartShow(Program& program) {
+void startShow(Program& program) {
     if (storedFlagIs(program, keys::kAutoStartup, "0", 1)) {
         closeDisplay(program);
         program.tray();
@@ -64,7 +64,7 @@ void StartShow(Program& program) {
         closeDisplay(program);
         program.tray();
         if (storedFlagIs(program, keys::kSlides, "0", 1)) {
-            StartSlideshow(program);
+            startSlideshow(program);
         }
         if (storedFlagIs(program, keys::kBsound, "1", 1)) {
             startMusic(program);
@@ -75,7 +75,7 @@ void StartShow(Program& program) {
         program.player();
         // With the music-only setting the display closes itself while it loads; the tray icon and
         // the music below are then what the settings ask for.
-        if (StartSlideshow(program) && storedFlagIs(program, keys::kBsound, "1", 1)) {
+        if (startSlideshow(program) && storedFlagIs(program, keys::kBsound, "1", 1)) {
             startMusic(program);
             return;
         }

@@ -20,32 +20,32 @@ public:
     virtual void disableTimers() {}
 };
 
-// frmMain, the full-screen display.
+// SlideshowWindow, the full-screen display.
 class DisplayWindow : public Window {
 public:
-    virtual void enableSlideTimer() = 0;  // Timer1 on
-    virtual void BeforeTimer1() = 0;
+    virtual void enableSlideTimer() = 0;
+    virtual void showFirstSlide() = 0;
     // The background of the picture area (the panel's colour bars set it while the show is off).
     virtual void setBackgroundColour(std::int32_t colour) = 0;
 };
 
-// frmSetup2, the control panel.
+// ControlPanel, the control panel.
 class PanelWindow : public Window {
 public:
     virtual void selectTab(int index) = 0;
-    virtual void FindCdDrives() = 0;
-    virtual void Command32_Click() = 0;  // play the next playlist entry
-    virtual void Command35_Click() = 0;  // stop all music and the panel's pollers
+    virtual void findCdDrives() = 0;
+    virtual void playNextEntry() = 0;
+    virtual void stopAllMusic() = 0;  // stop all music and the panel's pollers
 };
 
-// frmPlayer, the hidden music player.
+// BackgroundPlayer, the hidden music player.
 class PlayerWindow : public Window {
 public:
-    virtual void StartMusic() = 0;
-    virtual void Command35_Click() = 0;  // stop all music and the player's pollers
+    virtual void startMusic() = 0;
+    virtual void stopAllMusic() = 0;  // stop all music and the player's pollers
 };
 
-// frmpopup, the hidden window that owns the tray icon.
+// TrayIconWindow, the hidden window that owns the tray icon.
 class TrayWindow : public Window {};
 
 }  // namespace luma

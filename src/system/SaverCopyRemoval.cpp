@@ -17,14 +17,14 @@ QStringList saverCopyPaths(const QString& ownName) {
     };
 }
 
-void RemoveStartupSaverCopy(const QString& programFile) {
+void removeStartupSaverCopy(const QString& programFile) {
     for (const QString& path : saverCopyPaths(QFileInfo(programFile).completeBaseName())) {
         QFile::remove(path);
     }
 }
 
-void RemoveStartupSaverCopy() {
-    RemoveStartupSaverCopy(QCoreApplication::applicationFilePath());
+void removeStartupSaverCopy() {
+    removeStartupSaverCopy(QCoreApplication::applicationFilePath());
 }
 
 }  // namespace luma

@@ -11,9 +11,9 @@ namespace luma {
 QStringList saverCopyPaths(const QString& ownName);
 
 // Deletes a copy of the saver file from those places, if there is one; every failure is skipped.
-void RemoveStartupSaverCopy(const QString& programFile);
+void removeStartupSaverCopy(const QString& programFile);
 
 // The same for the running program.
-void RemoveStartupSaverCopy();
+void removeStartupSaverCopy();
 
 }  // namespace luma

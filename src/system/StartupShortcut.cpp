@@ -12,12 +12,12 @@ QString saverTarget(const QString& programFolder) {
     return QDir::toNativeSeparators(programFolder) + QDir::separator() + kSaverFileName;
 }
 
-void CreateStartupShortcut(Program& program) {
+void createStartupShortcut(Program& program) {
     program.shortcuts().create(kStartupFolder, kStartupLinkName,
                                saverTarget(program.programFolder()), QString(), -1, kStartupParent);
 }
 
-void RemoveStartupShortcut(Program& program) {
+void removeStartupShortcut(Program& program) {
     program.shortcuts().remove(kStartupFolder, kStartupLinkName);
 }
 

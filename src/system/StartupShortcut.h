@@ -15,7 +15,7 @@ inline const QString kSaverFileName = QStringLiteral("lumafolio11.scr");
 // The saver file in the program folder, joined with the platform's separator.
 QString saverTarget(const QString& programFolder);
 
-void CreateStartupShortcut(Program& program);
-void RemoveStartupShortcut(Program& program);
+void createStartupShortcut(Program& program);
+void removeStartupShortcut(Program& program);
 
 }  // namespace luma

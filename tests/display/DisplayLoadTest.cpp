@@ -1,4 +1,4 @@
-#include "display/frmMain.h"
+#include "display/SlideshowWindow.h"
 #include "support/DisplayHarness.h"
 
 #include <gtest/gtest.h>
@@ -35,14 +35,14 @@ TEST_F(DisplayLoadTest, MusicOnlyClosesTheWindowWhileItLoads) {
     d.slides({d.picture("a.bmp", kRed, QSize(10, 10))});
     EXPECT_EQ(d.display(), nullptr);
     EXPECT_EQ(d.h.program.displayIfLoaded(), nullptr);
-    EXPECT_TRUE(d.windows.has(QStringLiteral("player Command35_Click")));  // its unload ran
+    EXPECT_TRUE(d.windows.has(QStringLiteral("player stopAllMusic")));  // its unload ran
     EXPECT_FALSE(d.start());
 }
 
 TEST_F(DisplayLoadTest, CoversTheScreenWithoutBorder) {
     d.settings({{"Slides", "1"}});
     d.slides({d.picture("a.bmp", kRed, QSize(10, 10))});
-    frmMain* w = d.display();
+    SlideshowWindow* w = d.display();
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(w->geometry(), QGuiApplication::primaryScreen()->geometry());
     EXPECT_TRUE(w->windowFlags().testFlag(Qt::FramelessWindowHint));
@@ -64,18 +64,18 @@ TEST_F(DisplayLoadTest, SensitivityBelowOneBecomesTwelve) {
     }
 }
 
-TEST_F(DisplayLoadTest, SlideshowModeArmsTheTimerAndWaitsForBeforeTimer1) {
+TEST_F(DisplayLoadTest, SlideshowModeArmsTheTimerAndLeavesTheFirstSlideToTheCaller) {
     d.settings({{"Slides", "1"}, {"delay", "5"}, {"BackColors", "65280"}});
     d.slides({d.picture("a.bmp", kRed, QSize(10, 10)), d.picture("b.bmp", kRed, QSize(10, 10))});
     const int cursorBefore = d.program().cursor().count();
-    frmMain* w = d.display();
+    SlideshowWindow* w = d.display();
     ASSERT_NE(w, nullptr);
-    EXPECT_TRUE(w->Timer1.isEnabled());
-    EXPECT_EQ(w->Timer1.interval(), 5000);
-    EXPECT_EQ(d.program().SlideIndex, 1);
-    EXPECT_EQ(d.program().SlideCount, 2);
-    EXPECT_FALSE(w->Picture1.isEmpty());  // slide 1, loaded but not painted
-    EXPECT_EQ(w->Picture1.size(), QSize(10, 10));
+    EXPECT_TRUE(w->slideTimer.isEnabled());
+    EXPECT_EQ(w->slideTimer.interval(), 5000);
+    EXPECT_EQ(d.program().slideIndex, 1);
+    EXPECT_EQ(d.program().slideCount, 2);
+    EXPECT_FALSE(w->currentPicture.isEmpty());  // slide 1, loaded but not painted
+    EXPECT_EQ(w->currentPicture.size(), QSize(10, 10));
     EXPECT_TRUE(w->isShown());
     EXPECT_TRUE(areaIs(w->canvas(), w->canvas().rect(), kGreen));
     EXPECT_LT(d.program().cursor().count(), cursorBefore);
@@ -85,18 +85,18 @@ TEST_F(DisplayLoadTest, LoadPlacesTheSlidePositionInTheUpperLeftQuarter) {
     d.settings({{"Slides", "1"}});
     d.slides({d.picture("a.bmp", kRed, QSize(10, 10))});
     d.draws({0.0, 0.99999});
-    frmMain* w = d.display();
+    SlideshowWindow* w = d.display();
     ASSERT_NE(w, nullptr);
     const QSize s = d.screen();
-    EXPECT_EQ(w->SlideX, 1);
-    EXPECT_EQ(w->SlideY, static_cast<int>(std::floor(s.height() / 2.0 * 0.99999 + 1)));
-    EXPECT_LE(w->SlideY, s.height() / 2);
+    EXPECT_EQ(w->slideX, 1);
+    EXPECT_EQ(w->slideY, static_cast<int>(std::floor(s.height() / 2.0 * 0.99999 + 1)));
+    EXPECT_LE(w->slideY, s.height() / 2);
 }
 
 TEST_F(DisplayLoadTest, ASinglePictureIsPaintedAtItsOwnSizeAtTheLoadPosition) {
     single(d.picture("one.bmp", kRed, QSize(60, 50)), {{"screensize", "0"}, {"Slidesize", "3"}});
     d.draws({0.5, 0.25});
-    frmMain* w = d.start();
+    SlideshowWindow* w = d.start();
     ASSERT_NE(w, nullptr);
     EXPECT_TRUE(w->isShown());
     const QSize s = d.screen();
@@ -105,24 +105,24 @@ TEST_F(DisplayLoadTest, ASinglePictureIsPaintedAtItsOwnSizeAtTheLoadPosition) {
     EXPECT_TRUE(areaIs(w->canvas(), at, kRed));
     EXPECT_TRUE(areaIs(w->canvas(), QRect(at.right() + 1, at.top(), 1, 50), kBlack));
     // The sequencer does not run: the single picture stays.
-    EXPECT_FALSE(w->Timer1.isEnabled());
+    EXPECT_FALSE(w->slideTimer.isEnabled());
     d.timers().advance(60000);
     EXPECT_TRUE(areaIs(w->canvas(), at, kRed));
 }
 
 TEST_F(DisplayLoadTest, ASinglePictureCanBeStretched) {
     single(d.picture("one.jpg", kRed, QSize(60, 50), "JPG"), {{"screensize", "1"}});
-    frmMain* w = d.start();
+    SlideshowWindow* w = d.start();
     ASSERT_NE(w, nullptr);
     EXPECT_TRUE(areaIs(w->canvas(), w->canvas().rect(), kRed));
 }
 
 TEST_F(DisplayLoadTest, ATinySinglePictureOpensThePanel) {
     single(d.file("tiny.bmp", QByteArray(50, 'B')));
-    frmMain* w = d.display();
+    SlideshowWindow* w = d.display();
     ASSERT_NE(w, nullptr);
     EXPECT_TRUE(d.windows.has(QStringLiteral("panel show")));
-    EXPECT_TRUE(w->Picture1.isEmpty());
+    EXPECT_TRUE(w->currentPicture.isEmpty());
     EXPECT_FALSE(w->isShown());
 }
 
@@ -131,7 +131,7 @@ TEST_F(DisplayLoadTest, AnUnusableSinglePictureFallsBackToTheBackground) {
          {d.path("missing.jpg"), d.file("text.jpg", QByteArray(300, 't')), QString()}) {
         DisplayHarness h;
         test::single(h, path);
-        frmMain* w = h.display();
+        SlideshowWindow* w = h.display();
         ASSERT_NE(w, nullptr);
         EXPECT_TRUE(h.windows.has(QStringLiteral("panel load"))) << path.toStdString();
         EXPECT_FALSE(h.windows.has(QStringLiteral("panel show"))) << path.toStdString();
@@ -146,18 +146,18 @@ TEST_F(DisplayLoadTest, AnUnusableSinglePictureFallsBackToTheBackground) {
 TEST_F(DisplayLoadTest, AMixedCaseGifNameIsAStill) {
     single(d.picture("still.Gif", kRed, QSize(40, 30), "GIF"),
            {{"animate", "1"}, {"screensize", "1"}});
-    frmMain* w = d.start();
+    SlideshowWindow* w = d.start();
     ASSERT_NE(w, nullptr);
-    EXPECT_FALSE(w->Picture1.isEmpty());
-    EXPECT_EQ(w->AnimatedGIF.size(), 1u);
-    EXPECT_TRUE(w->AnimatedGIF.front().tag.isEmpty());  // the splitter never ran
+    EXPECT_FALSE(w->currentPicture.isEmpty());
+    EXPECT_EQ(w->frameHolders.size(), 1u);
+    EXPECT_TRUE(w->frameHolders.front().tag.isEmpty());  // the splitter never ran
     EXPECT_TRUE(areaIs(w->canvas(), w->canvas().rect(), kRed));
 }
 
 TEST_F(DisplayLoadTest, AGifStillWithoutAnimationIsPaintedOrOpensThePanel) {
     const QString still = d.picture("still.gif", kRed, QSize(100, 100), "GIF");
     single(still, {{"animate", "0"}, {"screensize", "1"}});
-    frmMain* w = d.start();
+    SlideshowWindow* w = d.start();
     ASSERT_NE(w, nullptr);
     EXPECT_TRUE(areaIs(w->canvas(), w->canvas().rect(), kRed));
 
@@ -167,9 +167,9 @@ TEST_F(DisplayLoadTest, AGifStillWithoutAnimationIsPaintedOrOpensThePanel) {
     const QByteArray bytes = file.readAll();
     test::single(broken, broken.file("cut.gif", bytes.left(bytes.size() / 2)), {{"animate", "0"}});
     const int cursor = broken.program().cursor().count();
-    frmMain* b = broken.display();
+    SlideshowWindow* b = broken.display();
     ASSERT_NE(b, nullptr);
-    EXPECT_TRUE(b->Picture1.isEmpty());
+    EXPECT_TRUE(b->currentPicture.isEmpty());
     EXPECT_TRUE(broken.windows.has(QStringLiteral("panel show")));
     EXPECT_EQ(broken.program().cursor().count(), cursor + 1);
 }
@@ -186,12 +186,12 @@ TEST_F(DisplayLoadTest, ASingleGifShowsItsFirstFrameAtOnce) {
             test::single(
                 h, h.file("anim.gif", gif.encode()),
                 {{"animate", "1"}, {"Slidesize", "1"}, {"screensize", stretched ? "1" : "0"}});
-            frmMain* w = h.start();
+            SlideshowWindow* w = h.start();
             ASSERT_NE(w, nullptr);
             EXPECT_TRUE(w->isShown());
-            const QRect area = stretched ? w->canvas().rect() : QRect(w->SlideX, w->SlideY, 30, 20);
+            const QRect area = stretched ? w->canvas().rect() : QRect(w->slideX, w->slideY, 30, 20);
             EXPECT_TRUE(areaIs(w->canvas(), area, kRed));
-            EXPECT_EQ(w->AnimationTimer.isEnabled(), frames == 3);
+            EXPECT_EQ(w->animationTimer.isEnabled(), frames == 3);
             h.timers().advance(100);
             EXPECT_TRUE(areaIs(w->canvas(), area, frames == 3 ? kGreen : kRed));
         }
@@ -212,7 +212,7 @@ TEST_F(DisplayLoadTest, ASinglePictureShowsWithAnEmptySlideList) {
         h.h.fakes.store->write(QStringLiteral("Settings"), QStringLiteral("AniFile"),
                                h.picture(c.name, kBlue, QSize(120, 120), c.format));
         h.settings({{"Slides", "0"}, {"screensize", "1"}, {"animate", c.animate}});
-        frmMain* w = h.start();
+        SlideshowWindow* w = h.start();
         ASSERT_NE(w, nullptr);
         EXPECT_TRUE(w->isShown());
         EXPECT_FALSE(h.windows.has(QStringLiteral("panel load")));
@@ -223,21 +223,21 @@ TEST_F(DisplayLoadTest, ASinglePictureShowsWithAnEmptySlideList) {
 TEST_F(DisplayLoadTest, UnloadStopsTheMusicAndShowsTheCursor) {
     d.settings({{"Slides", "1"}});
     d.slides({d.picture("a.bmp", kRed, QSize(10, 10))});
-    frmMain* w = d.start();
+    SlideshowWindow* w = d.start();
     ASSERT_NE(w, nullptr);
     const int cursor = d.program().cursor().count();
     d.program().unloadDisplay();
-    EXPECT_TRUE(d.windows.has(QStringLiteral("player Command35_Click")));
+    EXPECT_TRUE(d.windows.has(QStringLiteral("player stopAllMusic")));
     EXPECT_GE(d.program().cursor().count(), cursor + 1);
     EXPECT_TRUE(d.program().cursor().isVisible());
     EXPECT_EQ(d.program().displayIfLoaded(), nullptr);
-    EXPECT_FALSE(w->Timer1.isEnabled());
+    EXPECT_FALSE(w->slideTimer.isEnabled());
 }
 
 TEST_F(DisplayLoadTest, BecomingActiveHidesTheCursor) {
     d.settings({{"Slides", "1"}});
     d.slides({d.picture("a.bmp", kRed, QSize(10, 10))});
-    frmMain* w = d.display();
+    SlideshowWindow* w = d.display();
     ASSERT_NE(w, nullptr);
     const int cursor = d.program().cursor().count();
     QEvent activate(QEvent::WindowActivate);
@@ -248,7 +248,7 @@ TEST_F(DisplayLoadTest, BecomingActiveHidesTheCursor) {
 TEST_F(DisplayLoadTest, TheBackgroundColourClearsTheCanvas) {
     d.settings({{"Slides", "1"}, {"screensize", "1"}});
     d.slides({d.picture("a.bmp", kRed, QSize(10, 10))});
-    frmMain* w = d.start();
+    SlideshowWindow* w = d.start();
     ASSERT_NE(w, nullptr);
     ASSERT_TRUE(areaIs(w->canvas(), w->canvas().rect(), kRed));
     w->setBackgroundColour(16711680);

@@ -1,5 +1,5 @@
 #include "display/InputExit.h"
-#include "display/frmMain.h"
+#include "display/SlideshowWindow.h"
 #include "support/DisplayHarness.h"
 
 #include <gtest/gtest.h>
@@ -61,7 +61,7 @@ TEST(MovementRule, RecordsPositionsRoundedHalfToEven) {
 // A slideshow on screen, and the input a user gives it.
 struct RunningShow {
     DisplayHarness d;
-    frmMain* w = nullptr;
+    SlideshowWindow* w = nullptr;
 
     RunningShow() {
         d.settings({{"Slides", "1"}, {"Mousesens", "15"}, {"delay", "5"}});
@@ -118,13 +118,13 @@ TEST(InputExit, EveryUnsuppressedInputEndsTheProgram) {
         input(t);
         EXPECT_TRUE(t.ended());
         EXPECT_EQ(t.d.h.program.displayIfLoaded(), nullptr);
-        EXPECT_TRUE(t.d.windows.has(QStringLiteral("player Command35_Click")));
+        EXPECT_TRUE(t.d.windows.has(QStringLiteral("player stopAllMusic")));
         EXPECT_TRUE(t.d.windows.has(QStringLiteral("panel unload")));
     }
 }
 
 TEST_F(InputExitTest, SuppressedKeysAndButtonsDoNothingButDoubleClickAndMovesStillEnd) {
-    d.h.program.SuppressKeyExit = true;
+    d.h.program.suppressKeyExit = true;
     key(Qt::Key_A, QStringLiteral("a"));
     key(Qt::Key_Escape, QString());
     mouse(QEvent::MouseButtonPress, Qt::RightButton);
@@ -135,7 +135,7 @@ TEST_F(InputExitTest, SuppressedKeysAndButtonsDoNothingButDoubleClickAndMovesSti
 
     RunningShow moved;
     ASSERT_NE(moved.w, nullptr);
-    moved.d.h.program.SuppressKeyExit = true;
+    moved.d.h.program.suppressKeyExit = true;
     moved.move({300, 300});
     moved.move({300, 340});
     EXPECT_TRUE(moved.ended());
@@ -145,13 +145,13 @@ TEST_F(InputExitTest, AClickStopsTheAnimationAndTheShowGoesOn) {
     const GifFile gif = solidAnimation(QSize(30, 20), kFrameColours, {10, 10, 10});
     const QString path = d.file("anim.gif", gif.encode());
     d.slides({path, path});
-    w->BeforeTimer1();
-    ASSERT_TRUE(w->AnimationTimer.isEnabled());
-    d.h.program.SuppressKeyExit = true;
+    w->showFirstSlide();
+    ASSERT_TRUE(w->animationTimer.isEnabled());
+    d.h.program.suppressKeyExit = true;
     mouse(QEvent::MouseButtonPress);
     mouse(QEvent::MouseButtonRelease);
-    EXPECT_FALSE(w->AnimationTimer.isEnabled());
-    EXPECT_TRUE(w->Timer1.isEnabled());
+    EXPECT_FALSE(w->animationTimer.isEnabled());
+    EXPECT_TRUE(w->slideTimer.isEnabled());
     EXPECT_FALSE(ended());
     EXPECT_TRUE(w->isShown());
 }
@@ -163,12 +163,12 @@ TEST_F(InputExitTest, PlayNowHidesTheDisplayAndKeepsTheProgram) {
     EXPECT_FALSE(ended());
     EXPECT_EQ(d.h.program.displayIfLoaded(), w);
     EXPECT_FALSE(w->isShown());
-    EXPECT_FALSE(w->Timer1.isEnabled());
-    EXPECT_FALSE(w->AnimationTimer.isEnabled());
+    EXPECT_FALSE(w->slideTimer.isEnabled());
+    EXPECT_FALSE(w->animationTimer.isEnabled());
     EXPECT_GE(d.h.program.cursor().count(), cursor + 1);
     EXPECT_TRUE(d.h.program.cursor().isVisible())
         << "the pointer comes back however often the show hid it";
-    EXPECT_FALSE(d.windows.has(QStringLiteral("player Command35_Click")));
+    EXPECT_FALSE(d.windows.has(QStringLiteral("player stopAllMusic")));
 
     // Shown again, the first move only records a position.
     ASSERT_EQ(d.start(), w);
@@ -185,16 +185,16 @@ TEST(InputExitDuringAStep, EndsThatStep) {
     d.slides({d.picture("a.bmp", Qt::red, QSize(20, 20)),
               d.picture("b.bmp", Qt::red, QSize(20, 20)),
               d.picture("c.bmp", Qt::red, QSize(20, 20))});
-    frmMain* w = d.display();
+    SlideshowWindow* w = d.display();
     ASSERT_NE(w, nullptr);
     w->showWindow();
     for (const QPointF at : {QPointF(100, 100), QPointF(300, 300)}) {
         QCoreApplication::postEvent(w, new QMouseEvent(QEvent::MouseMove, at, w->mapToGlobal(at),
                                                        Qt::NoButton, Qt::NoButton, Qt::NoModifier));
     }
-    w->BeforeTimer1();  // slide 2: no wrap, so the step lets pending events run
+    w->showFirstSlide();  // slide 2: no wrap, so the step lets pending events run
     EXPECT_TRUE(d.h.program.hasEnded());
-    EXPECT_EQ(d.h.program.SlideIndex, 2);
+    EXPECT_EQ(d.h.program.slideIndex, 2);
     EXPECT_FALSE(d.h.fakes.log.contains(QStringLiteral("play sound")));
 }
 

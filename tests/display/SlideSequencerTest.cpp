@@ -1,4 +1,4 @@
-#include "display/frmMain.h"
+#include "display/SlideshowWindow.h"
 #include "support/DisplayHarness.h"
 
 #include <gtest/gtest.h>
@@ -36,15 +36,15 @@ struct SlideSequencerTest : testing::Test {
 TEST_F(SlideSequencerTest, ListOrderShowsSlideTwoFirstThenWraps) {
     d.settings({{"Slides", "1"}, {"screensize", "1"}, {"delay", "1"}, {"Mousesens", "15"}});
     d.slides(threeSlides());
-    frmMain* w = d.start();
+    SlideshowWindow* w = d.start();
     ASSERT_NE(w, nullptr);
     EXPECT_TRUE(w->isShown());
 
-    std::vector<int> indexes{d.program().SlideIndex};
+    std::vector<int> indexes{d.program().slideIndex};
     std::vector<QColor> colours{centre()};
     for (int i = 0; i < 4; ++i) {
         d.timers().advance(1000);
-        indexes.push_back(d.program().SlideIndex);
+        indexes.push_back(d.program().slideIndex);
         colours.push_back(centre());
     }
     EXPECT_EQ(indexes, (std::vector<int>{2, 3, 1, 2, 3}));
@@ -54,15 +54,15 @@ TEST_F(SlideSequencerTest, ListOrderShowsSlideTwoFirstThenWraps) {
 TEST_F(SlideSequencerTest, TheNextStepComesOneFullDelayLater) {
     d.settings({{"Slides", "1"}, {"delay", "7"}});
     d.slides(threeSlides());
-    frmMain* w = d.start();
+    SlideshowWindow* w = d.start();
     ASSERT_NE(w, nullptr);
-    EXPECT_EQ(w->Timer1.interval(), 7000);
-    EXPECT_EQ(d.timers().remaining(w->Timer1), 7000);
+    EXPECT_EQ(w->slideTimer.interval(), 7000);
+    EXPECT_EQ(d.timers().remaining(w->slideTimer), 7000);
     d.timers().advance(6999);
-    EXPECT_EQ(d.program().SlideIndex, 2);
+    EXPECT_EQ(d.program().slideIndex, 2);
     d.timers().advance(1);
-    EXPECT_EQ(d.program().SlideIndex, 3);
-    EXPECT_EQ(d.timers().remaining(w->Timer1), 7000);
+    EXPECT_EQ(d.program().slideIndex, 3);
+    EXPECT_EQ(d.timers().remaining(w->slideTimer), 7000);
 }
 
 TEST_F(SlideSequencerTest, DelayIsReadAfreshAtEveryStep) {
@@ -74,15 +74,15 @@ TEST_F(SlideSequencerTest, DelayIsReadAfreshAtEveryStep) {
     const Case cases[] = {{"3", 3000}, {"2.5", 2000}, {"70", 65535}, {"abc", 3000}, {"-4", 3000}};
     d.settings({{"Slides", "1"}, {"delay", "3"}});
     d.slides(threeSlides());
-    frmMain* w = d.start();
+    SlideshowWindow* w = d.start();
     ASSERT_NE(w, nullptr);
     for (const Case& c : cases) {
         d.h.fakes.store->write(QStringLiteral("Settings"), QStringLiteral("delay"),
                                QString::fromLatin1(c.delay));
-        w->BeforeTimer1();
-        EXPECT_EQ(w->Timer1.interval(), c.interval) << c.delay;
+        w->showFirstSlide();
+        EXPECT_EQ(w->slideTimer.interval(), c.interval) << c.delay;
         d.settings({{"delay", "3"}});
-        w->BeforeTimer1();
+        w->showFirstSlide();
     }
 }
 
@@ -91,19 +91,19 @@ TEST_F(SlideSequencerTest, RandomOrderCanReachEverySlideIncludingTheCurrentOne) 
     d.slides(threeSlides() + QStringList{d.picture("white.bmp", kWhite, QSize(8, 8))});
     // Load: two positions. Each step: two positions, then the slide draw Int(r * 4 + 1).
     d.draws({0.5, 0.5, 0.1, 0.1, 0.0, 0.1, 0.1, 0.999, 0.1, 0.1, 0.76});
-    frmMain* w = d.start();
+    SlideshowWindow* w = d.start();
     ASSERT_NE(w, nullptr);
-    EXPECT_EQ(d.program().SlideIndex, 1);
+    EXPECT_EQ(d.program().slideIndex, 1);
     d.timers().advance(1000);
-    EXPECT_EQ(d.program().SlideIndex, 4);
+    EXPECT_EQ(d.program().slideIndex, 4);
     d.timers().advance(1000);
-    EXPECT_EQ(d.program().SlideIndex, 4);
+    EXPECT_EQ(d.program().slideIndex, 4);
     EXPECT_EQ(d.h.fakes.random->reseeds, 6);  // twice per step in random order
 
     std::set<int> seen;
     for (int i = 0; i < 200; ++i) {
         d.timers().advance(1000);
-        seen.insert(d.program().SlideIndex);
+        seen.insert(d.program().slideIndex);
     }
     EXPECT_EQ(seen, (std::set<int>{1, 2, 3, 4}));
 }
@@ -128,7 +128,7 @@ TEST_F(SlideSequencerTest, StretchedOrAtItsSizeTimesSlidesize) {
         const QString red = h.picture("red.bmp", kRed, QSize(100, 80));
         h.slides({red, red});
         h.draws({0.5, 0.5, 0.2, 0.3});
-        frmMain* w = h.start();
+        SlideshowWindow* w = h.start();
         ASSERT_NE(w, nullptr);
         const QImage& canvas = w->canvas();
         const QSize screen = h.screen();
@@ -139,8 +139,8 @@ TEST_F(SlideSequencerTest, StretchedOrAtItsSizeTimesSlidesize) {
         }
         const int x = stepPosition(screen.width(), 0.2);
         const int y = stepPosition(screen.height(), 0.3);
-        EXPECT_EQ(w->SlideX, x);
-        EXPECT_EQ(w->SlideY, y);
+        EXPECT_EQ(w->slideX, x);
+        EXPECT_EQ(w->slideY, y);
         const QRect painted(x, y, 100 * c.multiplier, 80 * c.multiplier);
         EXPECT_TRUE(areaIs(canvas, painted, kRed));
         EXPECT_TRUE(areaIs(canvas, QRect(x + painted.width(), y, 1, painted.height()), kWhite));
@@ -154,21 +154,21 @@ TEST_F(SlideSequencerTest, ADeletedSlideRepaintsThePreviousPictureAtTheNewPlace)
     const QStringList slides = threeSlides();
     d.slides(slides);
     d.draws({0.5, 0.5, 0.0, 0.0, 0.9, 0.9});
-    frmMain* w = d.start();
+    SlideshowWindow* w = d.start();
     ASSERT_NE(w, nullptr);
     EXPECT_TRUE(areaIs(w->canvas(), QRect(1, 1, 40, 30), kGreen));
 
     ASSERT_TRUE(QFile::remove(slides[2]));
     d.timers().advance(2000);
-    EXPECT_EQ(d.program().SlideIndex, 3);
+    EXPECT_EQ(d.program().slideIndex, 3);
     const QSize s = d.screen();
     const QRect moved(stepPosition(s.width(), 0.9), stepPosition(s.height(), 0.9), 40, 30);
     EXPECT_TRUE(areaIs(w->canvas(), moved, kGreen));
     EXPECT_TRUE(areaIs(w->canvas(), QRect(1, 1, 40, 30), kWhite));
     // The previous picture stays for the whole interval; then the show goes on.
-    EXPECT_EQ(d.timers().remaining(w->Timer1), 2000);
+    EXPECT_EQ(d.timers().remaining(w->slideTimer), 2000);
     d.timers().advance(2000);
-    EXPECT_EQ(d.program().SlideIndex, 1);
+    EXPECT_EQ(d.program().slideIndex, 1);
 }
 
 TEST_F(SlideSequencerTest, BadPicturesAreSkippedAsFailedLoadsAndTheShowGoesOn) {
@@ -205,17 +205,17 @@ TEST_F(SlideSequencerTest, BadPicturesAreSkippedAsFailedLoadsAndTheShowGoesOn) {
                 {{"Slides", "1"}, {"screensize", "1"}, {"animate", animate}, {"delay", "1"}});
             const QString red = h.picture("red.bmp", kRed, QSize(40, 30));
             h.slides({red, c.path, red});
-            frmMain* w = h.start();
+            SlideshowWindow* w = h.start();
             ASSERT_NE(w, nullptr);
-            EXPECT_EQ(h.program().SlideIndex, 2);
+            EXPECT_EQ(h.program().slideIndex, 2);
             // Slide 1 again, at the new place (stretched, or at its size for a GIF slide).
-            EXPECT_TRUE(areaIs(w->canvas(), QRect(w->SlideX, w->SlideY, 40, 30), kRed));
+            EXPECT_TRUE(areaIs(w->canvas(), QRect(w->slideX, w->slideY, 40, 30), kRed));
             if (qstrcmp(animate, "1") == 0) {
-                EXPECT_FALSE(w->AnimationTimer.isEnabled());
+                EXPECT_FALSE(w->animationTimer.isEnabled());
             }
             h.timers().advance(1000);
-            EXPECT_EQ(h.program().SlideIndex, 3);
-            EXPECT_TRUE(w->Timer1.isEnabled());
+            EXPECT_EQ(h.program().slideIndex, 3);
+            EXPECT_TRUE(w->slideTimer.isEnabled());
         }
     }
 }
@@ -225,7 +225,7 @@ TEST_F(SlideSequencerTest, TheChimeRingsOncePerStepAlsoForAFailedSlide) {
     QStringList slides = threeSlides();
     slides[2] = d.path("gone.bmp");
     d.slides(slides);
-    frmMain* w = d.start();
+    SlideshowWindow* w = d.start();
     ASSERT_NE(w, nullptr);
     d.timers().advance(3000);
     const QStringList chime{"open waveaudio!chimes.wav alias sound", "play sound"};
@@ -243,13 +243,13 @@ TEST_F(SlideSequencerTest, OneSlideIsRepaintedAtANewPlaceEveryStep) {
     d.settings({{"Slides", "1"}, {"delay", "1"}, {"BackColors", kWhiteValue}});
     d.slides({d.picture("red.bmp", kRed, QSize(30, 30))});
     d.draws({0.5, 0.5, 0.0, 0.0, 0.5, 0.5});
-    frmMain* w = d.start();
+    SlideshowWindow* w = d.start();
     ASSERT_NE(w, nullptr);
     EXPECT_TRUE(areaIs(w->canvas(), QRect(1, 1, 30, 30), kRed));
     d.timers().advance(1000);
-    EXPECT_EQ(d.program().SlideIndex, 1);
+    EXPECT_EQ(d.program().slideIndex, 1);
     EXPECT_TRUE(areaIs(w->canvas(), QRect(1, 1, 30, 30), kWhite));
-    EXPECT_TRUE(areaIs(w->canvas(), QRect(w->SlideX, w->SlideY, 30, 30), kRed));
+    EXPECT_TRUE(areaIs(w->canvas(), QRect(w->slideX, w->slideY, 30, 30), kRed));
 }
 
 TEST_F(SlideSequencerTest, AnEmptyListShowsOnlyTheBackgroundColour) {
@@ -258,7 +258,7 @@ TEST_F(SlideSequencerTest, AnEmptyListShowsOnlyTheBackgroundColour) {
     // A stale item of an earlier, longer list is not read: the list ends at its count.
     d.h.fakes.store->write(QStringLiteral("pictures"), QStringLiteral("1"),
                            d.picture("blue.bmp", kBlue, QSize(40, 30)));
-    frmMain* w = d.start();
+    SlideshowWindow* w = d.start();
     ASSERT_NE(w, nullptr);
     EXPECT_TRUE(w->isShown());
     EXPECT_TRUE(areaIs(w->canvas(), w->canvas().rect(), kRed));
@@ -276,12 +276,12 @@ TEST_F(SlideSequencerTest, AnAnimatedSlideStartsAtItsSizeEvenWhenStretchingAndTh
     const QString path = d.file("anim.gif", gif.encode());
     d.slides({path, path});
     d.draws({0.5, 0.5, 0.25, 0.25});
-    frmMain* w = d.start();
+    SlideshowWindow* w = d.start();
     ASSERT_NE(w, nullptr);
-    const QRect first(w->SlideX, w->SlideY, 100, 80);
+    const QRect first(w->slideX, w->slideY, 100, 80);
     EXPECT_TRUE(areaIs(w->canvas(), first, kRed));
-    EXPECT_TRUE(areaIs(w->canvas(), QRect(0, 0, w->SlideX, 10), kWhite));
-    EXPECT_TRUE(w->AnimationTimer.isEnabled());
+    EXPECT_TRUE(areaIs(w->canvas(), QRect(0, 0, w->slideX, 10), kWhite));
+    EXPECT_TRUE(w->animationTimer.isEnabled());
     d.timers().advance(500);
     EXPECT_TRUE(areaIs(w->canvas(), w->canvas().rect(), kGreen));  // frames are stretched
 }

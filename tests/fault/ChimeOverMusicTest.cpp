@@ -26,12 +26,12 @@ TEST_F(ChimeOverMusic, TheChimeDoesNotHoldTheMusicOnAWaveEntry) {
     showWithMusic(playlist, true);
     Program& program = rig->program();
 
-    QStringList order{program.CurrentSelection};
+    QStringList order{program.currentSelection};
     int chimed = 0;
     for (int s = 0; s < 30; ++s) {
         chimed += goertzelPower(rig->run(1000), 1000) > 1e-4 ? 1 : 0;
-        if (program.CurrentSelection != order.last()) {
-            order.append(program.CurrentSelection);
+        if (program.currentSelection != order.last()) {
+            order.append(program.currentSelection);
         }
     }
     EXPECT_GE(order.size(), 11) << "the playlist twice round: " << qPrintable(order.join(u'|'));

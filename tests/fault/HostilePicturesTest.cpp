@@ -73,10 +73,10 @@ TEST_P(HostilePictures, AreSkippedAndTheShowGoesOn) {
     for (int s = 0; s < 2 * 7; ++s) {
         rig->run(1000);
         seen += QChar(shown());
-        if (rig->program().SlideIndex >= 3 && rig->program().SlideIndex <= 6) {
+        if (rig->program().slideIndex >= 3 && rig->program().slideIndex <= 6) {
             ASSERT_NE(rig->display(), nullptr);
-            EXPECT_FALSE(rig->display()->AnimationTimer.isEnabled())
-                << "slide " << rig->program().SlideIndex;
+            EXPECT_FALSE(rig->display()->animationTimer.isEnabled())
+                << "slide " << rig->program().slideIndex;
         }
     }
     EXPECT_EQ(seen, u"GGGGBRGGGGGBRG");

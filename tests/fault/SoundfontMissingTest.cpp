@@ -33,7 +33,7 @@ TEST_F(SoundfontMissing, MidiEntriesArePassedOverAndTheOthersPlay) {
     QStringList order;  // the entry playing in each second
     std::map<QString, std::vector<float>> heard;
     for (int s = 0; s < 15; ++s) {
-        order.append(program.CurrentSelection);
+        order.append(program.currentSelection);
         const std::vector<float>& sound = rig->run(1000);
         heard[order.last()].insert(heard[order.last()].end(), sound.begin(), sound.end());
     }

@@ -3,7 +3,7 @@
 // music go on.
 #include "TestMedia.h"
 #include "ToneDisc.h"
-#include "music/frmPlayer.h"
+#include "music/BackgroundPlayer.h"
 #include "support/ShowFixture.h"
 
 #include <QFile>
@@ -51,12 +51,12 @@ TEST_F(VanishingFiles, ASlideDeletedWhileItIsShown) {
     for (int s = 0; s < 6; ++s) {
         rig->run(s == 0 ? 100 : 1000);
         seconds += QChar(shown());
-        indices += QString::number(rig->program().SlideIndex);
+        indices += QString::number(rig->program().slideIndex);
     }
     EXPECT_EQ(seconds, u"BRRRBR");
     EXPECT_EQ(indices, u"412341");
     ASSERT_NE(rig->display(), nullptr);
-    EXPECT_FALSE(rig->display()->AnimationTimer.isEnabled())
+    EXPECT_FALSE(rig->display()->animationTimer.isEnabled())
         << "a deleted animation does not animate";
 }
 
@@ -81,7 +81,7 @@ TEST_F(VanishingFiles, MusicFilesDeletedWhileTheyPlay) {
     const double tones[] = {440, 660, 0};
     for (int i = 0; i < 3; ++i) {
         SCOPED_TRACE(entries[i].toStdString());
-        ASSERT_EQ(program.CurrentSelection, entries[i]);
+        ASSERT_EQ(program.currentSelection, entries[i]);
         const std::vector<float> heard = rig->run(500);
         if (tones[i] > 0) {
             EXPECT_GT(goertzelPower(heard, tones[i]), 1e-3);
@@ -89,23 +89,23 @@ TEST_F(VanishingFiles, MusicFilesDeletedWhileTheyPlay) {
             EXPECT_GT(energy(heard), 1e-5);
         }
         ASSERT_TRUE(QFile::remove(entries[i]));
-        ASSERT_TRUE(runUntil([&] { return program.CurrentSelection == entries[i + 1]; }, 6))
+        ASSERT_TRUE(runUntil([&] { return program.currentSelection == entries[i + 1]; }, 6))
             << "the next entry did not start";
     }
 
     // Round the list again: the three deleted entries are passed over and the last one plays.
     int starts = 0;
-    std::int32_t slide = program.SlideIndex;
+    std::int32_t slide = program.slideIndex;
     int slideChanges = 0;
     for (int s = 0; s < 16; ++s) {
-        const bool wasLast = program.CurrentSelection == last;
+        const bool wasLast = program.currentSelection == last;
         const std::vector<float>& heard = rig->run(1000);
         if (energy(heard) > 1e-6) {
             EXPECT_GT(goertzelPower(heard, 550), 10 * goertzelPower(heard, 440)) << "second " << s;
         }
-        starts += !wasLast && program.CurrentSelection == last ? 1 : 0;
-        slideChanges += program.SlideIndex != slide ? 1 : 0;
-        slide = program.SlideIndex;
+        starts += !wasLast && program.currentSelection == last ? 1 : 0;
+        slideChanges += program.slideIndex != slide ? 1 : 0;
+        slide = program.slideIndex;
     }
     EXPECT_GE(starts, 2) << "the remaining entry plays each time round";
     EXPECT_EQ(slideChanges, 16) << "the slides change every second meanwhile";
@@ -121,30 +121,30 @@ TEST_F(VanishingFiles, ADiscImageRemovedWhileATrackPlays) {
     makeRig({QString(), {cue}});
     showWithMusic({track, wave});
     Program& program = rig->program();
-    ASSERT_EQ(program.CurrentSelection, track);
+    ASSERT_EQ(program.currentSelection, track);
     const std::vector<float> first = rig->run(1000);
     EXPECT_GT(goertzelPower(first, 880), 10 * goertzelPower(first, 1320)) << "track 1 plays";
 
     ASSERT_TRUE(QFile::remove(cue));
     ASSERT_TRUE(QFile::remove(binPathOf(cue)));
-    std::int32_t slide = program.SlideIndex;
+    std::int32_t slide = program.slideIndex;
     for (int s = 0; s < 5; ++s) {
         const std::vector<float>& heard = rig->run(1000);
         if (s > 0) {
             EXPECT_EQ(energy(heard), 0.0) << "silence without the disc, second " << s;
         }
-        EXPECT_EQ(program.CurrentSelection, track) << "the player waits for the disc";
-        EXPECT_NE(program.SlideIndex, slide) << "the slides go on";
-        slide = program.SlideIndex;
+        EXPECT_EQ(program.currentSelection, track) << "the player waits for the disc";
+        EXPECT_NE(program.slideIndex, slide) << "the slides go on";
+        slide = program.slideIndex;
     }
     ASSERT_NE(rig->player(), nullptr);
-    EXPECT_TRUE(rig->player()->Timer2.isEnabled());
+    EXPECT_TRUE(rig->player()->cdEndPoll.isEnabled());
 
     // The disc comes back: the interrupted track counts as ended and the next entry plays.
     ASSERT_FALSE(writeToneDisc(dir.path(), QStringLiteral("disc"),
                                {ToneTrack{880.0, 190}, ToneTrack{1320.0, 150}})
                      .isEmpty());
-    ASSERT_TRUE(runUntil([&] { return program.CurrentSelection == wave; }, 3));
+    ASSERT_TRUE(runUntil([&] { return program.currentSelection == wave; }, 3));
     EXPECT_GT(goertzelPower(rig->run(1000), 440), 1e-3);
 }
 

@@ -18,10 +18,10 @@ TEST(CdTrackText, NumberRightAlignedInTwoCharacters) {
     EXPECT_EQ(cdTrackNumber(QStringLiteral("CD Track [ab] x CD")), std::nullopt);
 }
 
-TEST(CutAtNull, TakesTheTextBeforeTheFirstNul) {
-    EXPECT_EQ(CutAtNull(QStringLiteral("12") + QChar(u'\0') + QStringLiteral("  junk")), u"12");
-    EXPECT_EQ(CutAtNull(QStringLiteral("no terminator")), QString());
-    EXPECT_EQ(CutAtNull(QString(QChar(u'\0'))), QString());
+TEST(cutAtNul, TakesTheTextBeforeTheFirstNul) {
+    EXPECT_EQ(cutAtNul(QStringLiteral("12") + QChar(u'\0') + QStringLiteral("  junk")), u"12");
+    EXPECT_EQ(cutAtNul(QStringLiteral("no terminator")), QString());
+    EXPECT_EQ(cutAtNul(QString(QChar(u'\0'))), QString());
 }
 
 TEST(CdDriveCaption, UpperCasesDriveLettersOnly) {

@@ -1,5 +1,5 @@
+#include "music/BackgroundPlayer.h"
 #include "music/DeviceRoutines.h"
-#include "music/frmPlayer.h"
 
 #include "support/FakeServices.h"
 
@@ -11,13 +11,14 @@ namespace {
 struct Routines : testing::Test {
     ProgramHarness h;
     void SetUp() override {
-        h.program.setPlayerFactory([](Program& p) { return std::make_unique<frmPlayer>(p); });
+        h.program.setPlayerFactory(
+            [](Program& p) { return std::make_unique<BackgroundPlayer>(p); });
     }
     RecordingMediaControl& media() { return *h.fakes.media; }
 };
 
 TEST_F(Routines, StopAllMusicSendsItsFiveCommandsThenStopsTheMediaPlayer) {
-    StopAllMusic(h.program);
+    stopAllDevices(h.program);
     EXPECT_EQ(h.fakes.log, (QStringList{"stop sound", "close sound", "stop cd", "stop midi",
                                         "close midi", "mp3 stop"}));
     for (const auto& call : media().calls) {
@@ -28,26 +29,26 @@ TEST_F(Routines, StopAllMusicSendsItsFiveCommandsThenStopsTheMediaPlayer) {
 
 TEST_F(Routines, WaveAndMidiPlayOnlyWhenTheOpenSucceeded) {
     media().responses[QStringLiteral("open waveaudio!/no/such.wav alias sound")] = {275, {}};
-    EXPECT_FALSE(PlayWaveFile(h.program, QStringLiteral("/no/such.wav")));
+    EXPECT_FALSE(playWaveFile(h.program, QStringLiteral("/no/such.wav")));
     EXPECT_EQ(media().commands(), QStringList{"open waveaudio!/no/such.wav alias sound"});
 
     media().calls.clear();
-    EXPECT_TRUE(PlayWaveFile(h.program, QStringLiteral("/music/My Songs/a b.wav")));
+    EXPECT_TRUE(playWaveFile(h.program, QStringLiteral("/music/My Songs/a b.wav")));
     EXPECT_EQ(media().commands(),
               (QStringList{"open waveaudio!/music/My Songs/a b.wav alias sound", "play sound"}));
 
     media().calls.clear();
-    EXPECT_TRUE(PlayMidiFile(h.program, QStringLiteral("C:\\midi\\x.mid")));
+    EXPECT_TRUE(playMidiFile(h.program, QStringLiteral("C:\\midi\\x.mid")));
     EXPECT_EQ(media().commands(),
               (QStringList{"open sequencer!C:\\midi\\x.mid alias midi", "play midi"}));
     media().defaultResult = 265;
     media().calls.clear();
-    EXPECT_FALSE(PlayMidiFile(h.program, QStringLiteral("y.mid")));
+    EXPECT_FALSE(playMidiFile(h.program, QStringLiteral("y.mid")));
     EXPECT_EQ(media().commands().size(), 1);
 }
 
 TEST_F(Routines, Mp3GoesToTheMediaPlayerUnchanged) {
-    PlayMp3File(h.program, QStringLiteral("  /music/song.mp3 "));
+    playMp3File(h.program, QStringLiteral("  /music/song.mp3 "));
     EXPECT_EQ(h.fakes.mp3->fileName(), u"  /music/song.mp3 ");
     EXPECT_TRUE(h.fakes.mp3->playing());
     EXPECT_TRUE(media().calls.empty());
@@ -68,7 +69,7 @@ TEST_F(Routines, CdTrackCommands) {
     };
     for (const auto& c : cases) {
         media().calls.clear();
-        PlayCdTrack(h.program, QString::fromLatin1(c.item));
+        playCdTrack(h.program, QString::fromLatin1(c.item));
         ASSERT_EQ(media().calls.size(), 3u);
         EXPECT_EQ(media().calls[0].command, u"stop cd wait");
         EXPECT_EQ(media().calls[0].replyLength, 0);
@@ -80,14 +81,14 @@ TEST_F(Routines, CdTrackCommands) {
 
 TEST_F(Routines, CdPlayReplyLandsInCdReply) {
     media().responses[QStringLiteral("play cd from 1 to 2")] = {0, QStringLiteral("done")};
-    PlayCdTrack(h.program, QStringLiteral("CD Track [ 1 ] 00:01:00 CD"));
-    EXPECT_EQ(h.program.CdReply.size(), 255);
-    EXPECT_TRUE(h.program.CdReply.startsWith(QStringLiteral("done") + QChar(u'\0')));
+    playCdTrack(h.program, QStringLiteral("CD Track [ 1 ] 00:01:00 CD"));
+    EXPECT_EQ(h.program.cdReply.size(), 255);
+    EXPECT_TRUE(h.program.cdReply.startsWith(QStringLiteral("done") + QChar(u'\0')));
 }
 
 TEST_F(Routines, OpenCdDriveUsesTwoBlanksAfterOpen) {
-    h.program.CurrentCdDrive = QStringLiteral("E:\\");
-    OpenCdDrive(h.program);
+    h.program.currentCdDrive = QStringLiteral("E:\\");
+    openCdDrive(h.program);
     EXPECT_EQ(media().commands(), (QStringList{"open  E:\\ type cdaudio alias cd wait shareable",
                                                "set cd time format tmsf"}));
     for (const auto& call : media().calls) {
@@ -97,7 +98,7 @@ TEST_F(Routines, OpenCdDriveUsesTwoBlanksAfterOpen) {
 
 TEST_F(Routines, ChimePlaysEvenWhenItsOpenFails) {
     media().defaultResult = 265;
-    PlayChime(h.program);
+    playChime(h.program);
     EXPECT_EQ(media().commands(),
               (QStringList{"open waveaudio!chimes.wav alias sound", "play sound"}));
     EXPECT_FALSE(h.fakes.log.contains(QStringLiteral("mp3 stop"))) << "the chime stops nothing";

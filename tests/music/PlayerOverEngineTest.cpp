@@ -2,7 +2,7 @@
 // by the test and the player's pollers driven by the manual clock: a second of sound, then a tick.
 #include "TestMedia.h"
 #include "ToneDisc.h"
-#include "music/frmPlayer.h"
+#include "music/BackgroundPlayer.h"
 #include "platform/audio/EngineMp3Player.h"
 #include "platform/audio/ManualOutput.h"
 #include "platform/audio/MixingEngine.h"
@@ -36,7 +36,7 @@ struct PlayerOverEngine : testing::Test {
     FakePlatform fakes;
     RealSound sound;
     std::unique_ptr<Program> program;
-    frmPlayer* player = nullptr;
+    BackgroundPlayer* player = nullptr;
     QString wav, mp3, mid, cue;
 
     void SetUp() override {
@@ -67,9 +67,9 @@ struct PlayerOverEngine : testing::Test {
         services.media = std::move(media);
         services.mp3 = std::make_unique<audio::EngineMp3Player>(sound.engine);
         program = std::make_unique<Program>(std::move(services));
-        program->setPlayerFactory([](Program& p) { return std::make_unique<frmPlayer>(p); });
+        program->setPlayerFactory([](Program& p) { return std::make_unique<BackgroundPlayer>(p); });
         program->settings.bsound = 1;
-        player = static_cast<frmPlayer*>(program->player());
+        player = static_cast<BackgroundPlayer*>(program->player());
     }
     void TearDown() override {
         if (program) {
@@ -91,16 +91,16 @@ struct PlayerOverEngine : testing::Test {
 TEST_F(PlayerOverEngine, PlaysAWaveAnMp3AMidiFileAndACdTrackInOrderAndStartsAgain) {
     const QString track = QStringLiteral("CD Track [ 1 ] 00:00:02 CD");
     playlist({wav, mp3, mid, track});
-    player->StartMusic();
-    QStringList order{program->CurrentSelection};
+    player->startMusic();
+    QStringList order{program->currentSelection};
     std::map<QString, std::vector<float>> heard;
     for (int s = 0; s < 30 && order.size() < 5; ++s) {
-        const QString playing = program->CurrentSelection;
+        const QString playing = program->currentSelection;
         const std::vector<float> samples = second();
         auto& all = heard[playing];
         all.insert(all.end(), samples.begin(), samples.end());
-        if (program->CurrentSelection != order.last()) {
-            order.append(program->CurrentSelection);
+        if (program->currentSelection != order.last()) {
+            order.append(program->currentSelection);
         }
     }
     EXPECT_EQ(order, (QStringList{wav, mp3, mid, track, wav}));
@@ -121,11 +121,11 @@ TEST_F(PlayerOverEngine, RandomOrderReachesEveryEntry) {
         entries.append(path);
     }
     playlist(entries);
-    player->StartMusic();
-    std::set<QString> reached{program->CurrentSelection};
+    player->startMusic();
+    std::set<QString> reached{program->currentSelection};
     for (int s = 0; s < 60 && reached.size() < 3; ++s) {
         second();
-        reached.insert(program->CurrentSelection);
+        reached.insert(program->currentSelection);
     }
     EXPECT_EQ(reached.size(), 3u);
 }
@@ -137,10 +137,10 @@ TEST_F(PlayerOverEngine, ADamagedFileInThePlaylistIsPassedOver) {
     file.write("RIFF this is not a wave file at all");
     file.close();
     playlist({broken, wav});
-    player->StartMusic();
-    EXPECT_EQ(program->CurrentSelection, broken);
+    player->startMusic();
+    EXPECT_EQ(program->currentSelection, broken);
     second();
-    EXPECT_EQ(program->CurrentSelection, wav);
+    EXPECT_EQ(program->currentSelection, wav);
     const std::vector<float> samples = second();
     EXPECT_GT(goertzelPower(samples, 440), 1e-4) << "the good file plays";
 }

@@ -1,5 +1,6 @@
 // The "Help" and "About/Admin" tabs: texts, links, their colours and what a press opens.
 #include "PanelHarness.h"
+#include "panel/ControlIds.h"
 
 #include "panel/LinkLabel.h"
 
@@ -16,7 +17,7 @@ const QColor kDarkBlue(0, 0, 192);
 const QColor kDarkRed(128, 0, 0);
 
 struct Link {
-    const char* name;
+    QLatin1String name;
     int tab;
     QString caption;
     QString target;
@@ -27,19 +28,21 @@ struct Link {
 std::vector<Link> links() {
     const QString mail = QStringLiteral("mailto:") + QStringLiteral(LUMAFOLIO_TEST_SUPPORT_EMAIL);
     return {
-        {"Label14", 3, "commons.wikimedia.org", "https://commons.wikimedia.org/", kDarkBlue, 3},
-        {"Label17", 3, "Any Questions? Contact Support.", mail, kDarkRed, -1},
-        {"Label9", 4, LUMAFOLIO_TEST_MAKER_URL, LUMAFOLIO_TEST_MAKER_URL, kDarkBlue, 2},
-        {"Label28", 4, LUMAFOLIO_TEST_SUPPORT_EMAIL, mail, kDarkBlue, 1},
+        {panel_ids::kPictureSiteLink, 3, "commons.wikimedia.org", "https://commons.wikimedia.org/",
+         kDarkBlue, 3},
+        {panel_ids::kSupportLink, 3, "Any Questions? Contact Support.", mail, kDarkRed, -1},
+        {panel_ids::kMakerLink, 4, LUMAFOLIO_TEST_MAKER_URL, LUMAFOLIO_TEST_MAKER_URL, kDarkBlue,
+         2},
+        {panel_ids::kSupportAddressLink, 4, LUMAFOLIO_TEST_SUPPORT_EMAIL, mail, kDarkBlue, 1},
     };
 }
 
 TEST(HelpLinks, EachPressOpensItsTargetOnceRedThenBlue) {
     for (const Link& l : links()) {
-        SCOPED_TRACE(l.name);
+        SCOPED_TRACE(l.name.data());
         PanelHarness p;
         p.open();
-        p.find<QTabWidget>("SSTab1")->setCurrentIndex(l.tab);
+        p.find<QTabWidget>(panel_ids::kTabs)->setCurrentIndex(l.tab);
         auto* link = p.find<LinkLabel>(l.name);
         ASSERT_NE(link, nullptr);
         EXPECT_EQ(link->text(), l.caption);
@@ -75,12 +78,12 @@ TEST(HelpLinks, AFailingShellChangesTheColoursAllTheSameAndANewPanelStartsFresh)
     PanelHarness p;
     p.h.fakes.shell->result = false;
     p.open();
-    auto* link = p.find<LinkLabel>("Label14");
+    auto* link = p.find<LinkLabel>(panel_ids::kPictureSiteLink);
     QTest::mouseClick(link, Qt::LeftButton, {}, link->rect().center());
     EXPECT_EQ(link->colour(), LinkLabel::kVisited);
     p.h.program.unloadPanel();
     p.open();
-    EXPECT_EQ(p.find<LinkLabel>("Label14")->colour(), kDarkBlue);
+    EXPECT_EQ(p.find<LinkLabel>(panel_ids::kPictureSiteLink)->colour(), kDarkBlue);
 }
 
 }  // namespace

@@ -13,11 +13,11 @@ namespace {
 TEST(ListEntries, PictureExtensionIsExactlyOneOfSixForms) {
     for (const char* entry :
          {"a.jpg", "b.GIF", "c.bmp", "C:\\My.Pictures\\cat.jpg", "/home/u/x.y/z.BMP"}) {
-        EXPECT_TRUE(HasPictureExtension(QString::fromUtf8(entry))) << entry;
+        EXPECT_TRUE(hasPictureExtension(QString::fromUtf8(entry))) << entry;
     }
     for (const char* entry : {"photo.JPEG", "photo.Jpg", "c.txt", "Empty", "", "noextension",
                               "a.jpg ", "archive.jpg.zip"}) {
-        EXPECT_FALSE(HasPictureExtension(QString::fromUtf8(entry))) << entry;
+        EXPECT_FALSE(hasPictureExtension(QString::fromUtf8(entry))) << entry;
     }
 }
 

@@ -1,6 +1,7 @@
 // Closing the panel: the buttons of the bottom row, "Save Settings" and the close box, in both
 // states of the stored "MusicNow".
 #include "PanelHarness.h"
+#include "panel/ControlIds.h"
 
 #include "panel/PanelPlayer.h"
 #include "platform/XdgPaths.h"
@@ -20,7 +21,7 @@ namespace luma::paneltest {
 namespace {
 
 struct Closing {
-    const char* button;
+    QLatin1String button;
     bool musicNow;
     bool savesEverything;  // all fourteen keys written
     bool panelStays;       // hidden but loaded, the program running
@@ -28,18 +29,19 @@ struct Closing {
 
 TEST(PanelClosing, JustCloseAndSaveAndCloseInBothMusicNowStates) {
     const std::vector<Closing> cases = {
-        {"Command6", false, false, false},
-        {"Command6", true, false, true},
-        {"Command1", false, true, false},
-        {"Command1", true, true, true},
+        {panel_ids::kJustCloseButton, false, false, false},
+        {panel_ids::kJustCloseButton, true, false, true},
+        {panel_ids::kSaveAndCloseButton, false, true, false},
+        {panel_ids::kSaveAndCloseButton, true, true, true},
     };
     for (const Closing& c : cases) {
-        SCOPED_TRACE(std::string(c.button) + (c.musicNow ? " MusicNow 1" : " MusicNow 0"));
+        SCOPED_TRACE(std::string(c.button.data()) + (c.musicNow ? " MusicNow 1" : " MusicNow 0"));
         PanelHarness p;
         p.setSetting(keys::kMusicNow, c.musicNow ? QStringLiteral("1") : QStringLiteral("0"));
         p.open();
-        p.find<QLineEdit>("Text2")->setText(QStringLiteral("9"));
-        p.find<QCheckBox>("Check9")->setChecked(false);  // no reaction: stored only by a save
+        p.find<QLineEdit>(panel_ids::kDelayBox)->setText(QStringLiteral("9"));
+        p.find<QCheckBox>(panel_ids::kRandomPlayBox)
+            ->setChecked(false);  // no reaction: stored only by a save
         p.store().clearLog();
         p.h.fakes.media->calls.clear();
         clickWithMouse(p.find<QPushButton>(c.button));
@@ -114,7 +116,7 @@ TEST(PanelClosing, ShutDownTakesTheTrayAwayAndEnds) {
     PanelHarness p;
     p.setSetting(keys::kMusicNow, QStringLiteral("1"));
     p.open();
-    clickWithMouse(p.find<QPushButton>("Comrtt2"));
+    clickWithMouse(p.find<QPushButton>(panel_ids::kShutDownButton));
     EXPECT_EQ(p.events, QStringList({"tray load", "tray unload", "player load"}));
     EXPECT_EQ(p.panel(), nullptr);
     EXPECT_TRUE(p.h.program.hasEnded());
@@ -124,14 +126,14 @@ TEST(PanelClosing, SaveSettingsKeepsThePanelOpenAndAFailedSaveCloseEnds) {
     PanelHarness p;
     p.open();
     p.store().clearLog();
-    clickWithMouse(p.find<QPushButton>("Command19"));
+    clickWithMouse(p.find<QPushButton>(panel_ids::kSaveSettingsButton));
     EXPECT_EQ(p.writtenSettings().size(), 14);
     EXPECT_EQ(p.store().log().back().batch, p.store().log().front().batch) << "one write";
     EXPECT_TRUE(p.panel()->isShown());
 
     p.setSetting(keys::kMusicNow, QStringLiteral("1"));
     p.store().setFailWrites(true);
-    clickWithMouse(p.find<QPushButton>("Command1"));
+    clickWithMouse(p.find<QPushButton>(panel_ids::kSaveAndCloseButton));
     EXPECT_EQ(p.panel(), nullptr);
     EXPECT_TRUE(p.h.program.hasEnded());
 }
@@ -143,19 +145,19 @@ TEST(PanelClosing, TestShowsTheSlideshowPlaysAndHidesThePanel) {
     p.setList(keys::kMusic, {"/m/a.wav"});
     p.open();
     p.events.clear();
-    clickWithMouse(p.find<QPushButton>("Command17"));
+    clickWithMouse(p.find<QPushButton>(panel_ids::kTestButton));
     EXPECT_EQ(p.events, QStringList({"player load", "display load", "display show",
-                                     "display Timer1 on", "display BeforeTimer1"}));
+                                     "display slideTimer on", "display showFirstSlide"}));
     EXPECT_TRUE(p.commands().contains(QStringLiteral("open waveaudio!/m/a.wav alias sound")));
     EXPECT_FALSE(p.panel()->isShown());
 
     // Again with the display up: it starts over from the current settings; the music plays on.
     p.events.clear();
     p.panel()->showWindow();
-    clickWithMouse(p.find<QPushButton>("Command17"));
+    clickWithMouse(p.find<QPushButton>(panel_ids::kTestButton));
     EXPECT_EQ(p.events.mid(0, 2), QStringList({"display unload", "display load"}));
-    EXPECT_TRUE(p.events.contains(QStringLiteral("display BeforeTimer1")));
-    EXPECT_TRUE(p.panel()->music->Timer3.isEnabled());
+    EXPECT_TRUE(p.events.contains(QStringLiteral("display showFirstSlide")));
+    EXPECT_TRUE(p.panel()->music->waveEndPoll.isEnabled());
 }
 
 // Music started by "Test" with no display can always be stopped: from the tray icon, or from the
@@ -169,7 +171,7 @@ TEST(PanelClosing, TestInMusicOnlyModeLeavesAWayToStopTheMusic) {
         p.setList(keys::kMusic, {"/m/a.wav"});
         p.open();
         p.events.clear();
-        clickWithMouse(p.find<QPushButton>("Command17"));
+        clickWithMouse(p.find<QPushButton>(panel_ids::kTestButton));
         EXPECT_TRUE(p.commands().contains(QStringLiteral("open waveaudio!/m/a.wav alias sound")));
         EXPECT_TRUE(p.events.contains(QStringLiteral("tray load")));
         EXPECT_FALSE(p.events.contains(QStringLiteral("display load")));
@@ -183,26 +185,26 @@ TEST(PanelClosing, TestInMusicOnlyModeLeavesAWayToStopTheMusic) {
 TEST(PanelClosing, ClosingWhilePlayLetsEventsRunStopsEveryCaller) {
     enum class Path { CdPollTick, TestButton };
     for (const Path path : {Path::CdPollTick, Path::TestButton}) {
-        for (const char* closer : {"Comrtt2", "close box"}) {
-            SCOPED_TRACE(std::string(path == Path::CdPollTick ? "CD tick, " : "Test, ") + closer);
+        for (const bool shutDown : {true, false}) {
+            SCOPED_TRACE(std::string(path == Path::CdPollTick ? "CD tick, " : "Test, ") +
+                         (shutDown ? "Shut Down" : "close box"));
             PanelHarness p;
             p.setSetting(keys::kSlides, QStringLiteral("1"));
             p.setList(keys::kMusic, {"CD Track [ 1 ] 00:04:00 CD", "/m/a.wav"});
             auto* media = p.h.fakes.media;
             media->responses[QStringLiteral("status cd media present")] = {0, "true"};
-            frmSetup2* panel = p.open();
+            ControlPanel* panel = p.open();
             if (path == Path::CdPollTick) {
-                panel->Command32_Click();
+                panel->playNextEntry();
                 media->responses[QStringLiteral("status cd position")] = {0, "01:03:00:00"};
                 p.h.fakes.timers->advance(1000);
                 media->responses[QStringLiteral("status cd position")] = {0, "02:00:00:00"};
             }
-            const std::string which = closer;
             QMetaObject::invokeMethod(
                 panel,
-                [&p, panel, which] {
-                    if (which == "Comrtt2") {
-                        clickWithMouse(panel->findChild<QPushButton*>(QStringLiteral("Comrtt2")));
+                [&p, panel, shutDown] {
+                    if (shutDown) {
+                        clickWithMouse(panel->findChild<QPushButton*>(panel_ids::kShutDownButton));
                     } else {
                         panel->close();
                     }
@@ -213,7 +215,7 @@ TEST(PanelClosing, ClosingWhilePlayLetsEventsRunStopsEveryCaller) {
             if (path == Path::CdPollTick) {
                 p.h.fakes.timers->advance(1000);
             } else {
-                clickWithMouse(p.find<QPushButton>("Command17"));
+                clickWithMouse(p.find<QPushButton>(panel_ids::kTestButton));
             }
             EXPECT_TRUE(p.h.program.hasEnded());
             EXPECT_EQ(p.h.program.panelIfLoaded(), nullptr);

@@ -31,7 +31,7 @@ PanelHarness::PanelHarness() {
         [this](Program& p) { return std::make_unique<DisplayDouble>(p, events); });
     program.setTrayFactory([this](Program&) { return std::make_unique<TrayDouble>(events); });
     program.setPlayerFactory([this](Program&) { return std::make_unique<PlayerDouble>(events); });
-    program.setPanelFactory([](Program& p) { return std::make_unique<frmSetup2>(p); });
+    program.setPanelFactory([](Program& p) { return std::make_unique<ControlPanel>(p); });
     setSetting(keys::kMouseSens, QStringLiteral("15"));
 }
 
@@ -63,8 +63,8 @@ QStringList PanelHarness::writtenSettings() const {
     return written;
 }
 
-frmSetup2* PanelHarness::open() {
-    auto* window = dynamic_cast<frmSetup2*>(h.program.panel());
+ControlPanel* PanelHarness::open() {
+    auto* window = dynamic_cast<ControlPanel*>(h.program.panel());
     if (window != nullptr) {
         window->showWindow();
         [[maybe_unused]] const bool exposed = QTest::qWaitForWindowExposed(window, 5000);
@@ -72,8 +72,8 @@ frmSetup2* PanelHarness::open() {
     return window;
 }
 
-frmSetup2* PanelHarness::panel() const {
-    return dynamic_cast<frmSetup2*>(h.program.panelIfLoaded());
+ControlPanel* PanelHarness::panel() const {
+    return dynamic_cast<ControlPanel*>(h.program.panelIfLoaded());
 }
 
 QStringList PanelHarness::items(const QString& list) const {

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "panel/frmSetup2.h"
+#include "panel/ControlIds.h"
+#include "panel/ControlPanel.h"
 #include "support/FakeServices.h"
 #include "support/TempEnv.h"
 
@@ -21,8 +22,8 @@ public:
     void showWindow() override;
     void hideWindow() override { shown_ = false; }
     bool isShown() const override { return shown_; }
-    void enableSlideTimer() override { events_.append(QStringLiteral("display Timer1 on")); }
-    void BeforeTimer1() override { events_.append(QStringLiteral("display BeforeTimer1")); }
+    void enableSlideTimer() override { events_.append(QStringLiteral("display slideTimer on")); }
+    void showFirstSlide() override { events_.append(QStringLiteral("display showFirstSlide")); }
     void setBackgroundColour(std::int32_t colour) override;
 
 private:
@@ -51,8 +52,8 @@ public:
     void showWindow() override {}
     void hideWindow() override {}
     bool isShown() const override { return false; }
-    void StartMusic() override { events_.append(QStringLiteral("player StartMusic")); }
-    void Command35_Click() override { events_.append(QStringLiteral("player Command35_Click")); }
+    void startMusic() override { events_.append(QStringLiteral("player startMusic")); }
+    void stopAllMusic() override { events_.append(QStringLiteral("player stopAllMusic")); }
 
 private:
     WindowEvents& events_;
@@ -76,8 +77,8 @@ struct PanelHarness {
     QStringList writtenSettings() const;
 
     // Loads the panel (running its load) and shows it, so that its controls have their geometry.
-    frmSetup2* open();
-    frmSetup2* panel() const;
+    ControlPanel* open();
+    ControlPanel* panel() const;
 
     template <class T>
     T* find(const QString& name) const {
@@ -85,7 +86,7 @@ struct PanelHarness {
     }
     // The texts of the entries of a list box.
     QStringList items(const QString& list) const;
-    // A button of a control array by its index ("CD", "Label16", "Line1").
+    // A widget of a control array by its object name and index (the drive buttons, the help texts).
     QWidget* element(const QString& name, int index) const;
 
     MemorySettingsStore& store() const { return *h.fakes.store; }

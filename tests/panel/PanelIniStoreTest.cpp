@@ -1,5 +1,6 @@
 // The panel over the real settings file: what it reads and writes reaches the INI file.
 #include "PanelHarness.h"
+#include "panel/ControlIds.h"
 
 #include "settings/IniSettingsStore.h"
 #include "settings/SettingsKeys.h"
@@ -26,15 +27,15 @@ TEST(PanelIniStore, ListsAndSettingsGoThroughTheSettingsFile) {
     PlatformServices services = fakes.make();
     services.store = std::make_unique<IniSettingsStore>(IniSettingsStore::defaultPath());
     Program program(std::move(services));
-    program.setPanelFactory([](Program& p) { return std::make_unique<frmSetup2>(p); });
-    auto* panel = dynamic_cast<frmSetup2*>(program.panel());
+    program.setPanelFactory([](Program& p) { return std::make_unique<ControlPanel>(p); });
+    auto* panel = dynamic_cast<ControlPanel*>(program.panel());
     ASSERT_NE(panel, nullptr);
     panel->showWindow();
 
-    clickRow(panel->findChild<QListWidget*>("List1"), 0);
-    clickWithMouse(panel->findChild<QPushButton*>("Command16"));
-    clickWithMouse(panel->findChild<QCheckBox*>("Check7"));
-    clickWithMouse(panel->findChild<QPushButton*>("Command19"));
+    clickRow(panel->findChild<QListWidget*>(panel_ids::kSlideList), 0);
+    clickWithMouse(panel->findChild<QPushButton*>(panel_ids::kRemoveSlideButton));
+    clickWithMouse(panel->findChild<QCheckBox*>(panel_ids::kChimeBox));
+    clickWithMouse(panel->findChild<QPushButton*>(panel_ids::kSaveSettingsButton));
 
     QSettings file(env.settingsFile(), QSettings::IniFormat);
     EXPECT_EQ(file.value("pictures/HowMany").toString(), QStringLiteral("2"));

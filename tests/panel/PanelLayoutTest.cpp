@@ -1,6 +1,7 @@
 // The panel's size and layout: every caption has the room it needs on every tab. Pictures of the
 // tabs are left in the build folder (panel-screens/) to look at.
 #include "PanelHarness.h"
+#include "panel/ControlIds.h"
 
 #include "panel/ButtonSizing.h"
 
@@ -58,8 +59,8 @@ QString clipping(const QWidget* w) {
 TEST(PanelLayout, EveryCaptionOnEveryTabHasRoom) {
     PanelHarness p;
     p.h.fakes.drives->drives = {"/dev/sr0", "/dev/sr1"};
-    frmSetup2* w = p.open();
-    auto* tabs = p.find<QTabWidget>("SSTab1");
+    ControlPanel* w = p.open();
+    auto* tabs = p.find<QTabWidget>(panel_ids::kTabs);
     const QString shots = QStringLiteral(LUMAFOLIO_BINARY_DIR "/panel-screens");
     QDir().mkpath(shots);
     for (int i = 0; i < tabs->count(); ++i) {
@@ -88,10 +89,11 @@ TEST(PanelLayout, EveryCaptionOnEveryTabHasRoom) {
         EXPECT_GT(checked, 3);
         w->grab().save(shots + QStringLiteral("/tab-%1.png").arg(i));
     }
-    for (const char* name : {"Command17", "Command1", "Command6", "Comrtt2"}) {
+    for (const QLatin1String name : {panel_ids::kTestButton, panel_ids::kSaveAndCloseButton,
+                                     panel_ids::kJustCloseButton, panel_ids::kShutDownButton}) {
         auto* b = p.find<QPushButton>(name);
         EXPECT_TRUE(clipping(b).isEmpty()) << clipping(b).toStdString();
-        EXPECT_NEAR(b->width(), p.find<QPushButton>("Command17")->width(), 1)
+        EXPECT_NEAR(b->width(), p.find<QPushButton>(panel_ids::kTestButton)->width(), 1)
             << "all the same size";
     }
 }

@@ -1,6 +1,7 @@
 // Opening the panel: the stored settings and lists come into the controls, and the controls that
 // change run their reactions.
 #include "PanelHarness.h"
+#include "panel/ControlIds.h"
 
 #include "panel/ColourSelector.h"
 #include "panel/PreferencesTab.h"
@@ -28,17 +29,20 @@ QString checks(PanelHarness& p, const QStringList& names) {
     return states;
 }
 
-const QStringList kAllChecks = {"Check10", "Check11", "Check4", "Check6",  "Check8",
-                                "Check9",  "Check7",  "Check5", "Check12", "Check2"};
+const QStringList kAllChecks = {panel_ids::kSlideshowBox,       panel_ids::kRandomOrderBox,
+                                panel_ids::kAnimateBox,         panel_ids::kStretchBox,
+                                panel_ids::kBackgroundMusicBox, panel_ids::kRandomPlayBox,
+                                panel_ids::kChimeBox,           panel_ids::kMusicOnlyBox,
+                                panel_ids::kPlayNowBox,         panel_ids::kAutoStartBox};
 
 TEST(PanelOpening, EmptyStoreChangesThreeReactingBoxesAndStoresTheirKeys) {
     PanelHarness p;  // only "Mousesens" is stored
     ASSERT_NE(p.open(), nullptr);
     EXPECT_EQ(checks(p, kAllChecks), QStringLiteral("0010100000"));
-    EXPECT_EQ(p.find<QLineEdit>("Text2")->text(), QStringLiteral("5"));
-    EXPECT_EQ(p.find<QLineEdit>("Text6")->text(), QStringLiteral("2"));
-    EXPECT_EQ(p.find<QLineEdit>("Sensit")->text(), QStringLiteral("15"));
-    // Check9 changes too but has no reaction.
+    EXPECT_EQ(p.find<QLineEdit>(panel_ids::kDelayBox)->text(), QStringLiteral("5"));
+    EXPECT_EQ(p.find<QLineEdit>(panel_ids::kSizeBox)->text(), QStringLiteral("2"));
+    EXPECT_EQ(p.find<QLineEdit>(panel_ids::kSensitivityBox)->text(), QStringLiteral("15"));
+    // randomPlayBox changes too but has no reaction.
     EXPECT_EQ(p.writtenSettings(), QStringList({"Slides=0", "Random order=0", "MusicNow=0"}));
     const SettingsRecord& r = p.h.program.settings;
     EXPECT_EQ(r.slides, 0);
@@ -54,14 +58,14 @@ TEST(PanelOpening, WithoutAStoredSensitivityTheBoxKeepsFifteenAndASaveStoresIt) 
     PanelHarness p;
     p.store().apply(keys::kSettings, {SettingsWrite{keys::kMouseSens, std::nullopt}});
     ASSERT_NE(p.open(), nullptr);
-    EXPECT_EQ(p.find<QLineEdit>("Sensit")->text(), QStringLiteral("15"));
-    clickWithMouse(p.find<QPushButton>("Command19"));
+    EXPECT_EQ(p.find<QLineEdit>(panel_ids::kSensitivityBox)->text(), QStringLiteral("15"));
+    clickWithMouse(p.find<QPushButton>(panel_ids::kSaveSettingsButton));
     EXPECT_EQ(p.setting(keys::kMouseSens), u"15") << "not the most sensitive 1";
 }
 
 TEST(PanelOpening, WindowIsTheFixedCentredPanelOfTheDesignSizeOnItsPreferencesTab) {
     PanelHarness p;
-    frmSetup2* w = p.open();
+    ControlPanel* w = p.open();
     EXPECT_EQ(w->windowTitle(), QStringLiteral("Make a Lumafolio"));
     // The client area is the design size times the scale factor, fixed, without minimise or
     // maximise buttons.
@@ -71,7 +75,7 @@ TEST(PanelOpening, WindowIsTheFixedCentredPanelOfTheDesignSizeOnItsPreferencesTa
     EXPECT_EQ(w->minimumSize(), w->maximumSize());
     EXPECT_FALSE(w->windowFlags() & Qt::WindowMinimizeButtonHint);
     EXPECT_FALSE(w->windowFlags() & Qt::WindowMaximizeButtonHint);
-    auto* tabs = p.find<QTabWidget>("SSTab1");
+    auto* tabs = p.find<QTabWidget>(panel_ids::kTabs);
     ASSERT_EQ(tabs->count(), 5);
     QStringList captions;
     for (int i = 0; i < tabs->count(); ++i) {
@@ -94,12 +98,13 @@ TEST(PanelOpening, StoredValuesAreConvertedAndLimited) {
     p.setSetting(keys::kScreenSize, QStringLiteral("1"));
     p.setSetting(keys::kBackColors, QStringLiteral("16711680"));
     p.open();
-    EXPECT_EQ(p.find<QLineEdit>("Text6")->text(), QStringLiteral("5"));
+    EXPECT_EQ(p.find<QLineEdit>(panel_ids::kSizeBox)->text(), QStringLiteral("5"));
     EXPECT_EQ(p.setting(keys::kSlideSize), QStringLiteral("5"));
-    EXPECT_EQ(p.find<QLineEdit>("Text2")->text(), QStringLiteral("2")) << "2.5 rounds to even";
-    EXPECT_EQ(p.find<QLineEdit>("Sensit")->text(), QStringLiteral("30"));
-    EXPECT_TRUE(p.find<QCheckBox>("Check4")->isChecked());
-    EXPECT_TRUE(p.find<QCheckBox>("Check6")->isChecked());
+    EXPECT_EQ(p.find<QLineEdit>(panel_ids::kDelayBox)->text(), QStringLiteral("2"))
+        << "2.5 rounds to even";
+    EXPECT_EQ(p.find<QLineEdit>(panel_ids::kSensitivityBox)->text(), QStringLiteral("30"));
+    EXPECT_TRUE(p.find<QCheckBox>(panel_ids::kAnimateBox)->isChecked());
+    EXPECT_TRUE(p.find<QCheckBox>(panel_ids::kStretchBox)->isChecked());
     EXPECT_EQ(p.h.program.settings.screenSize, 1);
     EXPECT_EQ(p.h.program.settings.backColors, 16711680);
     EXPECT_EQ(p.panel()->preferences->colours->swatch()->palette().color(QPalette::Window),
@@ -111,7 +116,7 @@ TEST(PanelOpening, AbsentSizeTakesTheNumberTheBoxShowsAndUnreadableValuesKeepThe
     p.setSetting(keys::kDelay, QStringLiteral("soon"));
     p.h.program.settings.delay = 9;  // what an earlier read left
     p.open();
-    EXPECT_EQ(p.find<QLineEdit>("Text2")->text(), QStringLiteral("9"));
+    EXPECT_EQ(p.find<QLineEdit>(panel_ids::kDelayBox)->text(), QStringLiteral("9"));
     EXPECT_EQ(p.h.program.settings.slideSize, 2);
     EXPECT_FALSE(p.writtenSettings().contains(QStringLiteral("Slidesize=2")))
         << "the box did not change, so its reaction did not run";
@@ -122,7 +127,7 @@ TEST(PanelOpening, StoredTrayAndStartUpSettingsActAtLoad) {
     p.setSetting(keys::kMusicNow, QStringLiteral("1"));
     p.setSetting(keys::kAutoStartup, QStringLiteral("1"));
     p.open();
-    EXPECT_TRUE(p.find<QCheckBox>("Check12")->isChecked());
+    EXPECT_TRUE(p.find<QCheckBox>(panel_ids::kPlayNowBox)->isChecked());
     EXPECT_EQ(p.events, QStringList({"tray load"}));
     ASSERT_EQ(p.h.fakes.shortcuts->calls.size(), 1u);
     EXPECT_EQ(p.h.fakes.shortcuts->calls[0].operation, QStringLiteral("create"));
@@ -136,10 +141,10 @@ TEST(PanelOpening, ListsComeInWithEmptyForMissingItemsAndTheFirstSlideIsPreviewe
     p.setList(keys::kMusic, {"/m/a.mp3", "0", "/m/c.wav"});
     p.store().apply(keys::kPictures, {SettingsWrite{QStringLiteral("2"), std::nullopt}});
     p.open();
-    EXPECT_EQ(p.items("List1"), QStringList({picture, "Empty", "/p/c.gif"}));
-    EXPECT_EQ(p.items("List4"), QStringList({"/m/a.mp3", "Empty", "/m/c.wav"}));
-    EXPECT_EQ(p.find<QLineEdit>("txFile")->text(), picture);
-    EXPECT_TRUE(p.find<SlidePreview>("Picture4")->hasPicture());
+    EXPECT_EQ(p.items(panel_ids::kSlideList), QStringList({picture, "Empty", "/p/c.gif"}));
+    EXPECT_EQ(p.items(panel_ids::kPlaylist), QStringList({"/m/a.mp3", "Empty", "/m/c.wav"}));
+    EXPECT_EQ(p.find<QLineEdit>(panel_ids::kFileBox)->text(), picture);
+    EXPECT_TRUE(p.find<SlidePreview>(panel_ids::kPreview)->hasPicture());
 }
 
 TEST(PanelOpening, LoadListsTheDiscFindsTheDrivesAndReopensTheDrive) {
@@ -155,7 +160,7 @@ TEST(PanelOpening, LoadListsTheDiscFindsTheDrivesAndReopensTheDrive) {
              "close cd", "open  /dev/sr0 type cdaudio alias cd wait shareable",
              "set cd time format tmsf", "stop cd", "close cd",
              "open  /dev/sr0 type cdaudio alias cd wait shareable", "set cd time format tmsf"}));
-    EXPECT_EQ(p.h.program.CurrentCdDrive, QStringLiteral("/dev/sr0"));
+    EXPECT_EQ(p.h.program.currentCdDrive, QStringLiteral("/dev/sr0"));
 }
 
 }  // namespace

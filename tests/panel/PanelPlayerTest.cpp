@@ -1,6 +1,7 @@
 // The panel's previews: Play with the mouse or the keyboard, stop, the four end pollers and the CD
 // drive buttons.
 #include "PanelHarness.h"
+#include "panel/ControlIds.h"
 
 #include "panel/PanelPlayer.h"
 #include "settings/SettingsKeys.h"
@@ -23,8 +24,8 @@ struct PanelPlayerTest : ::testing::Test {
     void openWith(const QStringList& playlist) {
         p.setList(keys::kMusic, playlist);
         p.open();
-        p.find<QTabWidget>("SSTab1")->setCurrentIndex(1);
-        play = p.find<QPushButton>("Command32");
+        p.find<QTabWidget>(panel_ids::kTabs)->setCurrentIndex(1);
+        play = p.find<QPushButton>(panel_ids::kPlayButton);
         player = p.panel()->music;
         p.h.fakes.media->calls.clear();
     }
@@ -56,11 +57,11 @@ struct PanelPlayerTest : ::testing::Test {
 
 TEST_F(PanelPlayerTest, MousePlaysTheSelectedEntryKeyboardPlaysTheNext) {
     openWith({"/m/a.wav", "/m/b.mid", "/m/c.wav"});
-    clickRow(p.find<QListWidget>("List4"), 2);
+    clickRow(p.find<QListWidget>(panel_ids::kPlaylist), 2);
     clickWithMouse(play);
     EXPECT_EQ(started(), QStringList({"open waveaudio!/m/c.wav alias sound"}));
-    EXPECT_EQ(p.h.program.CurrentSelection, QStringLiteral("/m/c.wav"));
-    EXPECT_FALSE(player->PlaySelectedFlag);
+    EXPECT_EQ(p.h.program.currentSelection, QStringLiteral("/m/c.wav"));
+    EXPECT_FALSE(player->playSelected);
 
     play->setFocus();
     QTest::keyClick(play, Qt::Key_Space);
@@ -68,26 +69,26 @@ TEST_F(PanelPlayerTest, MousePlaysTheSelectedEntryKeyboardPlaysTheNext) {
         << "the keyboard advances from a fresh position";
     play->click();
     EXPECT_EQ(started(), QStringList({"open sequencer!/m/b.mid alias midi"}));
-    EXPECT_TRUE(player->Timer4.isEnabled());
-    EXPECT_FALSE(player->Timer3.isEnabled());
-    EXPECT_EQ(p.find<QLineEdit>("txtMusic")->text(), QStringLiteral("/m/b.mid"));
+    EXPECT_TRUE(player->midiEndPoll.isEnabled());
+    EXPECT_FALSE(player->waveEndPoll.isEnabled());
+    EXPECT_EQ(p.find<QLineEdit>(panel_ids::kMusicFileBox)->text(), QStringLiteral("/m/b.mid"));
 }
 
 TEST_F(PanelPlayerTest, NextRunsThroughTheListAndWrapsOrDrawsAtRandom) {
     openWith({"/m/1.wav", "/m/2.wav", "/m/3.wav"});
     QStringList order;
     for (int i = 0; i < 4; ++i) {
-        p.panel()->Command32_Click();
-        order.append(p.h.program.CurrentSelection);
+        p.panel()->playNextEntry();
+        order.append(p.h.program.currentSelection);
     }
     EXPECT_EQ(order, QStringList({"/m/1.wav", "/m/2.wav", "/m/3.wav", "/m/1.wav"}));
 
     p.h.program.settings.randomOrder = 1;
     p.h.fakes.random->values = {0.0, 0.99};
-    p.panel()->Command32_Click();
-    EXPECT_EQ(p.h.program.CurrentSelection, QStringLiteral("/m/1.wav"));
-    p.panel()->Command32_Click();
-    EXPECT_EQ(p.h.program.CurrentSelection, QStringLiteral("/m/3.wav"));
+    p.panel()->playNextEntry();
+    EXPECT_EQ(p.h.program.currentSelection, QStringLiteral("/m/1.wav"));
+    p.panel()->playNextEntry();
+    EXPECT_EQ(p.h.program.currentSelection, QStringLiteral("/m/3.wav"));
     EXPECT_EQ(p.h.fakes.random->reseeds, 2);
 }
 
@@ -97,10 +98,10 @@ TEST_F(PanelPlayerTest, PlayWithNothingSelectedStopsAndStartsNothing) {
     EXPECT_TRUE(p.commands().contains(QStringLiteral("stop sound")));
     EXPECT_TRUE(started().isEmpty());
     for (int row : {1, 2}) {  // no kind, and a mixed-case ending: silence, no poller
-        clickRow(p.find<QListWidget>("List4"), row);
+        clickRow(p.find<QListWidget>(panel_ids::kPlaylist), row);
         clickWithMouse(play);
         EXPECT_TRUE(started().isEmpty());
-        EXPECT_FALSE(player->Timer5.isEnabled());
+        EXPECT_FALSE(player->mp3EndPoll.isEnabled());
     }
 }
 
@@ -110,7 +111,7 @@ TEST_F(PanelPlayerTest, WaveAndMidiPollersStartTheNextEntryAtTheEnd) {
     media->responses[QStringLiteral("status sound length")] = {0, "2000"};
     media->responses[QStringLiteral("status sound position")] = {0, "1500"};
     media->responses[QStringLiteral("status midi mode")] = {0, "playing"};
-    p.panel()->Command32_Click();
+    p.panel()->playNextEntry();
     started();
     tick();
     EXPECT_TRUE(started().isEmpty());
@@ -122,13 +123,13 @@ TEST_F(PanelPlayerTest, WaveAndMidiPollersStartTheNextEntryAtTheEnd) {
     media->responses[QStringLiteral("status midi mode")] = {0, "stopped"};
     tick();
     EXPECT_EQ(started(), QStringList({"mp3 play /m/c.mp3"}));
-    EXPECT_TRUE(player->Timer5.isEnabled());
-    EXPECT_FALSE(player->Timer4.isEnabled());
+    EXPECT_TRUE(player->mp3EndPoll.isEnabled());
+    EXPECT_FALSE(player->midiEndPoll.isEnabled());
 }
 
 TEST_F(PanelPlayerTest, Mp3PollerMovesOnWhenThePositionStandsStill) {
     openWith({"/m/a.mp3", "/m/b.mp3"});
-    p.panel()->Command32_Click();
+    p.panel()->playNextEntry();
     started();
     for (double position : {1.0, 2.0, 3.0}) {
         p.h.fakes.mp3->setPosition(position);
@@ -137,18 +138,18 @@ TEST_F(PanelPlayerTest, Mp3PollerMovesOnWhenThePositionStandsStill) {
     }
     tick();  // 3.0 again
     EXPECT_EQ(started(), QStringList({"mp3 play /m/b.mp3"}));
-    EXPECT_EQ(player->PanelLastCdTime, QStringLiteral("0"));
+    EXPECT_EQ(player->lastCdTime, QStringLiteral("0"));
 }
 
 TEST_F(PanelPlayerTest, CdPollerEndsTheTrackWhenThePositionFallsBack) {
     openWith({"CD Track [ 7 ] 00:04:00 CD", "/m/a.wav"});
     auto* media = p.h.fakes.media;
     media->responses[QStringLiteral("status cd media present")] = {0, "true"};
-    p.panel()->Command32_Click();
+    p.panel()->playNextEntry();
     EXPECT_EQ(started(), QStringList({"play cd from 7 to 8"}));
     media->responses[QStringLiteral("status cd position")] = {0, "07:03:59:10"};
     tick();
-    EXPECT_EQ(player->PanelLastCdTime, QStringLiteral("239"));
+    EXPECT_EQ(player->lastCdTime, QStringLiteral("239"));
     media->responses[QStringLiteral("status cd media present")] = {0, "false"};
     media->responses[QStringLiteral("status cd position")] = {0, "08:00:00:00"};
     tick();
@@ -156,28 +157,29 @@ TEST_F(PanelPlayerTest, CdPollerEndsTheTrackWhenThePositionFallsBack) {
     media->responses[QStringLiteral("status cd media present")] = {0, "true"};
     tick();
     EXPECT_EQ(started(), QStringList({"open waveaudio!/m/a.wav alias sound"}));
-    EXPECT_FALSE(player->Timer2.isEnabled());
+    EXPECT_FALSE(player->cdEndPoll.isEnabled());
 }
 
 TEST_F(PanelPlayerTest, StopSilencesEverythingAndStopsThePollers) {
     openWith({"/m/a.wav"});
-    p.panel()->Command32_Click();
-    clickWithMouse(p.find<QPushButton>("Command35"));
+    p.panel()->playNextEntry();
+    clickWithMouse(p.find<QPushButton>(panel_ids::kStopButton));
     EXPECT_EQ(p.commands().mid(p.commands().size() - 5),
               QStringList({"stop sound", "close sound", "stop cd", "stop midi", "close midi"}));
-    EXPECT_FALSE(player->Timer3.isEnabled());
+    EXPECT_FALSE(player->waveEndPoll.isEnabled());
     EXPECT_EQ(p.h.fakes.log.last(), QStringLiteral("mp3 stop"));
 }
 
 TEST_F(PanelPlayerTest, DriveButtonsChooseTheDriveAndRescansKeepIt) {
     p.h.fakes.drives->drives = {"d:\\", "/dev/sr1"};
     openWith({});
-    auto* label4 = p.find<QLabel>("Label4");
-    EXPECT_EQ(p.h.program.CurrentCdDrive, QStringLiteral("D:\\"));
+    auto* label4 = p.find<QLabel>(panel_ids::kDriveLabel);
+    EXPECT_EQ(p.h.program.currentCdDrive, QStringLiteral("D:\\"));
     EXPECT_EQ(label4->text(), QStringLiteral("CD Drive:D:\\"));
-    EXPECT_EQ(p.find<QLabel>("Label15")->text(), QStringLiteral("  Drive: D:\\"));
-    QWidget* first = p.element(QStringLiteral("CD"), 0);
-    QWidget* second = p.element(QStringLiteral("CD"), 1);
+    EXPECT_EQ(p.find<QLabel>(panel_ids::kHiddenDriveLabel)->text(),
+              QStringLiteral("  Drive: D:\\"));
+    QWidget* first = p.element(panel_ids::kDriveButton, 0);
+    QWidget* second = p.element(panel_ids::kDriveButton, 1);
     ASSERT_NE(second, nullptr);
     EXPECT_EQ(second->geometry().left(), first->geometry().right() + 1) << "touching";
 
@@ -188,23 +190,23 @@ TEST_F(PanelPlayerTest, DriveButtonsChooseTheDriveAndRescansKeepIt) {
     EXPECT_EQ(label4->text(), QStringLiteral("CD Drive:/dev/sr1"));
 
     p.h.fakes.drives->drives = {"/dev/sr1"};
-    p.panel()->FindCdDrives();
-    EXPECT_EQ(p.h.program.CurrentCdDrive, QStringLiteral("/dev/sr1"));
-    EXPECT_EQ(p.element(QStringLiteral("CD"), 1), nullptr) << "the buttons are rebuilt";
+    p.panel()->findCdDrives();
+    EXPECT_EQ(p.h.program.currentCdDrive, QStringLiteral("/dev/sr1"));
+    EXPECT_EQ(p.element(panel_ids::kDriveButton, 1), nullptr) << "the buttons are rebuilt";
     p.h.fakes.drives->drives = {};
-    p.panel()->FindCdDrives();
-    EXPECT_FALSE(p.element(QStringLiteral("CD"), 0)->isVisible());
+    p.panel()->findCdDrives();
+    EXPECT_FALSE(p.element(panel_ids::kDriveButton, 0)->isVisible());
 }
 
 TEST_F(PanelPlayerTest, TrackCountIsShownAndAFailedOpenKeepsIt) {
     p.h.fakes.media->responses[QStringLiteral("status cd number of tracks")] = {0, "3"};
     openWith({});
-    EXPECT_EQ(p.find<QLabel>("Label3")->text(), QStringLiteral("3"));
-    EXPECT_EQ(p.find<QListWidget>("List3")->count(), 3);
+    EXPECT_EQ(p.find<QLabel>(panel_ids::kTrackCount)->text(), QStringLiteral("3"));
+    EXPECT_EQ(p.find<QListWidget>(panel_ids::kTrackList)->count(), 3);
     p.h.fakes.media->responses[QStringLiteral("open cdaudio alias cd")] = {276, {}};
-    clickWithMouse(p.find<QPushButton>("Command29"));
-    EXPECT_EQ(p.find<QLabel>("Label3")->text(), QStringLiteral("3"));
-    EXPECT_EQ(p.find<QListWidget>("List3")->count(), 0);
+    clickWithMouse(p.find<QPushButton>(panel_ids::kLoadTracksButton));
+    EXPECT_EQ(p.find<QLabel>(panel_ids::kTrackCount)->text(), QStringLiteral("3"));
+    EXPECT_EQ(p.find<QListWidget>(panel_ids::kTrackList)->count(), 0);
 }
 
 }  // namespace

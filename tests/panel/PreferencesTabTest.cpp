@@ -1,6 +1,7 @@
 // The preference controls' own reactions: stored keys, record fields, limits, tray, shortcut and
 // the colour bars.
 #include "PanelHarness.h"
+#include "panel/ControlIds.h"
 
 #include "panel/ColourSelector.h"
 #include "panel/PreferencesTab.h"
@@ -19,24 +20,24 @@ namespace {
 
 TEST(PreferencesTab, EachBoxStoresItsKeyAndSomeSetTheRecord) {
     struct Case {
-        const char* box;
+        QLatin1String box;
         const QString* key;  // nullptr: no reaction
         std::int16_t SettingsRecord::*field;
     };
     const std::vector<Case> cases = {
-        {"Check10", &keys::kSlides, &SettingsRecord::slides},
-        {"Check11", &keys::kRandomOrder, nullptr},
-        {"Check4", &keys::kAnimate, &SettingsRecord::animate},
-        {"Check6", &keys::kScreenSize, &SettingsRecord::screenSize},
-        {"Check8", &keys::kBsound, nullptr},
-        {"Check7", &keys::kAsound, nullptr},
-        {"Check5", &keys::kMusicOnly, &SettingsRecord::musicOnly},
-        {"Check9", nullptr, nullptr},
+        {panel_ids::kSlideshowBox, &keys::kSlides, &SettingsRecord::slides},
+        {panel_ids::kRandomOrderBox, &keys::kRandomOrder, nullptr},
+        {panel_ids::kAnimateBox, &keys::kAnimate, &SettingsRecord::animate},
+        {panel_ids::kStretchBox, &keys::kScreenSize, &SettingsRecord::screenSize},
+        {panel_ids::kBackgroundMusicBox, &keys::kBsound, nullptr},
+        {panel_ids::kChimeBox, &keys::kAsound, nullptr},
+        {panel_ids::kMusicOnlyBox, &keys::kMusicOnly, &SettingsRecord::musicOnly},
+        {panel_ids::kRandomPlayBox, nullptr, nullptr},
     };
     PanelHarness p;
     p.open();
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.box);
+        SCOPED_TRACE(c.box.data());
         auto* box = p.find<QCheckBox>(c.box);
         for (int round = 0; round < 2; ++round) {
             p.store().clearLog();
@@ -61,29 +62,33 @@ TEST(PreferencesTab, EachBoxStoresItsKeyAndSomeSetTheRecord) {
 TEST(PreferencesTab, ClickingACaptionTogglesItsBox) {
     PanelHarness p;
     p.open();
-    auto* box = p.find<QCheckBox>("Check7");
+    auto* box = p.find<QCheckBox>(panel_ids::kChimeBox);
     EXPECT_EQ(box->accessibleName(), QStringLiteral("Announce slide change with sound"));
-    clickWithMouse(p.find<QLabel>("Check7Caption"));
+    clickWithMouse(p.find<QLabel>(QString(panel_ids::kChimeBox) + QStringLiteral("Caption")));
     EXPECT_TRUE(box->isChecked());
     EXPECT_EQ(p.setting(keys::kAsound), QStringLiteral("1"));
 }
 
 TEST(PreferencesTab, NumberBoxesKeepTheirLimitsAsTheUserTypes) {
     struct Case {
-        const char* box;
+        QLatin1String box;
         const char* typed;
         const char* shown;
         const char* storedSlideSize;  // nullptr: "Slidesize" not written
     };
     const std::vector<Case> cases = {
-        {"Sensit", "45", "30", nullptr},  {"Sensit", "", "1", nullptr},
-        {"Sensit", "123", "12", nullptr}, {"Text2", "45", "15", nullptr},
-        {"Text2", "0", "1", nullptr},     {"Text2", "2.5", "2.5", nullptr},
-        {"Text6", "45", "5", "5"},        {"Text6", "2.5", "2.5", "2.5"},
-        {"Text6", "x", "1", "1"},
+        {panel_ids::kSensitivityBox, "45", "30", nullptr},
+        {panel_ids::kSensitivityBox, "", "1", nullptr},
+        {panel_ids::kSensitivityBox, "123", "12", nullptr},
+        {panel_ids::kDelayBox, "45", "15", nullptr},
+        {panel_ids::kDelayBox, "0", "1", nullptr},
+        {panel_ids::kDelayBox, "2.5", "2.5", nullptr},
+        {panel_ids::kSizeBox, "45", "5", "5"},
+        {panel_ids::kSizeBox, "2.5", "2.5", "2.5"},
+        {panel_ids::kSizeBox, "x", "1", "1"},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.box) + " <- '" + c.typed + "'");
+        SCOPED_TRACE(std::string(c.box.data()) + " <- '" + c.typed + "'");
         PanelHarness p;
         p.open();
         auto* box = p.find<QLineEdit>(c.box);
@@ -104,7 +109,7 @@ TEST(PreferencesTab, NumberBoxesKeepTheirLimitsAsTheUserTypes) {
 TEST(PreferencesTab, TrayBoxLoadsAndUnloadsTheTrayWindow) {
     PanelHarness p;
     p.open();
-    auto* box = p.find<QCheckBox>("Check12");
+    auto* box = p.find<QCheckBox>(panel_ids::kPlayNowBox);
     for (bool checked : {true, false, true}) {
         box->setChecked(checked);
         EXPECT_EQ(p.setting(keys::kMusicNow), checked ? QStringLiteral("1") : QStringLiteral("0"));
@@ -116,7 +121,7 @@ TEST(PreferencesTab, TrayBoxLoadsAndUnloadsTheTrayWindow) {
 TEST(PreferencesTab, StartUpBoxPlacesAndRemovesTheShortcut) {
     PanelHarness p;
     p.open();
-    auto* box = p.find<QCheckBox>("Check2");
+    auto* box = p.find<QCheckBox>(panel_ids::kAutoStartBox);
     box->setChecked(true);
     box->setChecked(false);
     const auto& calls = p.h.fakes.shortcuts->calls;
@@ -132,8 +137,8 @@ TEST(PreferencesTab, ColourBarsStartAtZeroAndRecolourRecordSwatchAndDisplay) {
     p.setSetting(keys::kBackColors, QStringLiteral("16711680"));  // blue
     p.open();
     ColourSelector* colours = p.panel()->preferences->colours;
-    auto* green = p.find<QScrollBar>("HScroll2");
-    EXPECT_EQ(p.find<QScrollBar>("HScroll1")->value(), 0);
+    auto* green = p.find<QScrollBar>(panel_ids::kGreenBar);
+    EXPECT_EQ(p.find<QScrollBar>(panel_ids::kRedBar)->value(), 0);
     EXPECT_EQ(green->value(), 0);
 
     green->setValue(128);
@@ -143,8 +148,8 @@ TEST(PreferencesTab, ColourBarsStartAtZeroAndRecolourRecordSwatchAndDisplay) {
     EXPECT_EQ(p.setting(keys::kBackColors), QStringLiteral("16711680")) << "stored only on save";
 
     p.h.program.display();
-    p.find<QScrollBar>("HScroll1")->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    p.find<QScrollBar>("HScroll3")->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    p.find<QScrollBar>(panel_ids::kRedBar)->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    p.find<QScrollBar>(panel_ids::kBlueBar)->triggerAction(QAbstractSlider::SliderPageStepAdd);
     EXPECT_EQ(p.h.program.settings.backColors, 10 + 32768 + 20 * 65536);
     EXPECT_EQ(p.events.last(),
               QStringLiteral("display background %1").arg(10 + 32768 + 20 * 65536));

@@ -8,10 +8,10 @@
 namespace luma {
 namespace {
 
-TEST(LoadSettings, AnEmptyStoreGivesTheDefaults) {
+TEST(loadSettings, AnEmptyStoreGivesTheDefaults) {
     MemorySettingsStore store;
     SettingsRecord r;
-    LoadSettings(store, r);
+    loadSettings(store, r);
     EXPECT_EQ(r.slides, 0);
     EXPECT_EQ(r.randomOrder, 0);
     EXPECT_EQ(r.animate, 1);
@@ -28,7 +28,7 @@ TEST(LoadSettings, AnEmptyStoreGivesTheDefaults) {
     EXPECT_EQ(r.backColors, 0) << "no default: black";
 }
 
-TEST(LoadSettings, KnowsTheFourteenKeysInTheirOrder) {
+TEST(loadSettings, KnowsTheFourteenKeysInTheirOrder) {
     const QStringList expected = {"Slides",    "Random order", "animate",  "screensize",
                                   "Slidesize", "delay",        "Bsound",   "Randomplay",
                                   "Asound",    "MusicOnly",    "MusicNow", "AutoStartup",
@@ -40,7 +40,7 @@ TEST(LoadSettings, KnowsTheFourteenKeysInTheirOrder) {
     EXPECT_EQ(order, expected);
 }
 
-TEST(LoadSettings, HalfDelayRoundsToEvenAndBadValuesKeepTheField) {
+TEST(loadSettings, HalfDelayRoundsToEvenAndBadValuesKeepTheField) {
     MemorySettingsStore store;
     store.write(keys::kSettings, keys::kDelay, QStringLiteral("2.5"));
     store.write(keys::kSettings, keys::kSlideSize, QStringLiteral("3.5"));
@@ -53,7 +53,7 @@ TEST(LoadSettings, HalfDelayRoundsToEvenAndBadValuesKeepTheField) {
     r.mouseSens = 20;
     r.bsound = 3;
     r.asound = 4;
-    LoadSettings(store, r);
+    loadSettings(store, r);
     EXPECT_EQ(r.delay, 2);
     EXPECT_EQ(r.slideSize, 4);
     EXPECT_EQ(r.animate, 7) << "non-numeric: the field keeps its value";
@@ -62,23 +62,23 @@ TEST(LoadSettings, HalfDelayRoundsToEvenAndBadValuesKeepTheField) {
     EXPECT_EQ(r.asound, 4) << "out of the 16-bit range";
 }
 
-TEST(LoadSettings, Colours) {
+TEST(loadSettings, Colours) {
     for (const auto& [text, colour] :
          {std::pair{"255", 255}, std::pair{"65280", 65280}, std::pair{"16711680", 16711680}}) {
         MemorySettingsStore store;
         store.write(keys::kSettings, keys::kBackColors, QString::fromLatin1(text));
         SettingsRecord r;
-        LoadSettings(store, r);
+        loadSettings(store, r);
         EXPECT_EQ(r.backColors, colour);
     }
 }
 
-TEST(LoadSettings, AbsentMouseSensKeepsThePreviousValue) {
+TEST(loadSettings, AbsentMouseSensKeepsThePreviousValue) {
     MemorySettingsStore store;
     SettingsRecord r;
     r.mouseSens = 15;
     r.backColors = 123;
-    LoadSettings(store, r);
+    loadSettings(store, r);
     EXPECT_EQ(r.mouseSens, 15);
     EXPECT_EQ(r.backColors, 123);
 }

@@ -7,7 +7,7 @@
 namespace luma::test {
 
 // Window doubles that write what is done to them into one log ("display show", "player
-// StartMusic"). The display double closes itself while loading when the in-memory "MusicOnly" is 1,
+// startMusic"). The display double closes itself while loading when the in-memory "MusicOnly" is 1,
 // as the real display does.
 struct WindowLog {
     QStringList entries;
@@ -38,8 +38,8 @@ public:
     }
     void hideWindow() override { shown_ = false; }
     bool isShown() const override { return shown_; }
-    void enableSlideTimer() override { note(QStringLiteral("Timer1 on")); }
-    void BeforeTimer1() override { note(QStringLiteral("BeforeTimer1")); }
+    void enableSlideTimer() override { note(QStringLiteral("slideTimer on")); }
+    void showFirstSlide() override { note(QStringLiteral("showFirstSlide")); }
     void setBackgroundColour(std::int32_t) override {}
 
 private:
@@ -58,9 +58,9 @@ public:
     void hideWindow() override { shown_ = false; }
     bool isShown() const override { return shown_; }
     void selectTab(int index) override { note(QStringLiteral("tab %1").arg(index)); }
-    void FindCdDrives() override { note(QStringLiteral("FindCdDrives")); }
-    void Command32_Click() override { note(QStringLiteral("Command32_Click")); }
-    void Command35_Click() override { note(QStringLiteral("Command35_Click")); }
+    void findCdDrives() override { note(QStringLiteral("FindCdDrives")); }
+    void playNextEntry() override { note(QStringLiteral("playNextEntry")); }
+    void stopAllMusic() override { note(QStringLiteral("stopAllMusic")); }
     void disableTimers() override { note(QStringLiteral("timers off")); }
 };
 
@@ -72,8 +72,8 @@ public:
     void showWindow() override { note(QStringLiteral("show")); }
     void hideWindow() override {}
     bool isShown() const override { return false; }
-    void StartMusic() override { note(QStringLiteral("StartMusic")); }
-    void Command35_Click() override { note(QStringLiteral("Command35_Click")); }
+    void startMusic() override { note(QStringLiteral("startMusic")); }
+    void stopAllMusic() override { note(QStringLiteral("stopAllMusic")); }
     void disableTimers() override { note(QStringLiteral("timers off")); }
 };
 

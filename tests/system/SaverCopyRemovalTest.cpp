@@ -33,7 +33,7 @@ TEST(SaverCopyRemoval, DeletesTheCopyAndLeavesOtherFiles) {
     touch(copy);
     touch(other);
     touch(entry);
-    RemoveStartupSaverCopy(QStringLiteral("/opt/lumafolio/lumafolio11.scr"));
+    removeStartupSaverCopy(QStringLiteral("/opt/lumafolio/lumafolio11.scr"));
     EXPECT_FALSE(QFile::exists(copy));
     EXPECT_TRUE(QFile::exists(other));
     EXPECT_TRUE(QFile::exists(entry)) << "the shortcut is not a saver copy";
@@ -41,7 +41,7 @@ TEST(SaverCopyRemoval, DeletesTheCopyAndLeavesOtherFiles) {
 
 TEST(SaverCopyRemoval, NothingThereIsNoError) {
     TempEnv env;
-    RemoveStartupSaverCopy(QStringLiteral("/opt/lumafolio/lumafolio11.scr"));
+    removeStartupSaverCopy(QStringLiteral("/opt/lumafolio/lumafolio11.scr"));
     EXPECT_FALSE(QDir(xdgAutostartFolder()).exists());
 }
 

@@ -19,7 +19,7 @@ struct Shortcut : testing::Test {
 
 TEST_F(Shortcut, CreateCallsTheServiceWithTheFixedArguments) {
     makeProgram(QStringLiteral("/opt/My Apps/Show"));
-    CreateStartupShortcut(*program);
+    createStartupShortcut(*program);
     ASSERT_EQ(fakes.shortcuts->calls.size(), 1u);
     const auto& call = fakes.shortcuts->calls[0];
     EXPECT_EQ(call.operation, u"create");
@@ -33,13 +33,13 @@ TEST_F(Shortcut, CreateCallsTheServiceWithTheFixedArguments) {
 
 TEST_F(Shortcut, ARootProgramFolderDoublesTheSeparator) {
     makeProgram(QStringLiteral("/"));
-    CreateStartupShortcut(*program);
+    createStartupShortcut(*program);
     EXPECT_EQ(fakes.shortcuts->calls[0].target, u"//lumafolio11.scr");
 }
 
 TEST_F(Shortcut, RemoveCallsTheServiceWithFolderAndName) {
     makeProgram(QStringLiteral("/opt/show"));
-    RemoveStartupShortcut(*program);
+    removeStartupShortcut(*program);
     ASSERT_EQ(fakes.shortcuts->calls.size(), 1u);
     EXPECT_EQ(fakes.shortcuts->calls[0].operation, u"remove");
     EXPECT_EQ(fakes.shortcuts->calls[0].folder, u"..\\..\\Start Menu\\Programs\\StartUp");

@@ -18,7 +18,7 @@ namespace luma::test {
 
 DisplayHarness::DisplayHarness() {
     WindowLog& log = windows;
-    h.program.setDisplayFactory([](Program& p) { return std::make_unique<frmMain>(p); });
+    h.program.setDisplayFactory([](Program& p) { return std::make_unique<SlideshowWindow>(p); });
     h.program.setPanelFactory([&log](Program&) { return std::make_unique<RecordingPanel>(log); });
     h.program.setPlayerFactory([&log](Program&) { return std::make_unique<RecordingPlayer>(log); });
 }
@@ -27,7 +27,7 @@ void DisplayHarness::settings(std::initializer_list<std::pair<const char*, const
     for (const auto& [key, value] : values) {
         h.fakes.store->write(keys::kSettings, QString::fromLatin1(key), QString::fromLatin1(value));
     }
-    LoadSettings(*h.fakes.store, h.program.settings);
+    loadSettings(*h.fakes.store, h.program.settings);
 }
 
 void DisplayHarness::slides(const QStringList& paths) {
@@ -65,21 +65,21 @@ QString DisplayHarness::file(const QString& name, const QByteArray& bytes) {
     return out.fileName();
 }
 
-frmMain* DisplayHarness::display() {
-    return dynamic_cast<frmMain*>(h.program.display());
+SlideshowWindow* DisplayHarness::display() {
+    return dynamic_cast<SlideshowWindow*>(h.program.display());
 }
 
-frmMain* DisplayHarness::start() {
-    StartSlideshow(h.program);
+SlideshowWindow* DisplayHarness::start() {
+    startSlideshow(h.program);
     return loaded();
 }
 
-frmMain* DisplayHarness::loaded() const {
-    return dynamic_cast<frmMain*>(h.program.displayIfLoaded());
+SlideshowWindow* DisplayHarness::loaded() const {
+    return dynamic_cast<SlideshowWindow*>(h.program.displayIfLoaded());
 }
 
 QColor DisplayHarness::at(int x, int y) const {
-    const frmMain* d = loaded();
+    const SlideshowWindow* d = loaded();
     return d != nullptr ? d->canvas().pixelColor(x, y) : QColor();
 }
 

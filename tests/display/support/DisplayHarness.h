@@ -1,6 +1,6 @@
 #pragma once
 
-#include "display/frmMain.h"
+#include "display/SlideshowWindow.h"
 #include "support/FakeServices.h"
 #include "support/GifWriter.h"
 #include "support/RecordingWindows.h"
@@ -23,8 +23,8 @@ inline const QColor kWhite(255, 255, 255);
 inline const std::vector<QRgb> kFrameColours = {kRed.rgb(), kGreen.rgb(), kBlue.rgb(),
                                                 kBlack.rgb()};
 
-// A Program over fakes whose display is the real frmMain (offscreen), with recording panel and
-// player windows, a folder for the pictures a test writes, and helpers to seed the store.
+// A Program over fakes whose display is the real SlideshowWindow (offscreen), with recording panel
+// and player windows, a folder for the pictures a test writes, and helpers to seed the store.
 class DisplayHarness {
 public:
     DisplayHarness();
@@ -49,10 +49,10 @@ public:
     QString path(const QString& name) const;
 
     // The display, loaded now if it was not; nullptr when it unloaded itself.
-    frmMain* display();
-    // What the start-up dispatch does for a show: StartSlideshow.
-    frmMain* start();
-    frmMain* loaded() const;
+    SlideshowWindow* display();
+    // What the start-up dispatch does for a show: startSlideshow.
+    SlideshowWindow* start();
+    SlideshowWindow* loaded() const;
 
     QColor at(int x, int y) const;
     QSize screen() const;

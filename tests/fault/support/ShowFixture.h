@@ -1,6 +1,6 @@
 #pragma once
 
-#include "display/frmMain.h"
+#include "display/SlideshowWindow.h"
 #include "support/ShowMedia.h"
 #include "support/ShowRig.h"
 
@@ -34,7 +34,7 @@ protected:
     // The one slide colour that the display shows anywhere, by letter: red, green, blue, cyan,
     // magenta or yellow as "RGBCMY"; '?' when it shows none of them, '*' when more than one.
     char shown() const {
-        const frmMain* display = rig->display();
+        const SlideshowWindow* display = rig->display();
         if (display == nullptr || display->canvas().isNull()) {
             return '?';
         }

@@ -1,7 +1,7 @@
 #include "support/ShowRig.h"
 
-#include "display/frmMain.h"
-#include "music/frmPlayer.h"
+#include "display/SlideshowWindow.h"
+#include "music/BackgroundPlayer.h"
 #include "platform/DriveList.h"
 #include "platform/audio/EngineMp3Player.h"
 #include "platform/audio/ManualOutput.h"
@@ -58,8 +58,8 @@ ShowRig::ShowRig(const QString& folder, const Options& options)
     s.programFolder = folder;
 
     program_ = std::make_unique<Program>(std::move(s));
-    program_->setDisplayFactory([](Program& p) { return std::make_unique<frmMain>(p); });
-    program_->setPlayerFactory([](Program& p) { return std::make_unique<frmPlayer>(p); });
+    program_->setDisplayFactory([](Program& p) { return std::make_unique<SlideshowWindow>(p); });
+    program_->setPlayerFactory([](Program& p) { return std::make_unique<BackgroundPlayer>(p); });
 }
 
 ShowRig::~ShowRig() {
@@ -70,7 +70,7 @@ void ShowRig::settings(std::initializer_list<std::pair<QString, QString>> values
     for (const auto& [key, value] : values) {
         program_->store().write(keys::kSettings, key, value);
     }
-    LoadSettings(program_->store(), program_->settings);
+    loadSettings(program_->store(), program_->settings);
 }
 
 void ShowRig::slides(const QStringList& paths) {
@@ -82,7 +82,7 @@ void ShowRig::playlist(const QStringList& entries) {
 }
 
 void ShowRig::start() {
-    StartShow(*program_);
+    startShow(*program_);
 }
 
 const std::vector<float>& ShowRig::run(int ms) {
@@ -94,12 +94,12 @@ const std::vector<float>& ShowRig::run(int ms) {
     return sound_;
 }
 
-frmMain* ShowRig::display() const {
-    return dynamic_cast<frmMain*>(program_->displayIfLoaded());
+SlideshowWindow* ShowRig::display() const {
+    return dynamic_cast<SlideshowWindow*>(program_->displayIfLoaded());
 }
 
-frmPlayer* ShowRig::player() const {
-    return dynamic_cast<frmPlayer*>(program_->playerIfLoaded());
+BackgroundPlayer* ShowRig::player() const {
+    return dynamic_cast<BackgroundPlayer*>(program_->playerIfLoaded());
 }
 
 }  // namespace luma::test

@@ -12,8 +12,8 @@
 #include <vector>
 
 namespace luma {
-class frmMain;
-class frmPlayer;
+class SlideshowWindow;
+class BackgroundPlayer;
 namespace audio {
 class ManualOutput;
 class MixingEngine;
@@ -50,15 +50,15 @@ public:
     void slides(const QStringList& paths);
     void playlist(const QStringList& entries);
 
-    // What a show run does once the settings are read: StartShow.
+    // What a show run does once the settings are read: startShow.
     void start();
     // `ms` of show: that much sound is pulled from the output, then the clock moves on as far.
     // Returns the sound (interleaved stereo), valid until the next call.
     const std::vector<float>& run(int ms = 1000);
 
     // nullptr when the window is not loaded.
-    frmMain* display() const;
-    frmPlayer* player() const;
+    SlideshowWindow* display() const;
+    BackgroundPlayer* player() const;
 
 private:
     QString settingsFile_;

@@ -2,7 +2,7 @@
 
 #include "TestMedia.h"
 #include "ToneDisc.h"
-#include "display/frmMain.h"
+#include "display/SlideshowWindow.h"
 #include "support/ShowMedia.h"
 #include "support/ShowRig.h"
 
@@ -85,22 +85,22 @@ void runShow(const QString& folder, const Media& media, SoakFigures& figures) {
     clock.start();
     rig.start();
     Program& program = rig.program();
-    std::int32_t lastSlide = program.SlideIndex;
-    std::int32_t lastEntry = program.PlayPosition;
+    std::int32_t lastSlide = program.slideIndex;
+    std::int32_t lastEntry = program.playPosition;
     for (int step = 1; step <= steps; ++step) {
         if (energy(rig.run(1000)) > kAudible) {
             ++figures.audibleSteps;
         }
-        if (program.SlideIndex != lastSlide) {
+        if (program.slideIndex != lastSlide) {
             ++figures.slideChanges;
-            lastSlide = program.SlideIndex;
+            lastSlide = program.slideIndex;
         }
-        if (program.PlayPosition != lastEntry) {
+        if (program.playPosition != lastEntry) {
             ++figures.entriesStarted;
-            lastEntry = program.PlayPosition;
+            lastEntry = program.playPosition;
         }
-        if (const frmMain* display = rig.display();
-            display && display->AnimationTimer.isEnabled()) {
+        if (const SlideshowWindow* display = rig.display();
+            display && display->animationTimer.isEnabled()) {
             ++figures.animatedSteps;
         }
         const int fds = openDescriptors();

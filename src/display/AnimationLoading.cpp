@@ -1,8 +1,8 @@
-#include "display/LoadAniGif.h"
+#include "display/AnimationLoading.h"
 
 #include "display/GifSplit.h"
 #include "display/PictureDecoding.h"
-#include "display/frmMain.h"
+#include "display/SlideshowWindow.h"
 #include "runtime/Numbers.h"
 
 #include <QFileInfo>
@@ -26,13 +26,13 @@ bool hasGifSuffix(const QString& path) {
     return ending == QLatin1String("gif") || ending == QLatin1String("GIF");
 }
 
-void LoadAniGif(frmMain& window, const QString& xFile) {
-    std::vector<FrameHolder>& holders = window.AnimatedGIF;
+void loadAnimation(SlideshowWindow& window, const QString& xFile) {
+    std::vector<FrameHolder>& holders = window.frameHolders;
     holders.front().picture = Picture();
     if (xFile.isEmpty() || !fileExists(xFile)) {
         return;
     }
-    window.AnimationTimer.setEnabled(false);
+    window.animationTimer.setEnabled(false);
     holders.resize(1);
 
     auto bytes = readWholeFile(xFile, kMaxPictureFileBytes);
@@ -55,20 +55,20 @@ void LoadAniGif(frmMain& window, const QString& xFile) {
     if (!split.complete || split.frames.empty()) {
         return;
     }
-    // Picture1 holds frame 0, so frame 0 must decode; the other frames decode when painted.
+    // currentPicture holds frame 0, so frame 0 must decode; the other frames decode when painted.
     const Picture& first = holders.front().picture;
     const QRect whole(QPoint(0, 0), first.size());
     if (!decodePart(first, whole, whole)) {
         return;
     }
 
-    window.CurrentFrame = 0;
-    window.LastFrame = static_cast<std::int32_t>(holders.size()) - 1;
+    window.currentFrame = 0;
+    window.lastFrame = static_cast<std::int32_t>(holders.size()) - 1;
     if (const auto interval = toInt16(holders.front().tag)) {
-        window.AnimationTimer.setInterval(*interval);
+        window.animationTimer.setInterval(*interval);
     }
-    window.AnimationTimer.setEnabled(window.LastFrame > 1);
-    window.Picture1 = first;
+    window.animationTimer.setEnabled(window.lastFrame > 1);
+    window.currentPicture = first;
 }
 
 }  // namespace luma

@@ -1,7 +1,7 @@
 #include "support/RecordingWindows.h"
 
 #include "settings/SettingsKeys.h"
-#include "startup/Main.h"
+#include "startup/ProgramStart.h"
 #include "startup/StartShow.h"
 #include "support/FakeServices.h"
 
@@ -23,7 +23,7 @@ struct MainFixture : testing::Test {
     void notFirstRun() { store(keys::kMouseSens, QStringLiteral("15")); }
     void run(const QString& line) {
         h.fakes.store->clearLog();
-        Main(h.program, line);
+        startProgram(h.program, line);
     }
 };
 
@@ -77,7 +77,7 @@ TEST_F(MainFixture, FirstShowStartOpensThePanelOnHelp) {
         WindowLog log;
         ProgramHarness fresh;
         useRecordingWindows(fresh.program, log);
-        Main(fresh.program, QString::fromLatin1(line));
+        startProgram(fresh.program, QString::fromLatin1(line));
         EXPECT_EQ(fresh.fakes.store->read(keys::kSettings, keys::kMouseSens), u"15") << line;
         EXPECT_EQ(fresh.program.settings.mouseSens, 15);
         EXPECT_EQ(log.entries,
@@ -93,7 +93,7 @@ TEST_F(MainFixture, OnlyAnAbsentOrUnusableSensitivityMarksAFirstRun) {
         ProgramHarness fresh;
         useRecordingWindows(fresh.program, log);
         fresh.fakes.store->write(keys::kSettings, keys::kMouseSens, QString::fromLatin1(stored));
-        Main(fresh.program, QString());
+        startProgram(fresh.program, QString());
         EXPECT_TRUE(log.has(QStringLiteral("panel tab 3"))) << stored;
         EXPECT_EQ(fresh.fakes.store->read(keys::kSettings, keys::kMouseSens), u"15") << stored;
     }
@@ -101,7 +101,7 @@ TEST_F(MainFixture, OnlyAnAbsentOrUnusableSensitivityMarksAFirstRun) {
     store(keys::kMouseSens, QStringLiteral("4"));
     run(QString());
     EXPECT_FALSE(windows.has(QStringLiteral("panel tab 3")));
-    EXPECT_TRUE(windows.has(QStringLiteral("player StartMusic")));
+    EXPECT_TRUE(windows.has(QStringLiteral("player startMusic")));
     EXPECT_EQ(h.fakes.store->read(keys::kSettings, keys::kMouseSens), u"4");
     EXPECT_EQ(h.program.settings.mouseSens, 4);
 }
@@ -114,8 +114,8 @@ TEST_F(MainFixture, ALaterShowStartLoadsTheSettingsAndShows) {
     EXPECT_EQ(h.program.settings.delay, 7);
     EXPECT_EQ(h.program.settings.mouseSens, 5);
     EXPECT_EQ(windows.entries,
-              (QStringList{"player load", "display load", "display show", "display Timer1 on",
-                           "display BeforeTimer1", "player StartMusic"}));
+              (QStringList{"player load", "display load", "display show", "display slideTimer on",
+                           "display showFirstSlide", "player startMusic"}));
 }
 
 TEST_F(MainFixture, TheProgramFolderBecomesCurrent) {
@@ -129,12 +129,12 @@ TEST_F(MainFixture, TheProgramFolderBecomesCurrent) {
     PlatformServices services = fakes.make();
     services.programFolder = folder.path();
     Program program(std::move(services));
-    Main(program, QStringLiteral("/X"));
+    startProgram(program, QStringLiteral("/X"));
     EXPECT_EQ(QDir::currentPath(), QDir(folder.path()).canonicalPath());
     QDir::setCurrent(before);
 }
 
-// StartShow decides from the stored flags, not from the record.
+// startShow decides from the stored flags, not from the record.
 struct StartShowFixture : MainFixture {
     void start() {
         notFirstRun();
@@ -147,7 +147,7 @@ TEST_F(StartShowFixture, AutoStartupGivesTheTrayAndMusicWhateverMusicNowSays) {
     store(keys::kMusicNow, QStringLiteral("0"));
     store(keys::kSlides, QStringLiteral("1"));
     start();
-    EXPECT_EQ(windows.entries, (QStringList{"tray load", "player load", "player StartMusic"}));
+    EXPECT_EQ(windows.entries, (QStringList{"tray load", "player load", "player startMusic"}));
 }
 
 TEST_F(StartShowFixture, AutoStartupWithoutBackgroundSoundGivesOnlyTheTray) {
@@ -161,7 +161,7 @@ TEST_F(StartShowFixture, MusicNowWithoutSlidesGivesTrayAndMusic) {
     store(keys::kMusicNow, QStringLiteral("1"));
     store(keys::kSlides, QStringLiteral("0"));
     start();
-    EXPECT_EQ(windows.entries, (QStringList{"tray load", "player load", "player StartMusic"}));
+    EXPECT_EQ(windows.entries, (QStringList{"tray load", "player load", "player startMusic"}));
 }
 
 TEST_F(StartShowFixture, MusicNowWithSlidesShowsTheSlideshowBesideTheTray) {
@@ -169,8 +169,8 @@ TEST_F(StartShowFixture, MusicNowWithSlidesShowsTheSlideshowBesideTheTray) {
     store(keys::kSlides, QStringLiteral("1"));
     start();
     EXPECT_EQ(windows.entries,
-              (QStringList{"tray load", "display load", "display show", "display Timer1 on",
-                           "display BeforeTimer1", "player load", "player StartMusic"}));
+              (QStringList{"tray load", "display load", "display show", "display slideTimer on",
+                           "display showFirstSlide", "player load", "player startMusic"}));
 }
 
 TEST_F(StartShowFixture, OrdinaryShowWithoutMusicGoesOnToTheLastStep) {
@@ -178,15 +178,15 @@ TEST_F(StartShowFixture, OrdinaryShowWithoutMusicGoesOnToTheLastStep) {
     store(keys::kBsound, QStringLiteral("0"));
     start();
     EXPECT_EQ(windows.entries,
-              (QStringList{"player load", "display load", "display show", "display Timer1 on",
-                           "display BeforeTimer1", "player StartMusic"}));
+              (QStringList{"player load", "display load", "display show", "display slideTimer on",
+                           "display showFirstSlide", "player startMusic"}));
 }
 
 TEST_F(StartShowFixture, SinglePictureModeDoesNotStartTheSequencer) {
     store(keys::kSlides, QStringLiteral("0"));
     start();
     EXPECT_EQ(windows.entries,
-              (QStringList{"player load", "display load", "display show", "player StartMusic"}));
+              (QStringList{"player load", "display load", "display show", "player startMusic"}));
 }
 
 TEST_F(StartShowFixture, MusicOnlyWithoutMusicNowGivesTrayAndMusicWithoutDisplay) {
@@ -194,7 +194,7 @@ TEST_F(StartShowFixture, MusicOnlyWithoutMusicNowGivesTrayAndMusicWithoutDisplay
     store(keys::kSlides, QStringLiteral("1"));
     start();
     EXPECT_EQ(windows.entries, (QStringList{"player load", "display load", "display unload",
-                                            "tray load", "player StartMusic"}));
+                                            "tray load", "player startMusic"}));
     EXPECT_EQ(h.program.displayIfLoaded(), nullptr);
     EXPECT_NE(h.program.trayIfLoaded(), nullptr);
 }
@@ -209,8 +209,8 @@ TEST_F(StartShowFixture, FlagsAreNumericEqualityTests) {
     useRecordingWindows(other.program, log);
     other.fakes.store->write(keys::kSettings, keys::kMouseSens, QStringLiteral("15"));
     other.fakes.store->write(keys::kSettings, keys::kMusicNow, QStringLiteral("2"));
-    Main(other.program, QString());
-    EXPECT_EQ(log.entries, (QStringList{"player load", "player StartMusic"}))
+    startProgram(other.program, QString());
+    EXPECT_EQ(log.entries, (QStringList{"player load", "player startMusic"}))
         << "\"2\" is neither on nor off: no display, straight to the music";
 }
 

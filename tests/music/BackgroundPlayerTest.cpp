@@ -1,4 +1,4 @@
-#include "music/frmPlayer.h"
+#include "music/BackgroundPlayer.h"
 
 #include "settings/SettingsKeys.h"
 #include "settings/StoredList.h"
@@ -82,14 +82,15 @@ struct SimulatedDevices {
 struct Player : testing::Test {
     ProgramHarness h;
     SimulatedDevices devices;
-    frmPlayer* player = nullptr;
+    BackgroundPlayer* player = nullptr;
     QStringList started;  // entries in the order they were chosen
 
     void SetUp() override {
         h.program.settings.bsound = 1;
         h.fakes.media->handler = [this](const QString& c) { return devices.answer(c); };
-        h.program.setPlayerFactory([](Program& p) { return std::make_unique<frmPlayer>(p); });
-        player = static_cast<frmPlayer*>(h.program.player());
+        h.program.setPlayerFactory(
+            [](Program& p) { return std::make_unique<BackgroundPlayer>(p); });
+        player = static_cast<BackgroundPlayer*>(h.program.player());
     }
     void playlist(const QStringList& entries) {
         StoredList(*h.fakes.store, keys::kMusic).rewrite(entries);
@@ -101,17 +102,17 @@ struct Player : testing::Test {
         }
     }
     void note() {
-        if (started.isEmpty() || started.last() != h.program.CurrentSelection) {
-            started.append(h.program.CurrentSelection);
+        if (started.isEmpty() || started.last() != h.program.currentSelection) {
+            started.append(h.program.currentSelection);
         }
     }
     void start() {
-        player->StartMusic();
+        player->startMusic();
         note();
     }
     bool anyPollerOn() const {
-        return player->Timer2.isEnabled() || player->Timer3.isEnabled() ||
-               player->Timer4.isEnabled() || player->Timer5.isEnabled();
+        return player->cdEndPoll.isEnabled() || player->waveEndPoll.isEnabled() ||
+               player->midiEndPoll.isEnabled() || player->mp3EndPoll.isEnabled();
     }
 };
 
@@ -120,30 +121,30 @@ TEST_F(Player, PlaysEveryKindInOrderAndStartsAgain) {
     devices.midiFiles.insert(QStringLiteral("/m/b.mid"));
     playlist({"/m/a.wav", "/m/b.mid", "/m/c.mp3", "CD Track [ 2 ] 00:00:03 CD"});
     start();
-    EXPECT_TRUE(player->Timer3.isEnabled());
+    EXPECT_TRUE(player->waveEndPoll.isEnabled());
     tick();
-    EXPECT_EQ(h.program.CurrentSelection, u"/m/a.wav") << "not at its end yet";
+    EXPECT_EQ(h.program.currentSelection, u"/m/a.wav") << "not at its end yet";
     devices.wavePosition = 500;
     tick();
-    EXPECT_EQ(h.program.CurrentSelection, u"/m/b.mid");
+    EXPECT_EQ(h.program.currentSelection, u"/m/b.mid");
     EXPECT_EQ(devices.open.count(QStringLiteral("sound")), 0u) << "the wave device was closed";
-    EXPECT_TRUE(player->Timer4.isEnabled());
+    EXPECT_TRUE(player->midiEndPoll.isEnabled());
     devices.midiMode = QStringLiteral("stopped");
     tick();
-    EXPECT_EQ(h.program.CurrentSelection, u"/m/c.mp3");
+    EXPECT_EQ(h.program.currentSelection, u"/m/c.mp3");
     EXPECT_EQ(h.fakes.mp3->fileName(), u"/m/c.mp3");
     h.fakes.mp3->setPosition(1.0);
     tick();
     h.fakes.mp3->setPosition(2.0);
     tick();
     tick();  // the position stood still: the MP3 has ended
-    EXPECT_EQ(h.program.CurrentSelection, u"CD Track [ 2 ] 00:00:03 CD");
+    EXPECT_EQ(h.program.currentSelection, u"CD Track [ 2 ] 00:00:03 CD");
     EXPECT_TRUE(h.fakes.media->commands().contains(QStringLiteral("play cd from 2 to 3")));
     devices.cdPosition = QStringLiteral("02:00:02:10");
     tick();
     devices.cdPosition = QStringLiteral("03:00:00:01");
     tick();
-    EXPECT_EQ(h.program.CurrentSelection, u"/m/a.wav");
+    EXPECT_EQ(h.program.currentSelection, u"/m/a.wav");
     EXPECT_EQ(started, (QStringList{"/m/a.wav", "/m/b.mid", "/m/c.mp3",
                                     "CD Track [ 2 ] 00:00:03 CD", "/m/a.wav"}));
 }
@@ -166,8 +167,8 @@ TEST_F(Player, AOneEntryPlaylistRepeats) {
     for (int round = 0; round < 3; ++round) {
         devices.wavePosition = 500;
         tick();
-        EXPECT_EQ(h.program.PlayPosition, 1);
-        EXPECT_TRUE(player->Timer3.isEnabled());
+        EXPECT_EQ(h.program.playPosition, 1);
+        EXPECT_TRUE(player->waveEndPoll.isEnabled());
         EXPECT_EQ(devices.wavePosition, 0) << "opened afresh";
     }
 }
@@ -179,17 +180,17 @@ TEST_F(Player, AnEntryThatCannotPlayIsPassedOverAtTheNextTick) {
          {QStringLiteral("0"), QStringLiteral("/m/song.Mp3"), QStringLiteral("/m/missing.wav"),
           QStringLiteral("/m/missing.mid"), QStringLiteral("/m/broken.mp3")}) {
         started.clear();
-        h.program.PlayPosition = 0;
+        h.program.playPosition = 0;
         playlist({bad, "/m/ok.wav"});
-        player->List4->clear();
-        player->Command31_Click();
-        player->PlayNextSelection();
+        player->playlistBox->clear();
+        player->loadPlaylist();
+        player->playNextEntry();
         note();
         const QString shown = bad == u"0" ? QStringLiteral("Empty") : bad;
-        EXPECT_EQ(h.program.CurrentSelection, shown);
+        EXPECT_EQ(h.program.currentSelection, shown);
         tick();
-        EXPECT_EQ(h.program.CurrentSelection, u"/m/ok.wav") << qPrintable(bad);
-        EXPECT_TRUE(player->Timer3.isEnabled());
+        EXPECT_EQ(h.program.currentSelection, u"/m/ok.wav") << qPrintable(bad);
+        EXPECT_TRUE(player->waveEndPoll.isEnabled());
     }
 }
 
@@ -200,7 +201,7 @@ TEST_F(Player, WhenNothingCanPlayTheMusicStopsAndSaysSoOnce) {
     tick(10);
     const std::string errors = testing::internal::GetCapturedStderr();
     EXPECT_FALSE(anyPollerOn());
-    EXPECT_FALSE(player->SkipTimer.isEnabled());
+    EXPECT_FALSE(player->skipTimer.isEnabled());
     EXPECT_NE(errors.find("no entry of the playlist can be played"), std::string::npos);
     EXPECT_EQ(errors.find("no entry"), errors.rfind("no entry"));
     const qsizetype sent = h.fakes.media->calls.size();
@@ -214,12 +215,12 @@ TEST_F(Player, TheCdTrackEndsWhenThePositionFallsBack) {
     for (const char* position : {"01:00:01:00", "01:01:00:00", "01:03:59:74"}) {
         devices.cdPosition = QString::fromLatin1(position);
         tick();
-        EXPECT_EQ(h.program.PlayPosition, 1) << "a steady rise never ends the track";
+        EXPECT_EQ(h.program.playPosition, 1) << "a steady rise never ends the track";
     }
     h.fakes.media->calls.clear();
     devices.cdPosition = QStringLiteral("02:00:00:00");
     tick();
-    EXPECT_EQ(h.program.PlayPosition, 2);
+    EXPECT_EQ(h.program.playPosition, 2);
     const QStringList c = h.fakes.media->commands();
     EXPECT_EQ(c.mid(2, 2), (QStringList{"stop cd wait", "seek cd to 1 wait"}));
     EXPECT_TRUE(c.contains(QStringLiteral("play cd from 2 to 3")));
@@ -232,20 +233,20 @@ TEST_F(Player, ACdPositionThatIsNoNumberCountsZeroAndTheDiscMissingWaits) {
     tick();
     devices.discPresent = false;
     tick(5);
-    EXPECT_EQ(h.program.PlayPosition, 1) << "a disc taken out mid-track: the poller waits";
+    EXPECT_EQ(h.program.playPosition, 1) << "a disc taken out mid-track: the poller waits";
     devices.discPresent = true;
     devices.cdPosition = QStringLiteral("garbage");
     tick();
-    EXPECT_EQ(h.program.PlayPosition, 2) << "garbage reads as 0:00, below 2:00";
+    EXPECT_EQ(h.program.playPosition, 2) << "garbage reads as 0:00, below 2:00";
 }
 
 TEST_F(Player, LoadingThePlaylistTwiceAppendsIt) {
     playlist({"/m/a.wav", "0"});
-    player->Command31_Click();
-    player->Command31_Click();
+    player->loadPlaylist();
+    player->loadPlaylist();
     QStringList items;
-    for (int i = 0; i < player->List4->count(); ++i) {
-        items.append(player->List4->item(i)->text());
+    for (int i = 0; i < player->playlistBox->count(); ++i) {
+        items.append(player->playlistBox->item(i)->text());
     }
     EXPECT_EQ(items, (QStringList{"/m/a.wav", "Empty", "/m/a.wav", "Empty"}));
 }
@@ -259,11 +260,11 @@ TEST_F(Player, RandomOrderReachesEveryEntryIncludingRepeats) {
     playlist({"/m/1.wav", "/m/2.wav", "/m/3.wav"});
     h.fakes.random->values = {0.0, 0.0, 0.5, 0.99};
     start();
-    std::vector<int> positions{h.program.PlayPosition};
+    std::vector<int> positions{h.program.playPosition};
     for (int i = 0; i < 3; ++i) {
         devices.wavePosition = 100;
         tick();
-        positions.push_back(h.program.PlayPosition);
+        positions.push_back(h.program.playPosition);
     }
     EXPECT_EQ(positions, (std::vector<int>{1, 1, 2, 3}));
     EXPECT_GE(h.fakes.random->reseeds, 4);
@@ -272,33 +273,34 @@ TEST_F(Player, RandomOrderReachesEveryEntryIncludingRepeats) {
 TEST_F(Player, NoBackgroundSoundNoMusic) {
     h.program.settings.bsound = 0;
     playlist({"/m/a.wav"});
-    player->StartMusic();
+    player->startMusic();
     EXPECT_TRUE(h.fakes.media->calls.empty());
-    EXPECT_EQ(player->List4->count(), 0);
+    EXPECT_EQ(player->playlistBox->count(), 0);
 }
 
 TEST_F(Player, FindsTheDrivesAndOpensTheFirst) {
     h.fakes.drives->drives = {QStringLiteral("d:\\"), QStringLiteral("/dev/sr1")};
-    player->FindCdDrives();
-    ASSERT_EQ(player->CD.size(), 2u);
-    EXPECT_EQ(player->CD[0]->text(), u"D:\\");
-    EXPECT_EQ(player->CD[1]->text(), u"/dev/sr1");
-    EXPECT_EQ(player->CD[1]->x(), player->CD[0]->x() + player->CD[0]->width());
-    EXPECT_EQ(h.program.CurrentCdDrive, u"D:\\");
+    player->findCdDrives();
+    ASSERT_EQ(player->driveButtons.size(), 2u);
+    EXPECT_EQ(player->driveButtons[0]->text(), u"D:\\");
+    EXPECT_EQ(player->driveButtons[1]->text(), u"/dev/sr1");
+    EXPECT_EQ(player->driveButtons[1]->x(),
+              player->driveButtons[0]->x() + player->driveButtons[0]->width());
+    EXPECT_EQ(h.program.currentCdDrive, u"D:\\");
     EXPECT_TRUE(h.fakes.media->commands().contains(
         QStringLiteral("open  D:\\ type cdaudio alias cd wait shareable")));
 
     // A second scan keeps the drive in use and does not pile up buttons.
-    h.program.CurrentCdDrive = QStringLiteral("/dev/sr1");
-    player->FindCdDrives();
-    EXPECT_EQ(player->CD.size(), 2u);
-    EXPECT_EQ(h.program.CurrentCdDrive, u"/dev/sr1");
+    h.program.currentCdDrive = QStringLiteral("/dev/sr1");
+    player->findCdDrives();
+    EXPECT_EQ(player->driveButtons.size(), 2u);
+    EXPECT_EQ(h.program.currentCdDrive, u"/dev/sr1");
 }
 
 TEST_F(Player, NoDriveOpensNothing) {
-    player->Command29_Click();
-    EXPECT_TRUE(h.program.CurrentCdDrive.isEmpty());
-    EXPECT_FALSE(player->CD[0]->isVisibleTo(player));
+    player->loadCdTracks();
+    EXPECT_TRUE(h.program.currentCdDrive.isEmpty());
+    EXPECT_FALSE(player->driveButtons[0]->isVisibleTo(player));
     for (const QString& c : h.fakes.media->commands()) {
         EXPECT_FALSE(c.startsWith(QStringLiteral("open  "))) << qPrintable(c);
     }
@@ -308,10 +310,10 @@ TEST_F(Player, UnloadStopsTheMediaPlayerAndThePollers) {
     h.fakes.mp3->setPosition(1);
     playlist({"/m/c.mp3"});
     start();
-    EXPECT_TRUE(player->Timer5.isEnabled());
+    EXPECT_TRUE(player->mp3EndPoll.isEnabled());
     h.program.unloadPlayer();
     EXPECT_FALSE(h.fakes.mp3->playing());
-    EXPECT_FALSE(player->Timer5.isEnabled());
+    EXPECT_FALSE(player->mp3EndPoll.isEnabled());
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "tray/TrayIconArt.h"
-#include "tray/frmpopup.h"
+#include "tray/TrayIconWindow.h"
+#include "tray/TrayIds.h"
 
 #include "settings/SettingsKeys.h"
 #include "support/FakeServices.h"
@@ -17,13 +18,13 @@ namespace {
 struct Tray : testing::Test {
     WindowLog windows;  // outlives the windows that write to it
     ProgramHarness h;
-    frmpopup* tray = nullptr;
+    TrayIconWindow* tray = nullptr;
 
     void SetUp() override {
         useRecordingWindows(h.program, windows);
-        h.program.setTrayFactory([](Program& p) { return std::make_unique<frmpopup>(p); });
+        h.program.setTrayFactory([](Program& p) { return std::make_unique<TrayIconWindow>(p); });
     }
-    void loadTray() { tray = static_cast<frmpopup*>(h.program.tray()); }
+    void loadTray() { tray = static_cast<TrayIconWindow*>(h.program.tray()); }
     FakeNotificationArea& area() { return *h.fakes.notificationArea; }
 };
 
@@ -31,27 +32,28 @@ TEST_F(Tray, LoadingPutsTheIconUpAndSuppressesKeyExits) {
     loadTray();
     EXPECT_TRUE(area().hasIcon());
     EXPECT_EQ(area().iconTip, u"Lumafolio");
-    EXPECT_TRUE(h.program.SuppressKeyExit);
+    EXPECT_TRUE(h.program.suppressKeyExit);
     EXPECT_FALSE(tray->isVisible());
     EXPECT_EQ(tray->windowTitle(), u"Lumafolio Music control");
     h.program.unloadTray();
     EXPECT_FALSE(area().hasIcon());
-    EXPECT_FALSE(h.program.SuppressKeyExit);
+    EXPECT_FALSE(h.program.suppressKeyExit);
 }
 
 TEST_F(Tray, TheMenuHasItsSixItemsInOrder) {
     loadTray();
     QStringList names, captions;
-    for (QAction* action : tray->Popup->actions()) {
+    for (QAction* action : tray->menu->actions()) {
         names.append(action->objectName());
         captions.append(action->isSeparator() ? QStringLiteral("-") : action->text());
     }
-    EXPECT_EQ(names, (QStringList{"mnuPlaymusic", "mnuStopmusic", "mnuSlideshow", "Exit",
-                                  "mnuspace", "mnuEnd"}));
+    EXPECT_EQ(names,
+              (QStringList{tray_ids::kPlayItem, tray_ids::kStopItem, tray_ids::kSlideshowItem,
+                           tray_ids::kRestoreItem, tray_ids::kSeparator, tray_ids::kShutDownItem}));
     EXPECT_EQ(captions,
               (QStringList{"Play music | Next selection", "Stop playing Music", "Start Slideshow",
                            "Restore Lumafolio Control panel", "-", "Shutdown Lumafolio"}));
-    EXPECT_EQ(tray->Popup->title(), u"Popup");
+    EXPECT_EQ(tray->menu->title(), u"Popup");
 }
 
 TEST_F(Tray, OnlyTheRightButtonReleaseOpensTheMenu) {
@@ -60,25 +62,25 @@ TEST_F(Tray, OnlyTheRightButtonReleaseOpensTheMenu) {
                      NotificationArea::kLeftDown, NotificationArea::kRightDown,
                      NotificationArea::kMouseMove, NotificationArea::kMiddleUp}) {
         area().click(code);
-        EXPECT_FALSE(tray->Popup->isVisible()) << code;
-        EXPECT_EQ(tray->LastTrayMessage, code);
+        EXPECT_FALSE(tray->menu->isVisible()) << code;
+        EXPECT_EQ(tray->lastTrayMessage, code);
     }
     area().click(NotificationArea::kRightUp);
-    EXPECT_TRUE(tray->Popup->isVisible());
-    tray->Popup->hide();
+    EXPECT_TRUE(tray->menu->isVisible());
+    tray->menu->hide();
 }
 
 TEST_F(Tray, PlayMusicRunsThePanelsNextWithoutShowingIt) {
     loadTray();
-    tray->mnuPlaymusic->trigger();
-    EXPECT_EQ(windows.entries, (QStringList{"panel load", "panel Command32_Click"}));
+    tray->playItem->trigger();
+    EXPECT_EQ(windows.entries, (QStringList{"panel load", "panel playNextEntry"}));
 }
 
 TEST_F(Tray, StopMusicStopsTheDevicesAndThePollersForGood) {
     loadTray();
     h.program.panel();
     windows.entries.clear();
-    tray->mnuStopmusic->trigger();
+    tray->stopItem->trigger();
     EXPECT_EQ(h.fakes.log, (QStringList{"stop sound", "close sound", "stop cd", "stop midi",
                                         "close midi", "mp3 stop"}));
     EXPECT_TRUE(windows.has(QStringLiteral("player load"))) << "the media player's window";
@@ -92,15 +94,15 @@ TEST_F(Tray, StartSlideshowBracketsTheStartWithSuppressedKeys) {
     bool suppressedDuringStart = false;
     h.program.setDisplayFactory([&](Program& p) {
         auto display = std::make_unique<RecordingDisplay>(p, windows);
-        suppressedDuringStart = p.SuppressKeyExit;
+        suppressedDuringStart = p.suppressKeyExit;
         return display;
     });
-    tray->mnuSlideshow->trigger();
+    tray->slideshowItem->trigger();
     EXPECT_TRUE(suppressedDuringStart);
-    EXPECT_FALSE(h.program.SuppressKeyExit) << "keys end the show again afterwards";
+    EXPECT_FALSE(h.program.suppressKeyExit) << "keys end the show again afterwards";
     EXPECT_FALSE(h.program.cursor().isVisible());
-    EXPECT_EQ(windows.entries, (QStringList{"display load", "display show", "display Timer1 on",
-                                            "display BeforeTimer1"}));
+    EXPECT_EQ(windows.entries, (QStringList{"display load", "display show", "display slideTimer on",
+                                            "display showFirstSlide"}));
 }
 
 TEST_F(Tray, RestoreKeepsTheIconOnlyInPlayNowMode) {
@@ -109,12 +111,13 @@ TEST_F(Tray, RestoreKeepsTheIconOnlyInPlayNowMode) {
         WindowLog log;
         ProgramHarness fresh;
         useRecordingWindows(fresh.program, log);
-        fresh.program.setTrayFactory([](Program& p) { return std::make_unique<frmpopup>(p); });
+        fresh.program.setTrayFactory(
+            [](Program& p) { return std::make_unique<TrayIconWindow>(p); });
         if (*stored) {
             fresh.fakes.store->write(keys::kSettings, keys::kMusicNow, QString::fromLatin1(stored));
         }
-        auto* popup = static_cast<frmpopup*>(fresh.program.tray());
-        popup->Exit->trigger();
+        auto* popup = static_cast<TrayIconWindow*>(fresh.program.tray());
+        popup->restoreItem->trigger();
         EXPECT_TRUE(log.has(QStringLiteral("panel show"))) << stored;
         EXPECT_EQ(fresh.fakes.notificationArea->hasIcon(), keeps) << stored;
         EXPECT_EQ(fresh.program.trayIfLoaded() != nullptr, keeps) << stored;
@@ -123,7 +126,7 @@ TEST_F(Tray, RestoreKeepsTheIconOnlyInPlayNowMode) {
 
 TEST_F(Tray, ShutdownLeavesNoIconAndEndsEvenWithNothingElseLoaded) {
     loadTray();
-    tray->mnuEnd->trigger();
+    tray->shutDownItem->trigger();
     EXPECT_FALSE(area().hasIcon());
     EXPECT_TRUE(h.program.hasEnded());
     EXPECT_FALSE(h.program.anyWindowLoaded());
@@ -134,7 +137,7 @@ TEST_F(Tray, ShutdownUnloadsThePanelAndThePlayer) {
     loadTray();
     h.program.panel();
     h.program.player();
-    tray->mnuEnd->trigger();
+    tray->shutDownItem->trigger();
     EXPECT_TRUE(windows.has(QStringLiteral("panel unload")));
     EXPECT_TRUE(windows.has(QStringLiteral("player unload")));
     EXPECT_TRUE(h.program.hasEnded());
@@ -144,7 +147,7 @@ TEST_F(Tray, WithoutNotificationAreaItWaitsThenOpensThePanelOnce) {
     area().available = false;
     testing::internal::CaptureStderr();
     loadTray();
-    h.fakes.timers->advance((frmpopup::kTrayWaitSeconds - 1) * 1000);
+    h.fakes.timers->advance((TrayIconWindow::kTrayWaitSeconds - 1) * 1000);
     EXPECT_FALSE(windows.has(QStringLiteral("panel show")));
     h.fakes.timers->advance(1000);
     h.fakes.timers->advance(60000);

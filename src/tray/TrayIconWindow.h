@@ -18,12 +18,12 @@ class Program;
 // Where the desktop has no notification area, it waits for one (it may come up a little after the
 // program at log-in); if none comes, it says so once and opens the control panel instead, so that
 // the music stays under the user's control.
-class frmpopup : public QWidget, public TrayWindow {
+class TrayIconWindow : public QWidget, public TrayWindow {
 public:
     static constexpr int kTrayWaitSeconds = 30;
 
-    explicit frmpopup(Program& program);
-    ~frmpopup() override;
+    explicit TrayIconWindow(Program& program);
+    ~TrayIconWindow() override;
 
     void load() override;
     void unload() override;
@@ -35,21 +35,21 @@ public:
     // A mouse event code from the icon; only the right-button release opens the menu.
     void trayMessage(int code);
 
-    void mnuPlaymusic_Click();
-    void mnuStopmusic_Click();
-    void mnuSlideshow_Click();
-    void Exit_Click();
-    void mnuEnd_Click();
+    void playMusic();
+    void stopMusic();
+    void startSlideshowFromMenu();
+    void restorePanel();
+    void shutDown();
 
-    QMenu* Popup = nullptr;
-    QAction* mnuPlaymusic = nullptr;
-    QAction* mnuStopmusic = nullptr;
-    QAction* mnuSlideshow = nullptr;
-    QAction* Exit = nullptr;
-    QAction* mnuspace = nullptr;
-    QAction* mnuEnd = nullptr;
-    int LastTrayMessage = 0;
-    Timer TrayWait;  // ticks once a second while the notification area is awaited
+    QMenu* menu = nullptr;
+    QAction* playItem = nullptr;
+    QAction* stopItem = nullptr;
+    QAction* slideshowItem = nullptr;
+    QAction* restoreItem = nullptr;
+    QAction* separator = nullptr;
+    QAction* shutDownItem = nullptr;
+    int lastTrayMessage = 0;
+    Timer notificationAreaWait;  // ticks once a second while the notification area is awaited
 
 private:
     void putIconUp();

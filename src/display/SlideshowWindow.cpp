@@ -1,4 +1,5 @@
-#include "display/frmMain.h"
+#include "display/SlideshowWindow.h"
+#include "display/SlideshowIds.h"
 
 #include "display/AnimationPlayer.h"
 #include "display/DisplayLoad.h"
@@ -16,38 +17,38 @@
 
 namespace luma {
 
-frmMain::frmMain(Program& program)
+SlideshowWindow::SlideshowWindow(Program& program)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
-      AnimatedGIF(1),
-      Timer1(program.timers()),
-      AnimationTimer(program.timers()),
+      frameHolders(1),
+      slideTimer(program.timers()),
+      animationTimer(program.timers()),
       program_(program) {
-    setObjectName(QStringLiteral("frmMain"));
+    setObjectName(display_ids::kSlideshowWindow);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
     setPictureDecodeLimits();
     canvas_.setListener([this](const QRect& area) { update(area); });
-    Timer1.setHandler([this] { Timer1_Timer(); });
-    AnimationTimer.setHandler([this] { AnimationTimer_Timer(); });
+    slideTimer.setHandler([this] { slideTick(); });
+    animationTimer.setHandler([this] { frameTick(); });
 }
 
-frmMain::~frmMain() = default;
+SlideshowWindow::~SlideshowWindow() = default;
 
-void frmMain::load() {
+void SlideshowWindow::load() {
     runLoadProcedure(*this);
 }
 
-void frmMain::unload() {
+void SlideshowWindow::unload() {
     if (PlayerWindow* player = program_.player()) {
-        player->Command35_Click();
+        player->stopAllMusic();
     }
     program_.cursor().show(true);
     program_.cursor().restoreVisible();
 }
 
-void frmMain::coverScreen() {
+void SlideshowWindow::coverScreen() {
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         setGeometry(screen->geometry());
     }
@@ -56,94 +57,94 @@ void frmMain::coverScreen() {
     canvas_.resize(size(), background_);
 }
 
-void frmMain::showWindow() {
+void SlideshowWindow::showWindow() {
     coverScreen();
     show();
     activateWindow();
 }
 
-void frmMain::hideWindow() {
+void SlideshowWindow::hideWindow() {
     hide();
     program_.cursor().restoreVisible();
 }
 
-bool frmMain::isShown() const {
+bool SlideshowWindow::isShown() const {
     return isVisible();
 }
 
-void frmMain::disableTimers() {
-    Timer1.setEnabled(false);
-    AnimationTimer.setEnabled(false);
+void SlideshowWindow::disableTimers() {
+    slideTimer.setEnabled(false);
+    animationTimer.setEnabled(false);
 }
 
-void frmMain::enableSlideTimer() {
-    Timer1.setEnabled(true);
+void SlideshowWindow::enableSlideTimer() {
+    slideTimer.setEnabled(true);
 }
 
-void frmMain::BeforeTimer1() {
-    slideStep(*this, SlideStepKind::BeforeTimer1);
+void SlideshowWindow::showFirstSlide() {
+    slideStep(*this, SlideStepKind::FirstSlide);
 }
 
-void frmMain::setBackgroundColour(std::int32_t colour) {
+void SlideshowWindow::setBackgroundColour(std::int32_t colour) {
     background_ = colourOf(colour);
     canvas_.fill(background_);
 }
 
-void frmMain::Timer1_Timer() {
+void SlideshowWindow::slideTick() {
     slideStep(*this, SlideStepKind::Tick);
 }
 
-void frmMain::AnimationTimer_Timer() {
+void SlideshowWindow::frameTick() {
     animationTick(*this);
 }
 
-bool frmMain::event(QEvent* e) {
+bool SlideshowWindow::event(QEvent* e) {
     if (e->type() == QEvent::WindowActivate) {
         program_.cursor().show(false);
     }
     return QWidget::event(e);
 }
 
-void frmMain::paintEvent(QPaintEvent* e) {
+void SlideshowWindow::paintEvent(QPaintEvent* e) {
     QPainter painter(this);
     const QRect area = e->rect();
     painter.drawImage(area, canvas_.image(), area);
 }
 
-void frmMain::resizeEvent(QResizeEvent* e) {
+void SlideshowWindow::resizeEvent(QResizeEvent* e) {
     canvas_.resize(size(), background_);
     QWidget::resizeEvent(e);
 }
 
-void frmMain::exitOnInput() {
+void SlideshowWindow::exitOnInput() {
     if (exiting_) {
         return;
     }
     exiting_ = true;
-    QPointer<frmMain> self(this);
+    QPointer<SlideshowWindow> self(this);
     movement_.forget();
-    UserInputExit(program_);
+    exitOnUserInput(program_);
     if (self) {
         exiting_ = false;
     }
 }
 
-void frmMain::suppressibleInput() {
-    if (!program_.SuppressKeyExit) {
+void SlideshowWindow::suppressibleInput() {
+    if (!program_.suppressKeyExit) {
         exitOnInput();
     }
 }
 
-void frmMain::click() {
+void SlideshowWindow::click() {
     // Picture files are read whole when they load, so no file is left open to close here.
-    AnimationTimer.setEnabled(false);
+    animationTimer.setEnabled(false);
 }
 
-void frmMain::mouseMoveEvent(QMouseEvent* e) {
+void SlideshowWindow::mouseMoveEvent(QMouseEvent* e) {
     if (exiting_ || !movement_.move(e->position(), program_.settings.mouseSens)) {
         return;
     }
-    QPointer<frmMain> self(this);
+    QPointer<SlideshowWindow> self(this);
     program_.cursor().show(true);
     processPendingEvents();
     if (self) {
@@ -151,21 +152,21 @@ void frmMain::mouseMoveEvent(QMouseEvent* e) {
     }
 }
 
-void frmMain::mousePressEvent(QMouseEvent*) {
+void SlideshowWindow::mousePressEvent(QMouseEvent*) {
     suppressibleInput();
 }
 
-void frmMain::mouseReleaseEvent(QMouseEvent* e) {
+void SlideshowWindow::mouseReleaseEvent(QMouseEvent* e) {
     if (e->button() == Qt::LeftButton && rect().contains(e->position().toPoint())) {
         click();
     }
 }
 
-void frmMain::mouseDoubleClickEvent(QMouseEvent*) {
+void SlideshowWindow::mouseDoubleClickEvent(QMouseEvent*) {
     exitOnInput();
 }
 
-void frmMain::keyPressEvent(QKeyEvent* e) {
+void SlideshowWindow::keyPressEvent(QKeyEvent* e) {
     suppressibleInput();  // key down
     if (!e->text().isEmpty() && isVisible()) {
         suppressibleInput();  // key press, for keys that type a character

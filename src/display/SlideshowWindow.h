@@ -19,13 +19,13 @@ class Program;
 
 // The full-screen display window of the show. It has no border and no caption and paints onto its
 // own surface (the canvas) from invisible holders. Its controls and fields keep the names the
-// display routines know them by: SlideSequencer, LoadAniGif, AnimationPlayer, DisplayLoad.
-class frmMain : public QWidget, public DisplayWindow {
+// display routines know them by: SlideSequencer, loadAnimation, AnimationPlayer, DisplayLoad.
+class SlideshowWindow : public QWidget, public DisplayWindow {
     Q_OBJECT
 
 public:
-    explicit frmMain(Program& program);
-    ~frmMain() override;
+    explicit SlideshowWindow(Program& program);
+    ~SlideshowWindow() override;
 
     void load() override;
     void unload() override;
@@ -34,7 +34,7 @@ public:
     bool isShown() const override;
     void disableTimers() override;
     void enableSlideTimer() override;
-    void BeforeTimer1() override;
+    void showFirstSlide() override;
     void setBackgroundColour(std::int32_t colour) override;
 
     Program& program() { return program_; }
@@ -46,14 +46,14 @@ public:
     // Puts the window over the whole screen, without depending on a window manager.
     void coverScreen();
 
-    Picture Picture1;                      // the current still picture
-    std::vector<FrameHolder> AnimatedGIF;  // frame holders; element 0 always exists
-    Timer Timer1;                          // slide timer
-    Timer AnimationTimer;                  // frame timer
-    std::int16_t SlideX = 0;
-    std::int16_t SlideY = 0;
-    std::int32_t CurrentFrame = 0;
-    std::int32_t LastFrame = 0;
+    Picture currentPicture;
+    std::vector<FrameHolder> frameHolders;  // element 0 always exists
+    Timer slideTimer;
+    Timer animationTimer;
+    std::int16_t slideX = 0;
+    std::int16_t slideY = 0;
+    std::int32_t currentFrame = 0;
+    std::int32_t lastFrame = 0;
     QString picturePath;        // the path read for the current slide
     QString singlePicturePath;  // "AniFile", the picture of single-picture mode
 
@@ -68,8 +68,8 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
 
 private:
-    void Timer1_Timer();
-    void AnimationTimer_Timer();
+    void slideTick();
+    void frameTick();
     // Ends the show once per input; input that arrives while an exit runs is dropped.
     void exitOnInput();
     // Keys and mouse buttons end the show unless the tray suppresses them.

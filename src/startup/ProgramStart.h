@@ -10,6 +10,6 @@ class Program;
 // on the mode switch of `commandLine` (the arguments after the program name, joined by blanks).
 // When it returns, the program goes on while a window is loaded; Program::hasEnded() tells an
 // explicit end.
-void Main(Program& program, const QString& commandLine);
+void startProgram(Program& program, const QString& commandLine);
 
 }  // namespace luma

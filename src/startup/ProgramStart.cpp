@@ -1,4 +1,4 @@
-#include "startup/Main.h"
+#include "startup/ProgramStart.h"
 
 #include "platform/MessageBox.h"
 #include "platform/SingleInstance.h"
@@ -27,13 +27,13 @@ void firstRun(Program& program) {
     if (PanelWindow* panel = program.panel()) {
         panel->showWindow();
         panel->selectTab(kHelpTab);
-        panel->FindCdDrives();
+        panel->findCdDrives();
     }
 }
 
 }  // namespace
 
-void Main(Program& program, const QString& commandLine) {
+void startProgram(Program& program, const QString& commandLine) {
     if (!program.instance().acquire()) {
         program.endProgram();
         return;
@@ -67,8 +67,8 @@ void Main(Program& program, const QString& commandLine) {
         firstRun(program);
         return;
     }
-    LoadSettings(program.store(), program.settings);
-    StartShow(program);
+    loadSettings(program.store(), program.settings);
+    startShow(program);
 }
 
 }  // namespace luma

@@ -1,4 +1,5 @@
-#include "panel/frmSetup2.h"
+#include "panel/ControlPanel.h"
+#include "panel/ControlIds.h"
 
 #include "panel/AboutTab.h"
 #include "panel/ButtonSizing.h"
@@ -37,41 +38,41 @@
 
 namespace luma {
 
-frmSetup2::frmSetup2(Program& program)
+ControlPanel::ControlPanel(Program& program)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                            Qt::MSWindowsFixedSizeDialogHint),
       program_(program) {
-    setObjectName(QStringLiteral("frmSetup2"));
+    setObjectName(panel_ids::kPanel);
     setWindowTitle(QStringLiteral("Make a Lumafolio"));
     setFont(panelFont(font()));
 
-    SSTab1 = new QTabWidget(this);
-    SSTab1->setObjectName(QStringLiteral("SSTab1"));
-    SSTab1->setUsesScrollButtons(false);
-    slides = new SlidesTab(SSTab1);
-    sound = new SoundTab(SSTab1);
-    preferences = new PreferencesTab(SSTab1);
-    help = new HelpTab(program, SSTab1);
-    about = new AboutTab(program, SSTab1);
-    SSTab1->addTab(slides, QStringLiteral("Slides"));
-    SSTab1->addTab(sound, QStringLiteral("Sound"));
-    SSTab1->addTab(preferences, QStringLiteral("Preferences"));
-    SSTab1->addTab(help, QStringLiteral("Help"));
-    SSTab1->addTab(about, QStringLiteral("About/Admin"));
-    SSTab1->setCurrentIndex(kPreferencesTab);
+    tabs = new QTabWidget(this);
+    tabs->setObjectName(panel_ids::kTabs);
+    tabs->setUsesScrollButtons(false);
+    slides = new SlidesTab(tabs);
+    sound = new SoundTab(tabs);
+    preferences = new PreferencesTab(tabs);
+    help = new HelpTab(program, tabs);
+    about = new AboutTab(program, tabs);
+    tabs->addTab(slides, QStringLiteral("Slides"));
+    tabs->addTab(sound, QStringLiteral("Sound"));
+    tabs->addTab(preferences, QStringLiteral("Preferences"));
+    tabs->addTab(help, QStringLiteral("Help"));
+    tabs->addTab(about, QStringLiteral("About/Admin"));
+    tabs->setCurrentIndex(kPreferencesTab);
 
-    Command17 = namedButton("Command17", "Test", this);
-    Command1 = namedButton("Command1", "Save settings, Close", this);
-    Command6 = namedButton("Command6", "Just Close control panel", this);
-    Comrtt2 = namedButton("Comrtt2", "Shut Down", this);
+    testButton = namedButton(panel_ids::kTestButton, "Test", this);
+    saveAndCloseButton = namedButton(panel_ids::kSaveAndCloseButton, "Save settings, Close", this);
+    justCloseButton = namedButton(panel_ids::kJustCloseButton, "Just Close control panel", this);
+    shutDownButton = namedButton(panel_ids::kShutDownButton, "Shut Down", this);
     auto* row = new QHBoxLayout;
     row->setSpacing(3);
     int widest = 0;
-    for (QPushButton* b : {Command17, Command1, Command6, Comrtt2}) {
+    for (QPushButton* b : {testButton, saveAndCloseButton, justCloseButton, shutDownButton}) {
         widest = std::max(widest, b->fontMetrics().horizontalAdvance(b->text()));
     }
-    for (QPushButton* b : {Command17, Command1, Command6, Comrtt2}) {
+    for (QPushButton* b : {testButton, saveAndCloseButton, justCloseButton, shutDownButton}) {
         // The row is shared out by stretch alone, so the four are the same size.
         b->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
         b->setMinimumWidth(widest + 2 * kCaptionPadding);
@@ -80,7 +81,7 @@ frmSetup2::frmSetup2(Program& program)
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(2, 2, 2, 2);
     column->setSpacing(3);
-    column->addWidget(SSTab1, 1);
+    column->addWidget(tabs, 1);
     column->addLayout(row);
 
     slideEditor = new SlideListEditor(program, *slides, lastDialogFile_);
@@ -91,93 +92,94 @@ frmSetup2::frmSetup2(Program& program)
     cdDrives = new PanelCdDrives(program, *sound, *playlist);
     connectPreferenceReactions(program, *preferences);
 
-    connect(Command17, &QPushButton::clicked, this, &frmSetup2::Command17_Click);
-    connect(Command1, &QPushButton::clicked, this, &frmSetup2::Command1_Click);
-    connect(Command6, &QPushButton::clicked, this, &frmSetup2::Command6_Click);
-    connect(Comrtt2, &QPushButton::clicked, this, &frmSetup2::Comrtt2_Click);
-    connect(preferences->Command19, &QPushButton::clicked, this, &frmSetup2::Command19_Click);
+    connect(testButton, &QPushButton::clicked, this, &ControlPanel::runTest);
+    connect(saveAndCloseButton, &QPushButton::clicked, this, &ControlPanel::saveAndClose);
+    connect(justCloseButton, &QPushButton::clicked, this, &ControlPanel::justClose);
+    connect(shutDownButton, &QPushButton::clicked, this, &ControlPanel::shutDown);
+    connect(preferences->saveSettingsButton, &QPushButton::clicked, this,
+            &ControlPanel::saveSettings);
 
     setFixedSize(scaledSize(kDesignSize, panelScale(this)));
 }
 
-frmSetup2::~frmSetup2() = default;
+ControlPanel::~ControlPanel() = default;
 
-void frmSetup2::load() {
-    Setthesettings(program_, *preferences);
+void ControlPanel::load() {
+    applyStoredSettings(program_, *preferences);
     centreOnScreen();
     slideEditor->loadStoredList();
-    cdDrives->Command29_Click();
-    playlist->Command31_Click();
+    cdDrives->loadCdTracks();
+    playlist->loadPlaylist();
     program_.media().send(QStringLiteral("stop cd"));
     program_.media().send(QStringLiteral("close cd"));
-    cdDrives->UpDate_Cds();
-    playlist->RefreshCdEntries();
+    cdDrives->openDriveInUse();
+    playlist->refreshCdEntries();
     program_.cursor().show(true);
     if (storedMusicNowIsOn()) {
         program_.tray();
     }
 }
 
-void frmSetup2::unload() {
+void ControlPanel::unload() {
     runUnloadSteps();
 }
 
-void frmSetup2::runUnloadSteps() {
-    Command35_Click();
+void ControlPanel::runUnloadSteps() {
+    stopAllMusic();
     program_.unloadDisplay();
     program_.cursor().show(true);
-    const QPointer<frmSetup2> alive(this);
+    const QPointer<ControlPanel> alive(this);
     processPendingEvents();
     if (alive.isNull() || program_.hasEnded()) {
         return;  // closed for good meanwhile
     }
-    const bool autoStart = preferences->Check2->isChecked();
+    const bool autoStart = preferences->autoStartBox->isChecked();
     program_.store().write(keys::kSettings, keys::kAutoStartup,
                            autoStart ? QStringLiteral("1") : QStringLiteral("0"));
     if (!autoStart) {
-        RemoveStartupSaverCopy();
+        removeStartupSaverCopy();
     }
 }
 
-void frmSetup2::showWindow() {
+void ControlPanel::showWindow() {
     show();
     raise();
     activateWindow();
 }
 
-void frmSetup2::hideWindow() {
+void ControlPanel::hideWindow() {
     hide();
 }
 
-bool frmSetup2::isShown() const {
+bool ControlPanel::isShown() const {
     return isVisible();
 }
 
-void frmSetup2::disableTimers() {
+void ControlPanel::disableTimers() {
     music->disableTimers();
 }
 
-void frmSetup2::selectTab(int index) {
-    SSTab1->setCurrentIndex(index);
+void ControlPanel::selectTab(int index) {
+    tabs->setCurrentIndex(index);
 }
 
-void frmSetup2::FindCdDrives() {
-    cdDrives->FindCdDrives();
+void ControlPanel::findCdDrives() {
+    cdDrives->findCdDrives();
 }
 
-void frmSetup2::Command32_Click() {
-    music->Command32_Click();
+void ControlPanel::playNextEntry() {
+    music->playNextEntry();
 }
 
-void frmSetup2::Command35_Click() {
-    music->Command35_Click();
+void ControlPanel::stopAllMusic() {
+    music->stopAllMusic();
 }
 
-bool frmSetup2::storedMusicNowIsOn() const {
+bool ControlPanel::storedMusicNowIsOn() const {
     return storedFlagIs(program_, keys::kMusicNow, "0", 1);
 }
 
-void frmSetup2::centreOnScreen() {
+void ControlPanel::centreOnScreen() {
     const QScreen* s = screen() != nullptr ? screen() : QGuiApplication::primaryScreen();
     if (s == nullptr) {
         return;
@@ -186,14 +188,14 @@ void frmSetup2::centreOnScreen() {
     move(area.x() + area.width() / 2 - width() / 2, area.y() + area.height() / 2 - height() / 2);
 }
 
-void frmSetup2::closeAndEnd() {
-    Command35_Click();
+void ControlPanel::closeAndEnd() {
+    stopAllMusic();
     program_.unloadDisplay();
     program_.unloadPanel();
     program_.endProgram();
 }
 
-void frmSetup2::Command17_Click() {
+void ControlPanel::runTest() {
     // A display that is up already starts over from the current settings. It goes before the music
     // starts, because closing it stops all music.
     if (program_.settings.musicOnly == 0 && program_.displayIfLoaded() != nullptr) {
@@ -202,7 +204,7 @@ void frmSetup2::Command17_Click() {
     if (storedMusicNowIsOn()) {
         program_.tray();
     }
-    if (preferences->Check8->isChecked() && !music->Command32_Click()) {
+    if (preferences->backgroundMusicBox->isChecked() && !music->playNextEntry()) {
         return;
     }
     // Music without a display needs the tray icon to stop it; without a notification area the
@@ -216,19 +218,19 @@ void frmSetup2::Command17_Click() {
         }
     }
     if (program_.settings.musicOnly == 0) {
-        StartSlideshow(program_);
+        startSlideshow(program_);
     }
     if (!keepPanel) {
         hideWindow();
     }
 }
 
-void frmSetup2::Command19_Click() {
-    SaveAllSettings(program_, *preferences);
+void ControlPanel::saveSettings() {
+    saveAllSettings(program_, *preferences);
 }
 
-void frmSetup2::Command1_Click() {
-    if (!SaveAllSettings(program_, *preferences)) {
+void ControlPanel::saveAndClose() {
+    if (!saveAllSettings(program_, *preferences)) {
         program_.unloadPanel();
         program_.endProgram();
         return;
@@ -244,7 +246,7 @@ void frmSetup2::Command1_Click() {
     }
 }
 
-void frmSetup2::Command6_Click() {
+void ControlPanel::justClose() {
     if (storedMusicNowIsOn()) {
         hideWindow();
         return;
@@ -252,13 +254,13 @@ void frmSetup2::Command6_Click() {
     closeAndEnd();
 }
 
-void frmSetup2::Comrtt2_Click() {
+void ControlPanel::shutDown() {
     program_.unloadTray();
     program_.unloadPanel();
     program_.endProgram();
 }
 
-void frmSetup2::closeEvent(QCloseEvent* event) {
+void ControlPanel::closeEvent(QCloseEvent* event) {
     // The window never closes by itself: it is hidden or unloaded through the program.
     event->ignore();
     if (storedMusicNowIsOn()) {

@@ -26,15 +26,15 @@ class SoundTab;
 // "Just Close control panel", "Shut Down". Reads the settings and lists into its controls when it
 // loads, writes them back on a save, and closes either into the tray or by ending the program,
 // as the stored "MusicNow" says.
-class frmSetup2 : public QWidget, public PanelWindow {
+class ControlPanel : public QWidget, public PanelWindow {
     Q_OBJECT
 public:
     // The client area at 96 dots per inch; it grows with the screen's scale factor.
     static constexpr QSize kDesignSize{545, 385};
     static constexpr int kPreferencesTab = 2;
 
-    explicit frmSetup2(Program& program);
-    ~frmSetup2() override;
+    explicit ControlPanel(Program& program);
+    ~ControlPanel() override;
 
     void load() override;
     void unload() override;
@@ -43,26 +43,26 @@ public:
     bool isShown() const override;
     void disableTimers() override;
     void selectTab(int index) override;
-    void FindCdDrives() override;
-    void Command32_Click() override;
-    void Command35_Click() override;
+    void findCdDrives() override;
+    void playNextEntry() override;
+    void stopAllMusic() override;
 
-    void Command17_Click();  // "Test"
-    void Command1_Click();   // "Save settings, Close"
-    void Command6_Click();   // "Just Close control panel"
-    void Comrtt2_Click();    // "Shut Down"
-    void Command19_Click();  // "Save Settings"
+    void runTest();       // "Test"
+    void saveAndClose();  // "Save settings, Close"
+    void justClose();     // "Just Close control panel"
+    void shutDown();      // "Shut Down"
+    void saveSettings();  // "Save Settings"
 
-    QTabWidget* SSTab1;
+    QTabWidget* tabs;
     SlidesTab* slides;
     SoundTab* sound;
     PreferencesTab* preferences;
     HelpTab* help;
     AboutTab* about;
-    QPushButton* Command17;
-    QPushButton* Command1;
-    QPushButton* Command6;
-    QPushButton* Comrtt2;
+    QPushButton* testButton;
+    QPushButton* saveAndCloseButton;
+    QPushButton* justCloseButton;
+    QPushButton* shutDownButton;
 
     SlideListEditor* slideEditor;
     PlaylistEditor* playlist;
