@@ -8,18 +8,19 @@
 namespace luma {
 namespace {
 
-int sendWithReply(Program& program, const QString& command) {
+int sendWithReply(MediaControl& media, const QString& command) {
     QString reply(kReplyLength, u' ');
-    return program.media().send(command, &reply, kReplyLength);
+    return media.send(command, &reply, kReplyLength);
 }
 
 // Opens `path` under `alias` and plays it when the open succeeded.
-bool openAndPlay(Program& program, const QString& type, const QString& path, const QString& alias) {
-    if (sendWithReply(program, QStringLiteral("open ") + type + u'!' + path +
-                                   QStringLiteral(" alias ") + alias) != 0) {
+bool openAndPlay(MediaControl& media, const QString& type, const QString& path,
+                 const QString& alias) {
+    if (sendWithReply(media, QStringLiteral("open ") + type + u'!' + path +
+                                 QStringLiteral(" alias ") + alias) != 0) {
         return false;
     }
-    return sendWithReply(program, QStringLiteral("play ") + alias) == 0;
+    return sendWithReply(media, QStringLiteral("play ") + alias) == 0;
 }
 
 Mp3Player& mediaPlayer(Program& program) {
@@ -29,34 +30,53 @@ Mp3Player& mediaPlayer(Program& program) {
 
 }  // namespace
 
-void stopAllDevices(Program& program) {
+void stopAllDevices(MediaControl& media, Mp3Player& mp3) {
     for (const char* command :
          {"stop sound", "close sound", "stop cd", "stop midi", "close midi"}) {
-        sendWithReply(program, QString::fromLatin1(command));
+        sendWithReply(media, QString::fromLatin1(command));
     }
-    mediaPlayer(program).stop();
+    mp3.stop();
+}
+
+void stopAllDevices(Program& program) {
+    stopAllDevices(program.media(), mediaPlayer(program));
+}
+
+bool playWaveFile(MediaControl& media, const QString& path) {
+    return openAndPlay(media, QStringLiteral("waveaudio"), path, QStringLiteral("sound"));
 }
 
 bool playWaveFile(Program& program, const QString& path) {
-    return openAndPlay(program, QStringLiteral("waveaudio"), path, QStringLiteral("sound"));
+    return playWaveFile(program.media(), path);
+}
+
+bool playMidiFile(MediaControl& media, const QString& path) {
+    return openAndPlay(media, QStringLiteral("sequencer"), path, QStringLiteral("midi"));
 }
 
 bool playMidiFile(Program& program, const QString& path) {
-    return openAndPlay(program, QStringLiteral("sequencer"), path, QStringLiteral("midi"));
+    return playMidiFile(program.media(), path);
+}
+
+void playMp3File(Mp3Player& mp3, const QString& path) {
+    mp3.setFileName(path);
+    mp3.play();
 }
 
 void playMp3File(Program& program, const QString& path) {
-    Mp3Player& player = mediaPlayer(program);
-    player.setFileName(path);
-    player.play();
+    playMp3File(mediaPlayer(program), path);
+}
+
+bool playCdTrack(MediaControl& media, QString& cdReply, const QString& item) {
+    const int n = cdTrackNumber(item).value_or(0);
+    media.send(QStringLiteral("stop cd wait"));
+    media.send(QStringLiteral("seek cd to 1 wait"));
+    return media.send(QStringLiteral("play cd from %1 to %2").arg(n).arg(n + 1), &cdReply,
+                      kCdReplyLength) == 0;
 }
 
 bool playCdTrack(Program& program, const QString& item) {
-    const int n = cdTrackNumber(item).value_or(0);
-    program.media().send(QStringLiteral("stop cd wait"));
-    program.media().send(QStringLiteral("seek cd to 1 wait"));
-    return program.media().send(QStringLiteral("play cd from %1 to %2").arg(n).arg(n + 1),
-                                &program.cdReply, kCdReplyLength) == 0;
+    return playCdTrack(program.media(), program.cdReply, item);
 }
 
 void openCdDrive(Program& program) {
@@ -67,8 +87,8 @@ void openCdDrive(Program& program) {
 
 void playChime(Program& program) {
     // The play goes out even when the open failed: while music holds "sound" it replays that.
-    sendWithReply(program, QStringLiteral("open waveaudio!chimes.wav alias sound"));
-    sendWithReply(program, QStringLiteral("play sound"));
+    sendWithReply(program.media(), QStringLiteral("open waveaudio!chimes.wav alias sound"));
+    sendWithReply(program.media(), QStringLiteral("play sound"));
 }
 
 }  // namespace luma

@@ -3,7 +3,6 @@
 #include "music/DeviceRoutines.h"
 #include "platform/MediaControl.h"
 #include "runtime/Numbers.h"
-#include "startup/Program.h"
 
 namespace luma {
 namespace {
@@ -24,15 +23,14 @@ double numberReply(MediaControl& media, const QString& command, int* result = nu
 
 }  // namespace
 
-std::optional<int> cdSecondsIntoTrack(Program& program) {
-    MediaControl& media = program.media();
-    media.send(QStringLiteral("status cd media present"), &program.cdReply, kCdReplyLength);
-    if (!program.cdReply.startsWith(QStringLiteral("true"))) {
+std::optional<int> cdSecondsIntoTrack(MediaControl& media, QString& cdReply) {
+    media.send(QStringLiteral("status cd media present"), &cdReply, kCdReplyLength);
+    if (!cdReply.startsWith(QStringLiteral("true"))) {
         return std::nullopt;
     }
-    media.send(QStringLiteral("status cd position"), &program.cdReply, kCdReplyLength);
+    media.send(QStringLiteral("status cd position"), &cdReply, kCdReplyLength);
     // "tt:mm:ss:ff": minutes and seconds within the track.
-    return 60 * replyField(program.cdReply, 3) + replyField(program.cdReply, 6);
+    return 60 * replyField(cdReply, 3) + replyField(cdReply, 6);
 }
 
 void rewindCd(MediaControl& media) {

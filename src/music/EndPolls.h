@@ -7,15 +7,13 @@
 namespace luma {
 
 class MediaControl;
-class Program;
 
-// What the once-a-second end pollers ask the devices; the player window and the control panel each
-// run their own pollers on these.
+// What the once-a-second end pollers of a playlist player ask the devices.
 
 // When a disc is present, the seconds within the track of the CD position ("status cd media
-// present", then "status cd position", both into cdReply); std::nullopt without a disc. A position
-// field that is no number counts 0.
-std::optional<int> cdSecondsIntoTrack(Program& program);
+// present", then "status cd position", both into `cdReply`); std::nullopt without a disc. A
+// position field that is no number counts 0.
+std::optional<int> cdSecondsIntoTrack(MediaControl& media, QString& cdReply);
 
 // After a track has ended: "stop cd wait", "seek cd to 1 wait".
 void rewindCd(MediaControl& media);

@@ -1,9 +1,8 @@
 #pragma once
 
-#include "runtime/Timer.h"
+#include "music/PlaylistPlayer.h"
 
 #include <QObject>
-#include <QString>
 
 #include <cstdint>
 #include <functional>
@@ -15,8 +14,8 @@ class SoundTab;
 
 // The panel's own small music player: "Play" starts the entry selected in the playlist (when the
 // mouse pressed the button) or the next one (keyboard, tray menu, end of an entry); "stop"
-// silences everything. Four pollers, one per kind of entry, notice the end of an entry once a
-// second and play the next.
+// silences everything. Unlike the background player it stays on an entry that cannot play, and it
+// lets pending events run before each start.
 class PanelPlayer : public QObject {
     Q_OBJECT
 public:
@@ -30,34 +29,16 @@ public:
     void stopAllMusic();     // "stop"
     void disableTimers();
 
-    void playWaveEntry(const QString& entry);
-    void playMidiEntry(const QString& entry);
-    void playMp3Entry(const QString& entry);
-    void playCdEntry(const QString& entry);
-
-    Timer cdEndPoll;
-    Timer waveEndPoll;
-    Timer midiEndPoll;
-    Timer mp3EndPoll;
-
-    int position = 0;  // 1-based position last chosen by "next"
+    PlaylistPlayer& music() { return music_; }
     bool playSelected = false;
-    QString lastCdTime;
-    double mp3Previous = 0;
-    double mp3Current = 0;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void pollCdEnd();
-    void pollWaveEnd();
-    void pollMidiEnd();
-    void pollMp3End();
-
-    Program& program_;
     SoundTab& tab_;
-    std::function<bool()> panelOpen_;
+    std::int32_t position_ = 0;  // the last position chosen by "next"; a new panel starts again
+    PlaylistPlayer music_;
     // "Play", as the event filter knows it: compared by address only, as the filter still sees
     // the button's last events while the tab that holds it is being destroyed.
     const QObject* const playButton_;

@@ -1,5 +1,7 @@
 #include "panel/PlaylistEditor.h"
 
+#include "music/ListTexts.h"
+
 #include "panel/ListClicks.h"
 #include "panel/ListEntries.h"
 #include "panel/SoundTab.h"
@@ -17,15 +19,6 @@ namespace {
 
 const QString kMusicFilter = QStringLiteral("Supported files(*.wav;*.mp3;*.mid)|*.wav;*.mp3;*.mid");
 const QString kMusicExtension = QStringLiteral("mp3");
-
-QStringList texts(const QListWidget* list) {
-    QStringList result;
-    result.reserve(list->count());
-    for (int i = 0; i < list->count(); ++i) {
-        result.append(list->item(i)->text());
-    }
-    return result;
-}
 
 }  // namespace
 
@@ -47,7 +40,7 @@ StoredList PlaylistEditor::playlist() const {
 }
 
 QStringList PlaylistEditor::entries() const {
-    return texts(tab_.playlistBox);
+    return listTexts(tab_.playlistBox);
 }
 
 void PlaylistEditor::showInList(const QStringList& entries) {
@@ -77,7 +70,7 @@ void PlaylistEditor::addSelection() {
 }
 
 void PlaylistEditor::addAllTracks() {
-    const QStringList tracks = texts(tab_.trackListBox);
+    const QStringList tracks = listTexts(tab_.trackListBox);
     if (tracks.isEmpty()) {
         return;
     }
@@ -113,7 +106,7 @@ void PlaylistEditor::chooseTrack(int row) {
 
 void PlaylistEditor::refreshCdEntries() {
     const QStringList before = entries();
-    const QStringList after = refreshedCdEntries(before, texts(tab_.trackListBox));
+    const QStringList after = refreshedCdEntries(before, listTexts(tab_.trackListBox));
     for (int i = 0; i < tab_.playlistBox->count(); ++i) {
         if (before[i] != after[i]) {
             tab_.playlistBox->item(i)->setText(after[i]);

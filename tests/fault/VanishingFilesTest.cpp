@@ -138,7 +138,7 @@ TEST_F(VanishingFiles, ADiscImageRemovedWhileATrackPlays) {
         slide = program.slideIndex;
     }
     ASSERT_NE(rig->player(), nullptr);
-    EXPECT_TRUE(rig->player()->cdEndPoll.isEnabled());
+    EXPECT_TRUE(rig->player()->music().cdEndPoll.isEnabled());
 
     // The disc comes back: the interrupted track counts as ended and the next entry plays.
     ASSERT_FALSE(writeToneDisc(dir.path(), QStringLiteral("disc"),

@@ -157,7 +157,7 @@ TEST(PanelClosing, TestShowsTheSlideshowPlaysAndHidesThePanel) {
     clickWithMouse(p.find<QPushButton>(panel_ids::kTestButton));
     EXPECT_EQ(p.events.mid(0, 2), QStringList({"display unload", "display load"}));
     EXPECT_TRUE(p.events.contains(QStringLiteral("display showFirstSlide")));
-    EXPECT_TRUE(p.panel()->music->waveEndPoll.isEnabled());
+    EXPECT_TRUE(p.panel()->music->music().waveEndPoll.isEnabled());
 }
 
 // Music started by "Test" with no display can always be stopped: from the tray icon, or from the

@@ -48,7 +48,6 @@ struct PanelPlayerTest : ::testing::Test {
         p.h.fakes.log.clear();
         return s;
     }
-    void tick() { p.h.fakes.timers->advance(1000); }
 
     PanelHarness p;
     QPushButton* play = nullptr;
@@ -69,27 +68,9 @@ TEST_F(PanelPlayerTest, MousePlaysTheSelectedEntryKeyboardPlaysTheNext) {
         << "the keyboard advances from a fresh position";
     play->click();
     EXPECT_EQ(started(), QStringList({"open sequencer!/m/b.mid alias midi"}));
-    EXPECT_TRUE(player->midiEndPoll.isEnabled());
-    EXPECT_FALSE(player->waveEndPoll.isEnabled());
+    EXPECT_TRUE(player->music().midiEndPoll.isEnabled());
+    EXPECT_FALSE(player->music().waveEndPoll.isEnabled());
     EXPECT_EQ(p.find<QLineEdit>(panel_ids::kMusicFileBox)->text(), QStringLiteral("/m/b.mid"));
-}
-
-TEST_F(PanelPlayerTest, NextRunsThroughTheListAndWrapsOrDrawsAtRandom) {
-    openWith({"/m/1.wav", "/m/2.wav", "/m/3.wav"});
-    QStringList order;
-    for (int i = 0; i < 4; ++i) {
-        p.panel()->playNextEntry();
-        order.append(p.h.program.currentSelection);
-    }
-    EXPECT_EQ(order, QStringList({"/m/1.wav", "/m/2.wav", "/m/3.wav", "/m/1.wav"}));
-
-    p.h.program.settings.randomOrder = 1;
-    p.h.fakes.random->values = {0.0, 0.99};
-    p.panel()->playNextEntry();
-    EXPECT_EQ(p.h.program.currentSelection, QStringLiteral("/m/1.wav"));
-    p.panel()->playNextEntry();
-    EXPECT_EQ(p.h.program.currentSelection, QStringLiteral("/m/3.wav"));
-    EXPECT_EQ(p.h.fakes.random->reseeds, 2);
 }
 
 TEST_F(PanelPlayerTest, PlayWithNothingSelectedStopsAndStartsNothing) {
@@ -101,63 +82,8 @@ TEST_F(PanelPlayerTest, PlayWithNothingSelectedStopsAndStartsNothing) {
         clickRow(p.find<QListWidget>(panel_ids::kPlaylist), row);
         clickWithMouse(play);
         EXPECT_TRUE(started().isEmpty());
-        EXPECT_FALSE(player->mp3EndPoll.isEnabled());
+        EXPECT_FALSE(player->music().mp3EndPoll.isEnabled());
     }
-}
-
-TEST_F(PanelPlayerTest, WaveAndMidiPollersStartTheNextEntryAtTheEnd) {
-    openWith({"/m/a.wav", "/m/b.mid", "/m/c.mp3"});
-    auto* media = p.h.fakes.media;
-    media->responses[QStringLiteral("status sound length")] = {0, "2000"};
-    media->responses[QStringLiteral("status sound position")] = {0, "1500"};
-    media->responses[QStringLiteral("status midi mode")] = {0, "playing"};
-    p.panel()->playNextEntry();
-    started();
-    tick();
-    EXPECT_TRUE(started().isEmpty());
-    media->responses[QStringLiteral("status sound position")] = {0, "2000"};
-    tick();
-    EXPECT_EQ(started(), QStringList({"open sequencer!/m/b.mid alias midi"}));
-    tick();
-    EXPECT_TRUE(started().isEmpty());
-    media->responses[QStringLiteral("status midi mode")] = {0, "stopped"};
-    tick();
-    EXPECT_EQ(started(), QStringList({"mp3 play /m/c.mp3"}));
-    EXPECT_TRUE(player->mp3EndPoll.isEnabled());
-    EXPECT_FALSE(player->midiEndPoll.isEnabled());
-}
-
-TEST_F(PanelPlayerTest, Mp3PollerMovesOnWhenThePositionStandsStill) {
-    openWith({"/m/a.mp3", "/m/b.mp3"});
-    p.panel()->playNextEntry();
-    started();
-    for (double position : {1.0, 2.0, 3.0}) {
-        p.h.fakes.mp3->setPosition(position);
-        tick();
-        EXPECT_TRUE(started().isEmpty());
-    }
-    tick();  // 3.0 again
-    EXPECT_EQ(started(), QStringList({"mp3 play /m/b.mp3"}));
-    EXPECT_EQ(player->lastCdTime, QStringLiteral("0"));
-}
-
-TEST_F(PanelPlayerTest, CdPollerEndsTheTrackWhenThePositionFallsBack) {
-    openWith({"CD Track [ 7 ] 00:04:00 CD", "/m/a.wav"});
-    auto* media = p.h.fakes.media;
-    media->responses[QStringLiteral("status cd media present")] = {0, "true"};
-    p.panel()->playNextEntry();
-    EXPECT_EQ(started(), QStringList({"play cd from 7 to 8"}));
-    media->responses[QStringLiteral("status cd position")] = {0, "07:03:59:10"};
-    tick();
-    EXPECT_EQ(player->lastCdTime, QStringLiteral("239"));
-    media->responses[QStringLiteral("status cd media present")] = {0, "false"};
-    media->responses[QStringLiteral("status cd position")] = {0, "08:00:00:00"};
-    tick();
-    EXPECT_TRUE(started().isEmpty()) << "no disc: the poller waits";
-    media->responses[QStringLiteral("status cd media present")] = {0, "true"};
-    tick();
-    EXPECT_EQ(started(), QStringList({"open waveaudio!/m/a.wav alias sound"}));
-    EXPECT_FALSE(player->cdEndPoll.isEnabled());
 }
 
 TEST_F(PanelPlayerTest, StopSilencesEverythingAndStopsThePollers) {
@@ -166,7 +92,7 @@ TEST_F(PanelPlayerTest, StopSilencesEverythingAndStopsThePollers) {
     clickWithMouse(p.find<QPushButton>(panel_ids::kStopButton));
     EXPECT_EQ(p.commands().mid(p.commands().size() - 5),
               QStringList({"stop sound", "close sound", "stop cd", "stop midi", "close midi"}));
-    EXPECT_FALSE(player->waveEndPoll.isEnabled());
+    EXPECT_FALSE(player->music().waveEndPoll.isEnabled());
     EXPECT_EQ(p.h.fakes.log.last(), QStringLiteral("mp3 stop"));
 }
 
