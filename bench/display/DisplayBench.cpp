@@ -141,7 +141,7 @@ void GifShowPeakMemory(benchmark::State& state) {
         luma::SlideshowWindow* w = show.display();
         w->showFirstSlide();
         for (int tick = 0; tick < 2 * kGifFrames; ++tick) {
-            luma::animationTick(*w);
+            luma::animationTick(w->state(), show.program.settings, true);
         }
         benchmark::DoNotOptimize(w->canvas().constBits());
     }
@@ -201,9 +201,9 @@ void LoadAniGif300(benchmark::State& state) {
     show.configure("0", {gifPath()});
     luma::SlideshowWindow* w = show.display();
     for (auto _ : state) {
-        luma::loadAnimation(*w, gifPath());
+        luma::loadAnimation(w->state(), gifPath());
     }
-    state.counters["frames"] = static_cast<double>(w->frameHolders.size());
+    state.counters["frames"] = static_cast<double>(w->state().frameHolders.size());
 }
 BENCHMARK(LoadAniGif300)->Unit(benchmark::kMillisecond)->UseRealTime();
 
@@ -211,11 +211,11 @@ void AnimationTick(benchmark::State& state, const char* screensize) {
     Show show;
     show.configure(screensize, {gifPath()});
     luma::SlideshowWindow* w = show.display();
-    luma::loadAnimation(*w, gifPath());
+    luma::loadAnimation(w->state(), gifPath());
     for (auto _ : state) {
-        luma::animationTick(*w);
+        luma::animationTick(w->state(), show.program.settings, true);
     }
-    state.counters["frames"] = static_cast<double>(w->frameHolders.size());
+    state.counters["frames"] = static_cast<double>(w->state().frameHolders.size());
 }
 void AnimationTickActualSize(benchmark::State& state) {
     AnimationTick(state, "0");

@@ -2,7 +2,7 @@
 
 #include "display/GifSplit.h"
 #include "display/PictureDecoding.h"
-#include "display/SlideshowWindow.h"
+#include "display/ShowState.h"
 #include "runtime/Numbers.h"
 
 #include <QFileInfo>
@@ -26,13 +26,13 @@ bool hasGifSuffix(const QString& path) {
     return ending == QLatin1String("gif") || ending == QLatin1String("GIF");
 }
 
-void loadAnimation(SlideshowWindow& window, const QString& xFile) {
-    std::vector<FrameHolder>& holders = window.frameHolders;
+void loadAnimation(ShowState& show, const QString& xFile) {
+    std::vector<FrameHolder>& holders = show.frameHolders;
     holders.front().picture = Picture();
     if (xFile.isEmpty() || !fileExists(xFile)) {
         return;
     }
-    window.animationTimer.setEnabled(false);
+    show.animationTimer.setEnabled(false);
     holders.resize(1);
 
     auto bytes = readWholeFile(xFile, kMaxPictureFileBytes);
@@ -62,13 +62,13 @@ void loadAnimation(SlideshowWindow& window, const QString& xFile) {
         return;
     }
 
-    window.currentFrame = 0;
-    window.lastFrame = static_cast<std::int32_t>(holders.size()) - 1;
+    show.currentFrame = 0;
+    show.lastFrame = static_cast<std::int32_t>(holders.size()) - 1;
     if (const auto interval = toInt16(holders.front().tag)) {
-        window.animationTimer.setInterval(*interval);
+        show.animationTimer.setInterval(*interval);
     }
-    window.animationTimer.setEnabled(window.lastFrame > 1);
-    window.currentPicture = first;
+    show.animationTimer.setEnabled(show.lastFrame > 1);
+    show.currentPicture = first;
 }
 
 }  // namespace luma

@@ -1,10 +1,9 @@
 #include "display/AnimationPlayer.h"
 
+#include "display/ShowState.h"
 #include "display/SlidePlacement.h"
-#include "display/SlideshowWindow.h"
 #include "runtime/Numbers.h"
 #include "settings/SettingsRecord.h"
-#include "startup/Program.h"
 
 namespace luma {
 
@@ -23,36 +22,35 @@ QRect frameArea(const SettingsRecord& settings, QSize window, QPoint slide, QSiz
     return scaledArea(slide.x(), slide.y(), first, multiplier);
 }
 
-void animationTick(SlideshowWindow& window) {
-    Timer& timer = window.animationTimer;
-    if (!window.isShown()) {
+void animationTick(ShowState& show, const SettingsRecord& settings, bool windowShown) {
+    Timer& timer = show.animationTimer;
+    if (!windowShown) {
         timer.setEnabled(false);
     }
-    const auto holderCount = static_cast<std::int32_t>(window.frameHolders.size());
+    const auto holderCount = static_cast<std::int32_t>(show.frameHolders.size());
     const auto holds = [&](std::int32_t i) { return i >= 0 && i < holderCount; };
-    if (!holds(window.currentFrame)) {
+    if (!holds(show.currentFrame)) {
         timer.setEnabled(false);
         return;
     }
-    const auto interval = toInt32(window.frameHolders[window.currentFrame].tag);
+    const auto interval = toInt32(show.frameHolders[show.currentFrame].tag);
     if (!interval || !timer.setInterval(*interval)) {
         timer.setEnabled(false);
         return;
     }
-    if (window.currentFrame >= window.lastFrame) {
-        window.currentFrame = 0;
+    if (show.currentFrame >= show.lastFrame) {
+        show.currentFrame = 0;
         return;
     }
-    ++window.currentFrame;
-    if (!holds(window.currentFrame)) {
+    ++show.currentFrame;
+    if (!holds(show.currentFrame)) {
         timer.setEnabled(false);
         return;
     }
-    const Picture& frame = window.frameHolders[window.currentFrame].picture;
-    const QRect area =
-        frameArea(window.program().settings, window.inner(), QPoint(window.slideX, window.slideY),
-                  frame.size(), window.currentPicture.size());
-    if (!window.surface().paint(frame, area, PaintQuality::Fast)) {
+    const Picture& frame = show.frameHolders[show.currentFrame].picture;
+    const QRect area = frameArea(settings, show.area(), show.slidePosition(), frame.size(),
+                                 show.currentPicture.size());
+    if (!show.canvas.paint(frame, area, PaintQuality::Fast)) {
         timer.setEnabled(false);
     }
 }

@@ -6,14 +6,15 @@
 
 namespace luma {
 
-class SlideshowWindow;
+struct ShowState;
 struct SettingsRecord;
 
-// One tick of animationTimer: the interval becomes the delay of the frame shown so far, then the
-// next frame is painted over what the window shows; after the last frame one tick paints nothing
-// and the cycle goes on with frame 1. A tick that fails (a tag that is no delay, a delay the timer
-// cannot take, a frame that does not decode) stops the animation and leaves the last frame shown.
-void animationTick(SlideshowWindow& window);
+// One tick of the animation timer (which stops when the window is not shown): the interval becomes
+// the delay of the frame shown so far, then the next frame is painted over what the window shows;
+// after the last frame one tick paints nothing and the cycle goes on with frame 1. A tick that
+// fails (a tag that is no delay, a delay the timer cannot take, a frame that does not decode) stops
+// the animation and leaves the last frame shown.
+void animationTick(ShowState& show, const SettingsRecord& settings, bool windowShown);
 
 // Where an animation frame of size `frame` is painted: stretched over the window, or at the slide
 // position times "Slidesize"; single-picture mode paints every frame at the size of `first`.

@@ -3,15 +3,15 @@
 #include "display/AnimationLoading.h"
 #include "display/AnimationPlayer.h"
 #include "display/Canvas.h"
+#include "display/ShowState.h"
 #include "display/SlidePlacement.h"
 #include "display/SlideSequencer.h"
-#include "display/SlideshowWindow.h"
-#include "runtime/PendingEvents.h"
+#include "runtime/CursorCounter.h"
 #include "runtime/Random.h"
 #include "settings/SettingsKeys.h"
+#include "settings/SettingsRecord.h"
 #include "settings/SettingsStore.h"
 #include "settings/StoredList.h"
-#include "startup/Program.h"
 
 #include <QFileInfo>
 
@@ -22,136 +22,138 @@ constexpr std::int16_t kDefaultSensitivity = 12;
 constexpr double kPlacementDivisor = 2;
 constexpr qint64 kSmallestSinglePicture = 101;
 
-void fallback(SlideshowWindow& window) {
-    window.program().panel();
-    window.hideWindow();
-}
+// The load procedure's steps, over the show, the program's values and the windows.
+struct Load {
+    ShowState& show;
+    ShowServices& services;
+    DisplayHost& host;
 
-void showPanel(Program& program) {
-    if (PanelWindow* panel = program.panel()) {
-        panel->showWindow();
+    void fallback() {
+        host.openPanel(false);
+        host.hide();
     }
-}
 
-// A single picture that yields nothing: the panel comes up so that the user can choose another.
-void noPicture(Program& program) {
-    program.cursor().show(true);
-    processPendingEvents();
-    showPanel(program);
-}
-
-void slideshowMode(SlideshowWindow& window) {
-    Program& program = window.program();
-    if (program.slideCount <= 0) {
-        fallback(window);
-        return;
+    // A single picture that yields nothing: the panel comes up so that the user can choose
+    // another.
+    void noPicture() {
+        host.cursor.show(true);
+        services.letEventsRun();
+        host.openPanel(true);
     }
-    window.slideTimer.setEnabled(false);
-    rearmSlideTimer(program, window.slideTimer);
-    window.slideTimer.setEnabled(true);
-    program.slideCount =
-        StoredList(program.store(), keys::kPictures).count().value_or(program.slideCount);
-    program.slideIndex = 1;
-    window.picturePath = slideEntry(program, program.slideIndex);
-    loadPicture(window.currentPicture, window.picturePath, window.surface().rect(),
-                stillPlace(window));
-    window.setBackgroundColour(program.settings.backColors);
-    window.showWindow();
-    program.cursor().show(false);
-}
 
-// The single picture at its own size (no multiplier) or stretched.
-PlaceOf singlePlace(SlideshowWindow& window) {
-    return [&window](QSize size) {
-        if (window.program().settings.screenSize == 1) {
-            return stretchedArea(window.inner());
-        }
-        return scaledArea(window.slideX, window.slideY, size, 1);
-    };
-}
-
-// An animated single picture: frame 0 is on screen as soon as the window shows, painted where the
-// animation paints every later frame; the animation timer (armed by the split) takes it on.
-void singleAnimation(SlideshowWindow& window, const QString& path) {
-    Program& program = window.program();
-    loadAnimation(window, path);
-    if (window.currentPicture.isEmpty()) {
-        noPicture(program);
-        return;
+    void showWindow() {
+        host.show();
+        host.cursor.show(false);
     }
-    window.showWindow();
-    program.cursor().show(false);
-    const QSize first = window.currentPicture.size();
-    window.surface().paint(window.currentPicture,
-                           frameArea(program.settings, window.inner(),
-                                     QPoint(window.slideX, window.slideY), first, first),
-                           PaintQuality::Fast);
-}
 
-void singlePictureMode(SlideshowWindow& window) {
-    Program& program = window.program();
-    window.singlePicturePath = program.store().read(keys::kSettings, keys::kAniFile);
-    const QString& path = window.singlePicturePath;
-    if (hasGifSuffix(path)) {
-        if (program.settings.animate == 1) {
-            singleAnimation(window, path);
+    void slideshowMode() {
+        if (services.slideCount <= 0) {
+            fallback();
             return;
         }
-        loadPicture(window.currentPicture, path, window.surface().rect(), singlePlace(window));
-    } else {
-        window.animationTimer.setEnabled(false);
-        window.slideTimer.setEnabled(false);
-        const QString file = path.trimmed();
-        const QFileInfo info(file);
-        if (!info.isFile()) {
-            fallback(window);
-            return;
-        }
-        if (info.size() < kSmallestSinglePicture) {
-            showPanel(program);
-            return;
-        }
-        window.coverScreen();
-        if (!loadPicture(window.currentPicture, file, window.surface().rect(),
-                         singlePlace(window))) {
-            fallback(window);
-            return;
-        }
+        show.slideTimer.setEnabled(false);
+        rearmSlideTimer(services.store, show.slideTimer);
+        show.slideTimer.setEnabled(true);
+        services.slideCount =
+            StoredList(services.store, keys::kPictures).count().value_or(services.slideCount);
+        services.slideIndex = 1;
+        show.picturePath = slideEntry(services.store, services.slideCount, services.slideIndex);
+        loadPicture(show.currentPicture, show.picturePath, show.canvas.rect(),
+                    stillPlace(show, services.settings));
+        show.setBackgroundColour(services.settings.backColors);
+        showWindow();
     }
-    if (window.currentPicture.isEmpty()) {
-        noPicture(program);
-        return;
+
+    // The single picture at its own size (no multiplier) or stretched.
+    PlaceOf singlePlace() const {
+        return [this](QSize size) {
+            if (services.settings.screenSize == 1) {
+                return stretchedArea(show.area());
+            }
+            return scaledArea(show.slideX, show.slideY, size, 1);
+        };
     }
-    window.showWindow();
-    program.cursor().show(false);
-    window.surface().paint(window.currentPicture, singlePlace(window)(window.currentPicture.size()),
-                           PaintQuality::Smooth);
-}
+
+    // An animated single picture: frame 0 is on screen as soon as the window shows, painted where
+    // the animation paints every later frame; the animation timer (armed by the split) takes it
+    // on.
+    void singleAnimation(const QString& path) {
+        loadAnimation(show, path);
+        if (show.currentPicture.isEmpty()) {
+            noPicture();
+            return;
+        }
+        showWindow();
+        const QSize first = show.currentPicture.size();
+        show.canvas.paint(
+            show.currentPicture,
+            frameArea(services.settings, show.area(), show.slidePosition(), first, first),
+            PaintQuality::Fast);
+    }
+
+    void singlePictureMode() {
+        show.singlePicturePath = services.store.read(keys::kSettings, keys::kAniFile);
+        const QString& path = show.singlePicturePath;
+        if (hasGifSuffix(path)) {
+            if (services.settings.animate == 1) {
+                singleAnimation(path);
+                return;
+            }
+            loadPicture(show.currentPicture, path, show.canvas.rect(), singlePlace());
+        } else {
+            show.animationTimer.setEnabled(false);
+            show.slideTimer.setEnabled(false);
+            const QString file = path.trimmed();
+            const QFileInfo info(file);
+            if (!info.isFile()) {
+                fallback();
+                return;
+            }
+            if (info.size() < kSmallestSinglePicture) {
+                host.openPanel(true);
+                return;
+            }
+            host.coverScreen();
+            if (!loadPicture(show.currentPicture, file, show.canvas.rect(), singlePlace())) {
+                fallback();
+                return;
+            }
+        }
+        if (show.currentPicture.isEmpty()) {
+            noPicture();
+            return;
+        }
+        showWindow();
+        show.canvas.paint(show.currentPicture, singlePlace()(show.currentPicture.size()),
+                          PaintQuality::Smooth);
+    }
+};
 
 }  // namespace
 
-void runLoadProcedure(SlideshowWindow& window) {
-    Program& program = window.program();
-    window.coverScreen();
-    if (program.settings.musicOnly == 1) {
-        program.unloadDisplay();
+void runLoadProcedure(ShowState& show, ShowServices& services, DisplayHost& host) {
+    host.coverScreen();
+    SettingsRecord& settings = services.settings;
+    if (settings.musicOnly == 1) {
+        host.close();
         return;
     }
-    if (program.settings.mouseSens < 1) {
-        program.settings.mouseSens = kDefaultSensitivity;
+    if (settings.mouseSens < 1) {
+        settings.mouseSens = kDefaultSensitivity;
     }
-    const QSize inner = window.inner();
-    window.slideX = randomPosition(inner.width() / kPlacementDivisor, program.random().next())
-                        .value_or(window.slideX);
-    window.slideY = randomPosition(inner.height() / kPlacementDivisor, program.random().next())
-                        .value_or(window.slideY);
-    program.slideIndex = 0;
-    program.slideCount =
-        StoredList(program.store(), keys::kPictures).count().value_or(program.slideCount);
-    if (program.settings.slides == 1) {
-        slideshowMode(window);
+    const QSize area = show.area();
+    show.slideX = randomPosition(area.width() / kPlacementDivisor, services.random.next())
+                      .value_or(show.slideX);
+    show.slideY = randomPosition(area.height() / kPlacementDivisor, services.random.next())
+                      .value_or(show.slideY);
+    services.slideIndex = 0;
+    services.slideCount =
+        StoredList(services.store, keys::kPictures).count().value_or(services.slideCount);
+    Load load{show, services, host};
+    if (settings.slides == 1) {
+        load.slideshowMode();
     } else {
-        singlePictureMode(window);
+        load.singlePictureMode();
     }
 }
 

@@ -2,18 +2,14 @@
 
 #include "display/AnimationLoading.h"
 #include "display/Canvas.h"
+#include "display/ShowState.h"
 #include "display/SlidePlacement.h"
-#include "display/SlideshowWindow.h"
-#include "music/DeviceRoutines.h"
 #include "runtime/Numbers.h"
-#include "runtime/PendingEvents.h"
 #include "runtime/Random.h"
 #include "settings/SettingsKeys.h"
+#include "settings/SettingsRecord.h"
 #include "settings/SettingsStore.h"
 #include "settings/StoredList.h"
-#include "startup/Program.h"
-
-#include <QPointer>
 
 #include <algorithm>
 #include <cmath>
@@ -25,45 +21,44 @@ constexpr double kPlacementDivisor = 1.5;
 constexpr std::int64_t kMillisecondsPerSecond = 1000;
 
 // Steps 1 to 5: animation timer, position, clearing.
-void prepare(SlideshowWindow& window, SlideStepKind kind) {
-    Program& program = window.program();
-    const SettingsRecord& settings = program.settings;
+void prepare(ShowState& show, ShowServices& services, SlideStepKind kind) {
+    const SettingsRecord& settings = services.settings;
     if (settings.animate == 1) {
-        window.animationTimer.setEnabled(false);
+        show.animationTimer.setEnabled(false);
     } else if (kind == SlideStepKind::FirstSlide) {
-        window.animationTimer.setEnabled(true);
+        show.animationTimer.setEnabled(true);
     }
-    program.random().reseedFromClock();
-    const QSize inner = window.inner();
-    window.slideX = randomPosition(inner.width() / kPlacementDivisor, program.random().next())
-                        .value_or(window.slideX);
-    window.slideY = randomPosition(inner.height() / kPlacementDivisor, program.random().next())
-                        .value_or(window.slideY);
-    window.frameHolders.front().backColour = settings.backColors;
-    window.setBackgroundColour(settings.backColors);
+    services.random.reseedFromClock();
+    const QSize area = show.area();
+    show.slideX = randomPosition(area.width() / kPlacementDivisor, services.random.next())
+                      .value_or(show.slideX);
+    show.slideY = randomPosition(area.height() / kPlacementDivisor, services.random.next())
+                      .value_or(show.slideY);
+    show.frameHolders.front().backColour = settings.backColors;
+    show.setBackgroundColour(settings.backColors);
 }
 
-void chooseSlide(Program& program) {
-    const std::int32_t n = program.slideCount;
-    if (program.settings.randomOrder == 1) {
-        program.random().reseedFromClock();
-        const double r = program.random().next();
-        program.slideIndex = toInt32(std::floor(r * n + 1)).value_or(program.slideIndex);
-        return;
+// Moves the slide index on; false when the show went away while events ran.
+bool chooseSlide(ShowServices& services) {
+    const std::int32_t n = services.slideCount;
+    if (services.settings.randomOrder == 1) {
+        services.random.reseedFromClock();
+        const double r = services.random.next();
+        services.slideIndex = toInt32(std::floor(r * n + 1)).value_or(services.slideIndex);
+        return true;
     }
-    if (std::int64_t{program.slideIndex} + 1 > n) {
-        program.slideIndex = 1;
-        return;
+    if (std::int64_t{services.slideIndex} + 1 > n) {
+        services.slideIndex = 1;
+        return true;
     }
-    ++program.slideIndex;
-    processPendingEvents();
+    ++services.slideIndex;
+    return services.letEventsRun();
 }
 
 }  // namespace
 
-void rearmSlideTimer(Program& program, Timer& timer) {
-    const auto delay =
-        toInt32(program.store().read(keys::kSettings, keys::kDelay, QStringLiteral("5")));
+void rearmSlideTimer(const SettingsStore& store, Timer& timer) {
+    const auto delay = toInt32(store.read(keys::kSettings, keys::kDelay, QStringLiteral("5")));
     if (!delay || *delay < 0) {
         return;
     }
@@ -71,61 +66,57 @@ void rearmSlideTimer(Program& program, Timer& timer) {
     timer.setInterval(static_cast<int>(std::min<std::int64_t>(ms, Timer::kMaxInterval)));
 }
 
-QString slideEntry(Program& program, std::int32_t index) {
-    if (index < 1 || index > program.slideCount) {
+QString slideEntry(SettingsStore& store, std::int32_t count, std::int32_t index) {
+    if (index < 1 || index > count) {
         return kMissingPicture;
     }
-    return StoredList(program.store(), keys::kPictures).item(index);
+    return StoredList(store, keys::kPictures).item(index);
 }
 
-PlaceOf stillPlace(SlideshowWindow& window) {
-    return [&window](QSize size) {
-        const SettingsRecord& settings = window.program().settings;
+PlaceOf stillPlace(const ShowState& show, const SettingsRecord& settings) {
+    return [&show, &settings](QSize size) {
         if (settings.screenSize == 1) {
-            return stretchedArea(window.inner());
+            return stretchedArea(show.area());
         }
-        return scaledArea(window.slideX, window.slideY, size, settings.slideSize);
+        return scaledArea(show.slideX, show.slideY, size, settings.slideSize);
     };
 }
 
-PlaceOf actualSizePlace(SlideshowWindow& window) {
-    return [&window](QSize size) {
-        return scaledArea(window.slideX, window.slideY, size, window.program().settings.slideSize);
+PlaceOf actualSizePlace(const ShowState& show, const SettingsRecord& settings) {
+    return [&show, &settings](QSize size) {
+        return scaledArea(show.slideX, show.slideY, size, settings.slideSize);
     };
 }
 
-void slideStep(SlideshowWindow& window, SlideStepKind kind) {
-    Program& program = window.program();
-    SettingsRecord& settings = program.settings;
-    prepare(window, kind);
-    const QPointer<SlideshowWindow> alive(&window);
-    chooseSlide(program);
+void slideStep(ShowState& show, ShowServices& services, SlideStepKind kind) {
+    SettingsRecord& settings = services.settings;
+    prepare(show, services, kind);
     // The events that ran may have ended the show; a display that went away shows nothing more.
-    if (!alive || program.hasEnded() || program.displayIfLoaded() != &window) {
+    if (!chooseSlide(services)) {
         return;
     }
     if (const auto multiplier =
-            toInt16(program.store().read(keys::kSettings, keys::kSlideSize, QStringLiteral("1")))) {
+            toInt16(services.store.read(keys::kSettings, keys::kSlideSize, QStringLiteral("1")))) {
         settings.slideSize = *multiplier;
     }
-    window.picturePath = slideEntry(program, program.slideIndex);
-    const QString& path = window.picturePath;
+    show.picturePath = slideEntry(services.store, services.slideCount, services.slideIndex);
+    const QString& path = show.picturePath;
 
     if (hasGifSuffix(path) && settings.animate == 1) {
-        rearmSlideTimer(program, window.slideTimer);
-        loadAndPaint(window.currentPicture, path, window.surface(), actualSizePlace(window));
-        loadAnimation(window, path);
+        rearmSlideTimer(services.store, show.slideTimer);
+        loadAndPaint(show.currentPicture, path, show.canvas, actualSizePlace(show, settings));
+        loadAnimation(show, path);
     } else {
         if (!hasGifSuffix(path)) {
-            window.animationTimer.setEnabled(false);
+            show.animationTimer.setEnabled(false);
         }
-        rearmSlideTimer(program, window.slideTimer);
-        loadAndPaint(window.currentPicture, path, window.surface(), stillPlace(window));
+        rearmSlideTimer(services.store, show.slideTimer);
+        loadAndPaint(show.currentPicture, path, show.canvas, stillPlace(show, settings));
     }
     if (settings.asound == 1) {
-        playChime(program);
+        services.playChime();
     }
-    processPendingEvents();
+    services.letEventsRun();
 }
 
 }  // namespace luma

@@ -5,6 +5,7 @@
 #include "display/DisplayLoad.h"
 #include "display/PictureDecoding.h"
 #include "display/SlideSequencer.h"
+#include "music/DeviceRoutines.h"
 #include "runtime/PendingEvents.h"
 #include "startup/Program.h"
 
@@ -19,25 +20,47 @@ namespace luma {
 
 SlideshowWindow::SlideshowWindow(Program& program)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
-      frameHolders(1),
-      slideTimer(program.timers()),
-      animationTimer(program.timers()),
-      program_(program) {
+      program_(program),
+      show_(program.timers()),
+      services_{program.store(),
+                program.settings,
+                program.random(),
+                program.slideIndex,
+                program.slideCount,
+                [&program] { playChime(program); },
+                [this] { return letEventsRun(); }} {
     setObjectName(display_ids::kSlideshowWindow);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
     setPictureDecodeLimits();
-    canvas_.setListener([this](const QRect& area) { update(area); });
-    slideTimer.setHandler([this] { slideTick(); });
-    animationTimer.setHandler([this] { frameTick(); });
+    show_.canvas.setListener([this](const QRect& area) { update(area); });
+    show_.slideTimer.setHandler([this] { slideTick(); });
+    show_.animationTimer.setHandler([this] { frameTick(); });
 }
 
 SlideshowWindow::~SlideshowWindow() = default;
 
 void SlideshowWindow::load() {
-    runLoadProcedure(*this);
+    DisplayHost host{[this] { coverScreen(); },
+                     [this] { showWindow(); },
+                     [this] { hideWindow(); },
+                     [this] { program_.unloadDisplay(); },
+                     [this](bool visible) {
+                         PanelWindow* panel = program_.panel();
+                         if (visible && panel != nullptr) {
+                             panel->showWindow();
+                         }
+                     },
+                     program_.cursor()};
+    runLoadProcedure(show_, services_, host);
+}
+
+bool SlideshowWindow::letEventsRun() {
+    const QPointer<SlideshowWindow> self(this);
+    processPendingEvents();
+    return self && !program_.hasEnded() && program_.displayIfLoaded() == self.data();
 }
 
 void SlideshowWindow::unload() {
@@ -54,7 +77,7 @@ void SlideshowWindow::coverScreen() {
     }
     // Setting the geometry leaves the full-screen state; a window manager needs it again.
     setWindowState(windowState() | Qt::WindowFullScreen);
-    canvas_.resize(size(), background_);
+    show_.canvas.resize(size(), show_.background);
 }
 
 void SlideshowWindow::showWindow() {
@@ -73,29 +96,28 @@ bool SlideshowWindow::isShown() const {
 }
 
 void SlideshowWindow::disableTimers() {
-    slideTimer.setEnabled(false);
-    animationTimer.setEnabled(false);
+    show_.slideTimer.setEnabled(false);
+    show_.animationTimer.setEnabled(false);
 }
 
 void SlideshowWindow::enableSlideTimer() {
-    slideTimer.setEnabled(true);
+    show_.slideTimer.setEnabled(true);
 }
 
 void SlideshowWindow::showFirstSlide() {
-    slideStep(*this, SlideStepKind::FirstSlide);
+    slideStep(show_, services_, SlideStepKind::FirstSlide);
 }
 
 void SlideshowWindow::setBackgroundColour(std::int32_t colour) {
-    background_ = colourOf(colour);
-    canvas_.fill(background_);
+    show_.setBackgroundColour(colour);
 }
 
 void SlideshowWindow::slideTick() {
-    slideStep(*this, SlideStepKind::Tick);
+    slideStep(show_, services_, SlideStepKind::Tick);
 }
 
 void SlideshowWindow::frameTick() {
-    animationTick(*this);
+    animationTick(show_, program_.settings, isVisible());
 }
 
 bool SlideshowWindow::event(QEvent* e) {
@@ -108,11 +130,11 @@ bool SlideshowWindow::event(QEvent* e) {
 void SlideshowWindow::paintEvent(QPaintEvent* e) {
     QPainter painter(this);
     const QRect area = e->rect();
-    painter.drawImage(area, canvas_.image(), area);
+    painter.drawImage(area, show_.canvas.image(), area);
 }
 
 void SlideshowWindow::resizeEvent(QResizeEvent* e) {
-    canvas_.resize(size(), background_);
+    show_.canvas.resize(size(), show_.background);
     QWidget::resizeEvent(e);
 }
 
@@ -137,7 +159,7 @@ void SlideshowWindow::suppressibleInput() {
 
 void SlideshowWindow::click() {
     // Picture files are read whole when they load, so no file is left open to close here.
-    animationTimer.setEnabled(false);
+    show_.animationTimer.setEnabled(false);
 }
 
 void SlideshowWindow::mouseMoveEvent(QMouseEvent* e) {

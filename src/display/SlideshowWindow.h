@@ -1,17 +1,12 @@
 #pragma once
 
-#include "display/Canvas.h"
-#include "display/FrameHolder.h"
 #include "display/InputExit.h"
-#include "display/Picture.h"
-#include "runtime/Timer.h"
+#include "display/ShowState.h"
 #include "startup/Windows.h"
 
-#include <QColor>
 #include <QWidget>
 
 #include <cstdint>
-#include <vector>
 
 namespace luma {
 
@@ -37,25 +32,11 @@ public:
     void showFirstSlide() override;
     void setBackgroundColour(std::int32_t colour) override;
 
-    Program& program() { return program_; }
-    Canvas& surface() { return canvas_; }
-    // What the window shows, read-only.
-    const QImage& canvas() const { return canvas_.image(); }
-    // The window's inner size, W x H.
-    QSize inner() const { return size(); }
+    // The show the window paints, and what it shows, read-only.
+    ShowState& state() { return show_; }
+    const QImage& canvas() const { return show_.canvas.image(); }
     // Puts the window over the whole screen, without depending on a window manager.
     void coverScreen();
-
-    Picture currentPicture;
-    std::vector<FrameHolder> frameHolders;  // element 0 always exists
-    Timer slideTimer;
-    Timer animationTimer;
-    std::int16_t slideX = 0;
-    std::int16_t slideY = 0;
-    std::int32_t currentFrame = 0;
-    std::int32_t lastFrame = 0;
-    QString picturePath;        // the path read for the current slide
-    QString singlePicturePath;  // "AniFile", the picture of single-picture mode
 
 protected:
     bool event(QEvent* e) override;
@@ -76,9 +57,12 @@ private:
     void suppressibleInput();
     void click();
 
+    // Lets pending events run; false when this window went away meanwhile.
+    bool letEventsRun();
+
     Program& program_;
-    Canvas canvas_;
-    QColor background_ = Qt::black;
+    ShowState show_;
+    ShowServices services_;
     MovementRule movement_;
     bool exiting_ = false;
 };

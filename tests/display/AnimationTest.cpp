@@ -24,7 +24,7 @@ struct AnimationTest : testing::Test {
         d.slides({QStringLiteral("0")});
         w = d.start();
         ASSERT_NE(w, nullptr);
-        w->slideTimer.setEnabled(false);
+        w->state().slideTimer.setEnabled(false);
     }
     QString gif(const QString& name, std::vector<std::uint16_t> delays) {
         return d.file(name, solidAnimation(QSize(40, 30), kFrameColours, delays).encode());
@@ -32,7 +32,7 @@ struct AnimationTest : testing::Test {
     QColor centre() const { return d.at(d.screen().width() / 2, d.screen().height() / 2); }
     QStringList tags() const {
         QStringList out;
-        for (const FrameHolder& h : w->frameHolders) {
+        for (const FrameHolder& h : w->state().frameHolders) {
             out.append(h.tag);
         }
         return out;
@@ -54,41 +54,41 @@ TEST_F(AnimationTest, SplitsOneTwoAndThreeFrames) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.delays.size());
-        w->animationTimer.setInterval(1000);
-        w->currentFrame = 7;
-        loadAnimation(*w, gif(QStringLiteral("a.gif"), c.delays));
+        w->state().animationTimer.setInterval(1000);
+        w->state().currentFrame = 7;
+        loadAnimation(w->state(), gif(QStringLiteral("a.gif"), c.delays));
         EXPECT_EQ(tags(), c.tags);
-        EXPECT_EQ(w->lastFrame, c.lastFrame);
-        EXPECT_EQ(w->currentFrame, 0);
-        EXPECT_EQ(w->animationTimer.interval(), 100);
-        EXPECT_EQ(w->animationTimer.isEnabled(), c.runs);
-        EXPECT_EQ(w->currentPicture.size(), QSize(40, 30));
-        for (const FrameHolder& h : w->frameHolders) {
+        EXPECT_EQ(w->state().lastFrame, c.lastFrame);
+        EXPECT_EQ(w->state().currentFrame, 0);
+        EXPECT_EQ(w->state().animationTimer.interval(), 100);
+        EXPECT_EQ(w->state().animationTimer.isEnabled(), c.runs);
+        EXPECT_EQ(w->state().currentPicture.size(), QSize(40, 30));
+        for (const FrameHolder& h : w->state().frameHolders) {
             EXPECT_EQ(h.picture.size(), QSize(40, 30));
         }
     }
 }
 
 TEST_F(AnimationTest, DelaysOfZeroAndOfMoreThanTheTimerTakes) {
-    w->animationTimer.setInterval(1000);
-    loadAnimation(*w, gif(QStringLiteral("long.gif"), {65535, 10, 10}));
-    EXPECT_EQ(w->frameHolders.front().tag, u"655350");
-    EXPECT_EQ(w->animationTimer.interval(), 1000);  // 655350 is no 16-bit number: unchanged
-    EXPECT_TRUE(w->animationTimer.isEnabled());
+    w->state().animationTimer.setInterval(1000);
+    loadAnimation(w->state(), gif(QStringLiteral("long.gif"), {65535, 10, 10}));
+    EXPECT_EQ(w->state().frameHolders.front().tag, u"655350");
+    EXPECT_EQ(w->state().animationTimer.interval(), 1000);  // 655350 is no 16-bit number: unchanged
+    EXPECT_TRUE(w->state().animationTimer.isEnabled());
 
-    loadAnimation(*w, gif(QStringLiteral("zero.gif"), {0, 10, 10}));
-    EXPECT_EQ(w->frameHolders.front().tag, u"0");
-    EXPECT_EQ(w->animationTimer.interval(), 0);
-    EXPECT_TRUE(w->animationTimer.isEnabled());
+    loadAnimation(w->state(), gif(QStringLiteral("zero.gif"), {0, 10, 10}));
+    EXPECT_EQ(w->state().frameHolders.front().tag, u"0");
+    EXPECT_EQ(w->state().animationTimer.interval(), 0);
+    EXPECT_TRUE(w->state().animationTimer.isEnabled());
     d.timers().advance(100000);
-    EXPECT_EQ(w->currentFrame, 0);  // an interval of 0 never fires
+    EXPECT_EQ(w->state().currentFrame, 0);  // an interval of 0 never fires
 
     // A frame of 0 met while running halts the animation on the next frame.
-    loadAnimation(*w, gif(QStringLiteral("halt.gif"), {10, 0, 10, 10}));
+    loadAnimation(w->state(), gif(QStringLiteral("halt.gif"), {10, 0, 10, 10}));
     d.timers().advance(100);
-    EXPECT_EQ(w->currentFrame, 1);
+    EXPECT_EQ(w->state().currentFrame, 1);
     d.timers().advance(100000);
-    EXPECT_EQ(w->currentFrame, 2);
+    EXPECT_EQ(w->state().currentFrame, 2);
 }
 
 TEST_F(AnimationTest, FramesFollowTheDelayOfTheFrameBefore) {
@@ -99,7 +99,7 @@ TEST_F(AnimationTest, FramesFollowTheDelayOfTheFrameBefore) {
     d.slides({path, path});
     d.draws({0.0, 0.0});  // frame 0 at (1, 1), away from the centre
     w->showFirstSlide();
-    ASSERT_TRUE(w->animationTimer.isEnabled());
+    ASSERT_TRUE(w->state().animationTimer.isEnabled());
     struct Moment {
         int at;
         int frame;
@@ -114,77 +114,78 @@ TEST_F(AnimationTest, FramesFollowTheDelayOfTheFrameBefore) {
     for (const Moment& m : moments) {
         d.timers().advance(m.at - now);
         now = m.at;
-        EXPECT_EQ(w->currentFrame, m.frame) << m.at << " ms";
+        EXPECT_EQ(w->state().currentFrame, m.frame) << m.at << " ms";
         EXPECT_EQ(centre(), m.centre) << m.at << " ms";
     }
 }
 
 TEST_F(AnimationTest, HidingTheWindowStopsTheAnimationAfterOneMoreFrame) {
-    loadAnimation(*w, gif(QStringLiteral("a.gif"), {10, 10, 10}));
+    loadAnimation(w->state(), gif(QStringLiteral("a.gif"), {10, 10, 10}));
     d.timers().advance(100);
     EXPECT_EQ(centre(), kGreen);
     w->hideWindow();
     d.timers().advance(100);
-    EXPECT_FALSE(w->animationTimer.isEnabled());
-    EXPECT_EQ(w->currentFrame, 2);
+    EXPECT_FALSE(w->state().animationTimer.isEnabled());
+    EXPECT_EQ(w->state().currentFrame, 2);
     EXPECT_EQ(centre(), kBlue);
     d.timers().advance(1000);
-    EXPECT_EQ(w->currentFrame, 2);
+    EXPECT_EQ(w->state().currentFrame, 2);
 }
 
 TEST_F(AnimationTest, AFrameThatDoesNotDecodeStopsTheAnimationOnTheLastFrame) {
     GifFile file = solidAnimation(QSize(40, 30), kFrameColours, {10, 10, 10});
     file.images[2].rawData = QByteArray("\x02\x01\xFF\x00", 4);  // sound blocks, no image
-    loadAnimation(*w, d.file(QStringLiteral("bad.gif"), file.encode()));
-    ASSERT_TRUE(w->animationTimer.isEnabled());
+    loadAnimation(w->state(), d.file(QStringLiteral("bad.gif"), file.encode()));
+    ASSERT_TRUE(w->state().animationTimer.isEnabled());
     d.timers().advance(100);
     EXPECT_EQ(centre(), kGreen);
     d.timers().advance(100);
-    EXPECT_FALSE(w->animationTimer.isEnabled());
+    EXPECT_FALSE(w->state().animationTimer.isEnabled());
     EXPECT_EQ(centre(), kGreen);
 }
 
 TEST_F(AnimationTest, ATickThatCannotSetTheIntervalStopsTheAnimation) {
     for (const char* tag : {"x", "70000", "-5", ""}) {
-        loadAnimation(*w, gif(QStringLiteral("a.gif"), {10, 10, 10}));
+        loadAnimation(w->state(), gif(QStringLiteral("a.gif"), {10, 10, 10}));
         d.timers().advance(100);
-        ASSERT_EQ(w->currentFrame, 1);
-        w->frameHolders[1].tag = QString::fromLatin1(tag);
+        ASSERT_EQ(w->state().currentFrame, 1);
+        w->state().frameHolders[1].tag = QString::fromLatin1(tag);
         d.timers().advance(100);
-        EXPECT_FALSE(w->animationTimer.isEnabled()) << tag;
-        EXPECT_EQ(w->currentFrame, 1) << tag;
+        EXPECT_FALSE(w->state().animationTimer.isEnabled()) << tag;
+        EXPECT_EQ(w->state().currentFrame, 1) << tag;
         EXPECT_EQ(centre(), kGreen) << tag;
     }
 }
 
 TEST_F(AnimationTest, AMissingFileOnlyEmptiesHolderZero) {
-    loadAnimation(*w, gif(QStringLiteral("a.gif"), {10, 10, 10}));
-    ASSERT_TRUE(w->animationTimer.isEnabled());
+    loadAnimation(w->state(), gif(QStringLiteral("a.gif"), {10, 10, 10}));
+    ASSERT_TRUE(w->state().animationTimer.isEnabled());
     QTemporaryDir hidden;
     const QString dotFile = hidden.filePath(QStringLiteral(".hidden.gif"));
     QFile::copy(d.path(QStringLiteral("a.gif")), dotFile);
     for (const QString& path : {d.path(QStringLiteral("none.gif")), QString(), dotFile}) {
-        loadAnimation(*w, path);
-        EXPECT_TRUE(w->frameHolders.front().picture.isEmpty()) << path.toStdString();
-        EXPECT_EQ(w->frameHolders.size(), 3u) << path.toStdString();
-        EXPECT_TRUE(w->animationTimer.isEnabled()) << path.toStdString();
-        EXPECT_EQ(w->lastFrame, 2) << path.toStdString();
+        loadAnimation(w->state(), path);
+        EXPECT_TRUE(w->state().frameHolders.front().picture.isEmpty()) << path.toStdString();
+        EXPECT_EQ(w->state().frameHolders.size(), 3u) << path.toStdString();
+        EXPECT_TRUE(w->state().animationTimer.isEnabled()) << path.toStdString();
+        EXPECT_EQ(w->state().lastFrame, 2) << path.toStdString();
     }
 }
 
 TEST_F(AnimationTest, ABrokenFileLeavesTheAnimationOff) {
-    loadAnimation(*w, gif(QStringLiteral("a.gif"), {10, 10, 10}));
-    w->currentFrame = 1;
+    loadAnimation(w->state(), gif(QStringLiteral("a.gif"), {10, 10, 10}));
+    w->state().currentFrame = 1;
     const QByteArray good = solidAnimation(QSize(40, 30), kFrameColours, {10, 10, 10, 10}).encode();
-    loadAnimation(*w, d.file(QStringLiteral("cut.gif"), good.left(good.size() - 20)));
-    EXPECT_FALSE(w->animationTimer.isEnabled());
-    EXPECT_EQ(w->frameHolders.size(), 3u);  // the sound frames before the break
-    EXPECT_EQ(w->currentFrame, 1);
-    EXPECT_EQ(w->lastFrame, 2);
+    loadAnimation(w->state(), d.file(QStringLiteral("cut.gif"), good.left(good.size() - 20)));
+    EXPECT_FALSE(w->state().animationTimer.isEnabled());
+    EXPECT_EQ(w->state().frameHolders.size(), 3u);  // the sound frames before the break
+    EXPECT_EQ(w->state().currentFrame, 1);
+    EXPECT_EQ(w->state().lastFrame, 2);
 
-    loadAnimation(*w, d.file(QStringLiteral("jpeg.gif"), QByteArray("\xFF\xD8\xFF\xE0", 4)));
-    EXPECT_FALSE(w->animationTimer.isEnabled());
-    EXPECT_EQ(w->frameHolders.size(), 1u);
+    loadAnimation(w->state(),
+                  d.file(QStringLiteral("jpeg.gif"), QByteArray("\xFF\xD8\xFF\xE0", 4)));
+    EXPECT_FALSE(w->state().animationTimer.isEnabled());
+    EXPECT_EQ(w->state().frameHolders.size(), 1u);
 }
 
 TEST_F(AnimationTest, AFirstFrameWithoutApplicationExtensionAnimatesItsOwnColours) {
@@ -192,8 +193,8 @@ TEST_F(AnimationTest, AFirstFrameWithoutApplicationExtensionAnimatesItsOwnColour
         QSize(40, 30), {qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255), qRgb(255, 255, 0)},
         {10, 10, 10});
     file.loopExtension = false;
-    loadAnimation(*w, d.file(QStringLiteral("plain.gif"), file.encode()));
-    ASSERT_EQ(w->frameHolders.size(), 3u);
+    loadAnimation(w->state(), d.file(QStringLiteral("plain.gif"), file.encode()));
+    ASSERT_EQ(w->state().frameHolders.size(), 3u);
     d.timers().advance(100);
     EXPECT_EQ(centre(), kGreen);
     d.timers().advance(100);
@@ -205,11 +206,11 @@ TEST_F(AnimationTest, NoScratchFileIsWrittenSoAReadOnlyFolderDoesNotMatter) {
     const QString before = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(folder.path()));
     QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner);
-    loadAnimation(*w, gif(QStringLiteral("a.gif"), {10, 10, 10}));
+    loadAnimation(w->state(), gif(QStringLiteral("a.gif"), {10, 10, 10}));
     d.timers().advance(200);
     QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QDir::setCurrent(before);
-    EXPECT_EQ(w->currentFrame, 2);
+    EXPECT_EQ(w->state().currentFrame, 2);
     EXPECT_EQ(centre(), kBlue);
     EXPECT_TRUE(QDir(folder.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
 }

@@ -70,12 +70,12 @@ TEST_F(DisplayLoadTest, SlideshowModeArmsTheTimerAndLeavesTheFirstSlideToTheCall
     const int cursorBefore = d.program().cursor().count();
     SlideshowWindow* w = d.display();
     ASSERT_NE(w, nullptr);
-    EXPECT_TRUE(w->slideTimer.isEnabled());
-    EXPECT_EQ(w->slideTimer.interval(), 5000);
+    EXPECT_TRUE(w->state().slideTimer.isEnabled());
+    EXPECT_EQ(w->state().slideTimer.interval(), 5000);
     EXPECT_EQ(d.program().slideIndex, 1);
     EXPECT_EQ(d.program().slideCount, 2);
-    EXPECT_FALSE(w->currentPicture.isEmpty());  // slide 1, loaded but not painted
-    EXPECT_EQ(w->currentPicture.size(), QSize(10, 10));
+    EXPECT_FALSE(w->state().currentPicture.isEmpty());  // slide 1, loaded but not painted
+    EXPECT_EQ(w->state().currentPicture.size(), QSize(10, 10));
     EXPECT_TRUE(w->isShown());
     EXPECT_TRUE(areaIs(w->canvas(), w->canvas().rect(), kGreen));
     EXPECT_LT(d.program().cursor().count(), cursorBefore);
@@ -88,9 +88,9 @@ TEST_F(DisplayLoadTest, LoadPlacesTheSlidePositionInTheUpperLeftQuarter) {
     SlideshowWindow* w = d.display();
     ASSERT_NE(w, nullptr);
     const QSize s = d.screen();
-    EXPECT_EQ(w->slideX, 1);
-    EXPECT_EQ(w->slideY, static_cast<int>(std::floor(s.height() / 2.0 * 0.99999 + 1)));
-    EXPECT_LE(w->slideY, s.height() / 2);
+    EXPECT_EQ(w->state().slideX, 1);
+    EXPECT_EQ(w->state().slideY, static_cast<int>(std::floor(s.height() / 2.0 * 0.99999 + 1)));
+    EXPECT_LE(w->state().slideY, s.height() / 2);
 }
 
 TEST_F(DisplayLoadTest, ASinglePictureIsPaintedAtItsOwnSizeAtTheLoadPosition) {
@@ -105,7 +105,7 @@ TEST_F(DisplayLoadTest, ASinglePictureIsPaintedAtItsOwnSizeAtTheLoadPosition) {
     EXPECT_TRUE(areaIs(w->canvas(), at, kRed));
     EXPECT_TRUE(areaIs(w->canvas(), QRect(at.right() + 1, at.top(), 1, 50), kBlack));
     // The sequencer does not run: the single picture stays.
-    EXPECT_FALSE(w->slideTimer.isEnabled());
+    EXPECT_FALSE(w->state().slideTimer.isEnabled());
     d.timers().advance(60000);
     EXPECT_TRUE(areaIs(w->canvas(), at, kRed));
 }
@@ -122,7 +122,7 @@ TEST_F(DisplayLoadTest, ATinySinglePictureOpensThePanel) {
     SlideshowWindow* w = d.display();
     ASSERT_NE(w, nullptr);
     EXPECT_TRUE(d.windows.has(QStringLiteral("panel show")));
-    EXPECT_TRUE(w->currentPicture.isEmpty());
+    EXPECT_TRUE(w->state().currentPicture.isEmpty());
     EXPECT_FALSE(w->isShown());
 }
 
@@ -148,9 +148,9 @@ TEST_F(DisplayLoadTest, AMixedCaseGifNameIsAStill) {
            {{"animate", "1"}, {"screensize", "1"}});
     SlideshowWindow* w = d.start();
     ASSERT_NE(w, nullptr);
-    EXPECT_FALSE(w->currentPicture.isEmpty());
-    EXPECT_EQ(w->frameHolders.size(), 1u);
-    EXPECT_TRUE(w->frameHolders.front().tag.isEmpty());  // the splitter never ran
+    EXPECT_FALSE(w->state().currentPicture.isEmpty());
+    EXPECT_EQ(w->state().frameHolders.size(), 1u);
+    EXPECT_TRUE(w->state().frameHolders.front().tag.isEmpty());  // the splitter never ran
     EXPECT_TRUE(areaIs(w->canvas(), w->canvas().rect(), kRed));
 }
 
@@ -169,7 +169,7 @@ TEST_F(DisplayLoadTest, AGifStillWithoutAnimationIsPaintedOrOpensThePanel) {
     const int cursor = broken.program().cursor().count();
     SlideshowWindow* b = broken.display();
     ASSERT_NE(b, nullptr);
-    EXPECT_TRUE(b->currentPicture.isEmpty());
+    EXPECT_TRUE(b->state().currentPicture.isEmpty());
     EXPECT_TRUE(broken.windows.has(QStringLiteral("panel show")));
     EXPECT_EQ(broken.program().cursor().count(), cursor + 1);
 }
@@ -189,9 +189,10 @@ TEST_F(DisplayLoadTest, ASingleGifShowsItsFirstFrameAtOnce) {
             SlideshowWindow* w = h.start();
             ASSERT_NE(w, nullptr);
             EXPECT_TRUE(w->isShown());
-            const QRect area = stretched ? w->canvas().rect() : QRect(w->slideX, w->slideY, 30, 20);
+            const QRect area = stretched ? w->canvas().rect()
+                                         : QRect(w->state().slideX, w->state().slideY, 30, 20);
             EXPECT_TRUE(areaIs(w->canvas(), area, kRed));
-            EXPECT_EQ(w->animationTimer.isEnabled(), frames == 3);
+            EXPECT_EQ(w->state().animationTimer.isEnabled(), frames == 3);
             h.timers().advance(100);
             EXPECT_TRUE(areaIs(w->canvas(), area, frames == 3 ? kGreen : kRed));
         }
@@ -231,7 +232,7 @@ TEST_F(DisplayLoadTest, UnloadStopsTheMusicAndShowsTheCursor) {
     EXPECT_GE(d.program().cursor().count(), cursor + 1);
     EXPECT_TRUE(d.program().cursor().isVisible());
     EXPECT_EQ(d.program().displayIfLoaded(), nullptr);
-    EXPECT_FALSE(w->slideTimer.isEnabled());
+    EXPECT_FALSE(w->state().slideTimer.isEnabled());
 }
 
 TEST_F(DisplayLoadTest, BecomingActiveHidesTheCursor) {

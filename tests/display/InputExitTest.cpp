@@ -146,12 +146,12 @@ TEST_F(InputExitTest, AClickStopsTheAnimationAndTheShowGoesOn) {
     const QString path = d.file("anim.gif", gif.encode());
     d.slides({path, path});
     w->showFirstSlide();
-    ASSERT_TRUE(w->animationTimer.isEnabled());
+    ASSERT_TRUE(w->state().animationTimer.isEnabled());
     d.h.program.suppressKeyExit = true;
     mouse(QEvent::MouseButtonPress);
     mouse(QEvent::MouseButtonRelease);
-    EXPECT_FALSE(w->animationTimer.isEnabled());
-    EXPECT_TRUE(w->slideTimer.isEnabled());
+    EXPECT_FALSE(w->state().animationTimer.isEnabled());
+    EXPECT_TRUE(w->state().slideTimer.isEnabled());
     EXPECT_FALSE(ended());
     EXPECT_TRUE(w->isShown());
 }
@@ -163,8 +163,8 @@ TEST_F(InputExitTest, PlayNowHidesTheDisplayAndKeepsTheProgram) {
     EXPECT_FALSE(ended());
     EXPECT_EQ(d.h.program.displayIfLoaded(), w);
     EXPECT_FALSE(w->isShown());
-    EXPECT_FALSE(w->slideTimer.isEnabled());
-    EXPECT_FALSE(w->animationTimer.isEnabled());
+    EXPECT_FALSE(w->state().slideTimer.isEnabled());
+    EXPECT_FALSE(w->state().animationTimer.isEnabled());
     EXPECT_GE(d.h.program.cursor().count(), cursor + 1);
     EXPECT_TRUE(d.h.program.cursor().isVisible())
         << "the pointer comes back however often the show hid it";

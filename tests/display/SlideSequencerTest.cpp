@@ -56,13 +56,13 @@ TEST_F(SlideSequencerTest, TheNextStepComesOneFullDelayLater) {
     d.slides(threeSlides());
     SlideshowWindow* w = d.start();
     ASSERT_NE(w, nullptr);
-    EXPECT_EQ(w->slideTimer.interval(), 7000);
-    EXPECT_EQ(d.timers().remaining(w->slideTimer), 7000);
+    EXPECT_EQ(w->state().slideTimer.interval(), 7000);
+    EXPECT_EQ(d.timers().remaining(w->state().slideTimer), 7000);
     d.timers().advance(6999);
     EXPECT_EQ(d.program().slideIndex, 2);
     d.timers().advance(1);
     EXPECT_EQ(d.program().slideIndex, 3);
-    EXPECT_EQ(d.timers().remaining(w->slideTimer), 7000);
+    EXPECT_EQ(d.timers().remaining(w->state().slideTimer), 7000);
 }
 
 TEST_F(SlideSequencerTest, DelayIsReadAfreshAtEveryStep) {
@@ -80,7 +80,7 @@ TEST_F(SlideSequencerTest, DelayIsReadAfreshAtEveryStep) {
         d.h.fakes.store->write(QStringLiteral("Settings"), QStringLiteral("delay"),
                                QString::fromLatin1(c.delay));
         w->showFirstSlide();
-        EXPECT_EQ(w->slideTimer.interval(), c.interval) << c.delay;
+        EXPECT_EQ(w->state().slideTimer.interval(), c.interval) << c.delay;
         d.settings({{"delay", "3"}});
         w->showFirstSlide();
     }
@@ -139,8 +139,8 @@ TEST_F(SlideSequencerTest, StretchedOrAtItsSizeTimesSlidesize) {
         }
         const int x = stepPosition(screen.width(), 0.2);
         const int y = stepPosition(screen.height(), 0.3);
-        EXPECT_EQ(w->slideX, x);
-        EXPECT_EQ(w->slideY, y);
+        EXPECT_EQ(w->state().slideX, x);
+        EXPECT_EQ(w->state().slideY, y);
         const QRect painted(x, y, 100 * c.multiplier, 80 * c.multiplier);
         EXPECT_TRUE(areaIs(canvas, painted, kRed));
         EXPECT_TRUE(areaIs(canvas, QRect(x + painted.width(), y, 1, painted.height()), kWhite));
@@ -166,7 +166,7 @@ TEST_F(SlideSequencerTest, ADeletedSlideRepaintsThePreviousPictureAtTheNewPlace)
     EXPECT_TRUE(areaIs(w->canvas(), moved, kGreen));
     EXPECT_TRUE(areaIs(w->canvas(), QRect(1, 1, 40, 30), kWhite));
     // The previous picture stays for the whole interval; then the show goes on.
-    EXPECT_EQ(d.timers().remaining(w->slideTimer), 2000);
+    EXPECT_EQ(d.timers().remaining(w->state().slideTimer), 2000);
     d.timers().advance(2000);
     EXPECT_EQ(d.program().slideIndex, 1);
 }
@@ -209,13 +209,14 @@ TEST_F(SlideSequencerTest, BadPicturesAreSkippedAsFailedLoadsAndTheShowGoesOn) {
             ASSERT_NE(w, nullptr);
             EXPECT_EQ(h.program().slideIndex, 2);
             // Slide 1 again, at the new place (stretched, or at its size for a GIF slide).
-            EXPECT_TRUE(areaIs(w->canvas(), QRect(w->slideX, w->slideY, 40, 30), kRed));
+            EXPECT_TRUE(
+                areaIs(w->canvas(), QRect(w->state().slideX, w->state().slideY, 40, 30), kRed));
             if (qstrcmp(animate, "1") == 0) {
-                EXPECT_FALSE(w->animationTimer.isEnabled());
+                EXPECT_FALSE(w->state().animationTimer.isEnabled());
             }
             h.timers().advance(1000);
             EXPECT_EQ(h.program().slideIndex, 3);
-            EXPECT_TRUE(w->slideTimer.isEnabled());
+            EXPECT_TRUE(w->state().slideTimer.isEnabled());
         }
     }
 }
@@ -249,7 +250,7 @@ TEST_F(SlideSequencerTest, OneSlideIsRepaintedAtANewPlaceEveryStep) {
     d.timers().advance(1000);
     EXPECT_EQ(d.program().slideIndex, 1);
     EXPECT_TRUE(areaIs(w->canvas(), QRect(1, 1, 30, 30), kWhite));
-    EXPECT_TRUE(areaIs(w->canvas(), QRect(w->slideX, w->slideY, 30, 30), kRed));
+    EXPECT_TRUE(areaIs(w->canvas(), QRect(w->state().slideX, w->state().slideY, 30, 30), kRed));
 }
 
 TEST_F(SlideSequencerTest, AnEmptyListShowsOnlyTheBackgroundColour) {
@@ -278,10 +279,10 @@ TEST_F(SlideSequencerTest, AnAnimatedSlideStartsAtItsSizeEvenWhenStretchingAndTh
     d.draws({0.5, 0.5, 0.25, 0.25});
     SlideshowWindow* w = d.start();
     ASSERT_NE(w, nullptr);
-    const QRect first(w->slideX, w->slideY, 100, 80);
+    const QRect first(w->state().slideX, w->state().slideY, 100, 80);
     EXPECT_TRUE(areaIs(w->canvas(), first, kRed));
-    EXPECT_TRUE(areaIs(w->canvas(), QRect(0, 0, w->slideX, 10), kWhite));
-    EXPECT_TRUE(w->animationTimer.isEnabled());
+    EXPECT_TRUE(areaIs(w->canvas(), QRect(0, 0, w->state().slideX, 10), kWhite));
+    EXPECT_TRUE(w->state().animationTimer.isEnabled());
     d.timers().advance(500);
     EXPECT_TRUE(areaIs(w->canvas(), w->canvas().rect(), kGreen));  // frames are stretched
 }

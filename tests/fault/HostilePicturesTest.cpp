@@ -75,7 +75,7 @@ TEST_P(HostilePictures, AreSkippedAndTheShowGoesOn) {
         seen += QChar(shown());
         if (rig->program().slideIndex >= 3 && rig->program().slideIndex <= 6) {
             ASSERT_NE(rig->display(), nullptr);
-            EXPECT_FALSE(rig->display()->animationTimer.isEnabled())
+            EXPECT_FALSE(rig->display()->state().animationTimer.isEnabled())
                 << "slide " << rig->program().slideIndex;
         }
     }

@@ -56,7 +56,7 @@ TEST_F(VanishingFiles, ASlideDeletedWhileItIsShown) {
     EXPECT_EQ(seconds, u"BRRRBR");
     EXPECT_EQ(indices, u"412341");
     ASSERT_NE(rig->display(), nullptr);
-    EXPECT_FALSE(rig->display()->animationTimer.isEnabled())
+    EXPECT_FALSE(rig->display()->state().animationTimer.isEnabled())
         << "a deleted animation does not animate";
 }
 

@@ -99,8 +99,8 @@ void runShow(const QString& folder, const Media& media, SoakFigures& figures) {
             ++figures.entriesStarted;
             lastEntry = program.playPosition;
         }
-        if (const SlideshowWindow* display = rig.display();
-            display && display->animationTimer.isEnabled()) {
+        if (SlideshowWindow* display = rig.display();
+            display && display->state().animationTimer.isEnabled()) {
             ++figures.animatedSteps;
         }
         const int fds = openDescriptors();

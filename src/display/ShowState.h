@@ -1,0 +1,62 @@
+#pragma once
+
+#include "display/Canvas.h"
+#include "display/FrameHolder.h"
+#include "display/Picture.h"
+#include "runtime/Timer.h"
+
+#include <QColor>
+#include <QPoint>
+#include <QSize>
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+namespace luma {
+
+class Random;
+class SettingsStore;
+struct SettingsRecord;
+
+// What a show is made of, apart from its window: the canvas the window shows, the holders the
+// pictures are painted from, the slide position, the animation's frame counters and the two
+// timers the display routines drive.
+struct ShowState {
+    explicit ShowState(TimerService& timers);
+
+    Canvas canvas;
+    QColor background = Qt::black;  // what a clearing, and what a growing window, fills with
+    Picture currentPicture;
+    std::vector<FrameHolder> frameHolders;  // element 0 always exists
+    Timer slideTimer;
+    Timer animationTimer;
+    std::int16_t slideX = 0;
+    std::int16_t slideY = 0;
+    std::int32_t currentFrame = 0;
+    std::int32_t lastFrame = 0;
+    QString picturePath;        // the path read for the current slide
+    QString singlePicturePath;  // "AniFile", the picture of single-picture mode
+
+    // The window's inner size, W x H, which the canvas always has.
+    QSize area() const { return canvas.size(); }
+    QPoint slidePosition() const { return {slideX, slideY}; }
+    // Clears the canvas to a stored colour value.
+    void setBackgroundColour(std::int32_t colour);
+};
+
+// What the display routines use of the program beyond the show state.
+struct ShowServices {
+    SettingsStore& store;
+    SettingsRecord& settings;
+    Random& random;
+    std::int32_t& slideIndex;  // the number of the slide last loaded
+    std::int32_t& slideCount;  // the number of slides in the stored list
+    std::function<void()> playChime;
+    // Lets pending events run; false when the show went away meanwhile, after which nothing of it
+    // may be touched.
+    std::function<bool()> letEventsRun;
+};
+
+}  // namespace luma
