@@ -7,12 +7,10 @@
 #include "FuzzSupport.h"
 
 #include "TestMedia.h"
+#include "platform/DriveList.h"
 #include "platform/audio/ManualOutput.h"
-#include "platform/audio/MixingEngine.h"
-#include "platform/audio/SynthPool.h"
-#include "platform/mci/FileDevices.h"
 #include "platform/mci/MciErrors.h"
-#include "platform/mci/MediaCommandInterpreter.h"
+#include "platform/sound/SoundServices.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -41,6 +39,11 @@ Media& media() {
     static Media m;
     return m;
 }
+
+// The CD device is there, with no drive to open.
+struct NoDrives : luma::DriveList {
+    QStringList cdDrives() const override { return {}; }
+};
 
 bool writeMedia(const QDir& dir) {
     using namespace luma::test;
@@ -148,9 +151,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const luma::fuzz::QuietStderr quiet;
     auto output = std::make_unique<audio::ManualOutput>();
     audio::ManualOutput* pulled = output.get();
-    const auto engine = std::make_shared<audio::MixingEngine>(std::move(output));
-    mci::MediaCommandInterpreter interpreter(engine);
-    mci::registerFileDevices(interpreter, engine, media().synths);
+    static const NoDrives noDrives;
+    const luma::SoundServices sound = luma::makeSoundServices(std::move(output), noDrives, media().synths);
+    mci::MediaCommandInterpreter& interpreter = *sound.media;
 
     for (const QByteArray& bytes : luma::fuzz::linesOf(data, size, kMaxCommands)) {
         const Line line = lineOf(bytes);

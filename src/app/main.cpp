@@ -7,13 +7,8 @@
 #include "platform/QtMessageBox.h"
 #include "platform/QtNotificationArea.h"
 #include "platform/XdgAutostartShortcuts.h"
-#include "platform/audio/EngineMp3Player.h"
-#include "platform/audio/MixingEngine.h"
-#include "platform/audio/SdlOutput.h"
-#include "platform/cd/CdAudioDeviceType.h"
 #include "platform/cd/CdioDriveList.h"
-#include "platform/mci/FileDevices.h"
-#include "platform/mci/MediaCommandInterpreter.h"
+#include "platform/sound/SoundServices.h"
 #include "runtime/QtTimerService.h"
 #include "runtime/Random.h"
 #include "settings/IniSettingsStore.h"
@@ -29,22 +24,6 @@
 
 namespace {
 
-// Device commands and the MP3 player share one engine on the sound device; the CD device plays
-// from the drives of `s.drives`.
-void addSound(luma::PlatformServices& s) {
-    if (!s.drives) {
-        s.drives = std::make_unique<luma::cd::CdioDriveList>();
-    }
-    auto engine = std::make_shared<luma::audio::MixingEngine>(
-        std::make_unique<luma::audio::SdlOutput>(), luma::audio::kSdlIdleGrace);
-    auto media = std::make_unique<luma::mci::MediaCommandInterpreter>(engine);
-    luma::mci::registerFileDevices(*media, engine);
-    media->registerType(QStringLiteral("cdaudio"),
-                        std::make_unique<luma::cd::CdAudioDeviceType>(*engine, *s.drives));
-    s.media = std::move(media);
-    s.mp3 = std::make_unique<luma::audio::EngineMp3Player>(engine);
-}
-
 luma::PlatformServices systemServices() {
     luma::PlatformServices s;
     s.store = std::make_unique<luma::IniSettingsStore>(luma::IniSettingsStore::defaultPath());
@@ -57,7 +36,10 @@ luma::PlatformServices systemServices() {
     s.notificationArea = std::make_unique<luma::QtNotificationArea>();
     s.shortcuts = std::make_unique<luma::XdgAutostartShortcuts>();
     s.programFolder = QCoreApplication::applicationDirPath();
-    addSound(s);
+    s.drives = std::make_unique<luma::cd::CdioDriveList>();
+    luma::SoundServices sound = luma::makeSystemSound(*s.drives);
+    s.media = std::move(sound.media);
+    s.mp3 = std::move(sound.mp3);
     return s;
 }
 

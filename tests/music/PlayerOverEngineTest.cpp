@@ -3,12 +3,8 @@
 #include "TestMedia.h"
 #include "ToneDisc.h"
 #include "music/BackgroundPlayer.h"
-#include "platform/audio/EngineMp3Player.h"
 #include "platform/audio/ManualOutput.h"
-#include "platform/audio/MixingEngine.h"
-#include "platform/cd/CdAudioDeviceType.h"
-#include "platform/mci/FileDevices.h"
-#include "platform/mci/MediaCommandInterpreter.h"
+#include "platform/sound/SoundServices.h"
 #include "settings/SettingsKeys.h"
 #include "settings/StoredList.h"
 #include "support/FakeServices.h"
@@ -58,14 +54,11 @@ struct PlayerOverEngine : testing::Test {
         PlatformServices services = fakes.make();
         auto output = std::make_unique<audio::ManualOutput>();
         sound.output = output.get();
-        sound.engine = std::make_shared<audio::MixingEngine>(std::move(output));
-        auto media = std::make_unique<mci::MediaCommandInterpreter>(sound.engine);
-        mci::registerFileDevices(*media, sound.engine);
         fakes.drives->drives = {cue};
-        media->registerType(QStringLiteral("cdaudio"),
-                            std::make_unique<cd::CdAudioDeviceType>(*sound.engine, *fakes.drives));
-        services.media = std::move(media);
-        services.mp3 = std::make_unique<audio::EngineMp3Player>(sound.engine);
+        SoundServices real = makeSoundServices(std::move(output), *fakes.drives);
+        sound.engine = real.engine;
+        services.media = std::move(real.media);
+        services.mp3 = std::move(real.mp3);
         program = std::make_unique<Program>(std::move(services));
         program->setPlayerFactory([](Program& p) { return std::make_unique<BackgroundPlayer>(p); });
         program->settings.bsound = 1;

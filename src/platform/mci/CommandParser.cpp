@@ -86,12 +86,13 @@ int parseOpenElement(const QString& text, const Tokens& t, Command& c) {
     }
     // The one blank before the tail separates it; any other blank belongs to the element.
     const qsizetype end = last + 1 < t.size() ? t.start(last + 1) - 1 : t.end(last);
-    c.openSpec = text.mid(t.start(1), end - t.start(1));
+    c.openTarget = text.mid(t.start(1), end - t.start(1));
     return kOk;
 }
 
-// "open" SPEC [type T] [alias A] [flags], SPEC an element (a device or disc image path, which may
-// hold blanks) or a type alone. The options are taken from the end backwards, in any order.
+// "open" TARGET [type T] [alias A] [flags], the target being an element (a device or disc image
+// path, which may hold blanks) or a device type alone. The options are taken from the end
+// backwards, in any order.
 int parseOpen(const QString& text, const Tokens& t, Command& c) {
     if (t.size() < 2) {
         return kMissingParameter;
@@ -132,7 +133,7 @@ int parseOpen(const QString& text, const Tokens& t, Command& c) {
     if (last >= 2 && (tail == u"alias" || tail == u"type")) {
         return kMissingParameter;
     }
-    c.openSpec = t.span(1, last);
+    c.openTarget = t.span(1, last);
     return kOk;
 }
 

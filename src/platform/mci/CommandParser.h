@@ -18,7 +18,7 @@ struct Command {
 
     // open: the text between "open" and the trailing options, blanks inside kept: "type!element",
     // an element (a path, which may hold blanks) or a type alone; and the options' values.
-    QString openSpec;
+    QString openTarget;
     QString openType;
     QString openAlias;
 

@@ -80,18 +80,18 @@ int MediaCommandInterpreter::execute(const QString& text, QString& answer) {
 int MediaCommandInterpreter::open(const Command& c, QString& answer) {
     QString type;
     QString element;
-    const qsizetype bang = c.openSpec.indexOf(u'!');
+    const qsizetype bang = c.openTarget.indexOf(u'!');
     if (!c.openType.isEmpty()) {
         type = c.openType;
-        element = c.openSpec;
-    } else if (bang > 0 && !hasBlank(c.openSpec.left(bang))) {
-        type = c.openSpec.left(bang);
-        element = c.openSpec.mid(bang + 1);
-    } else if (types_.count(c.openSpec.toLower()) > 0) {
-        type = c.openSpec;
+        element = c.openTarget;
+    } else if (bang > 0 && !hasBlank(c.openTarget.left(bang))) {
+        type = c.openTarget.left(bang);
+        element = c.openTarget.mid(bang + 1);
+    } else if (types_.count(c.openTarget.toLower()) > 0) {
+        type = c.openTarget;
     } else {
-        type = typeForExtension(c.openSpec);
-        element = c.openSpec;
+        type = typeForExtension(c.openTarget);
+        element = c.openTarget;
     }
     const auto kind = types_.find(type.toLower());
     if (kind == types_.end()) {

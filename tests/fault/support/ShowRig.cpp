@@ -3,13 +3,8 @@
 #include "display/SlideshowWindow.h"
 #include "music/BackgroundPlayer.h"
 #include "platform/DriveList.h"
-#include "platform/audio/EngineMp3Player.h"
 #include "platform/audio/ManualOutput.h"
-#include "platform/audio/MixingEngine.h"
-#include "platform/audio/SynthPool.h"
-#include "platform/cd/CdAudioDeviceType.h"
-#include "platform/mci/FileDevices.h"
-#include "platform/mci/MediaCommandInterpreter.h"
+#include "platform/sound/SoundServices.h"
 #include "runtime/Random.h"
 #include "settings/IniSettingsStore.h"
 #include "settings/SettingsKeys.h"
@@ -45,16 +40,13 @@ ShowRig::ShowRig(const QString& folder, const Options& options)
 
     auto output = std::make_unique<audio::ManualOutput>();
     output_ = output.get();
-    engine_ = std::make_shared<audio::MixingEngine>(std::move(output));
-    auto media = std::make_unique<mci::MediaCommandInterpreter>(engine_);
-    mci::registerFileDevices(*media, engine_,
-                             options.soundfont.isEmpty()
-                                 ? audio::SynthPool::create()
-                                 : audio::SynthPool::create(options.soundfont));
-    media->registerType(QStringLiteral("cdaudio"),
-                        std::make_unique<cd::CdAudioDeviceType>(*engine_, *s.drives));
-    s.media = std::move(media);
-    s.mp3 = std::make_unique<audio::EngineMp3Player>(engine_);
+    SoundServices sound = makeSoundServices(std::move(output), *s.drives,
+                                            options.soundfont.isEmpty()
+                                                ? audio::SynthPool::create()
+                                                : audio::SynthPool::create(options.soundfont));
+    engine_ = sound.engine;
+    s.media = std::move(sound.media);
+    s.mp3 = std::move(sound.mp3);
     s.programFolder = folder;
 
     program_ = std::make_unique<Program>(std::move(s));

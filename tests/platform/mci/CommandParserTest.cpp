@@ -120,7 +120,7 @@ TEST(CommandParser, EveryFormTakenApart) {
         const Command& got = parsed.command;
         EXPECT_EQ(got.verb, c.verb);
         EXPECT_EQ(got.device, QString::fromUtf8(c.device));
-        EXPECT_EQ(got.openSpec, QString::fromUtf8(c.target));
+        EXPECT_EQ(got.openTarget, QString::fromUtf8(c.target));
         EXPECT_EQ(got.openType, QString::fromUtf8(c.type));
         EXPECT_EQ(got.openAlias, QString::fromUtf8(c.alias));
         EXPECT_EQ(got.from, c.from ? std::optional(QString::fromUtf8(c.from)) : std::nullopt);

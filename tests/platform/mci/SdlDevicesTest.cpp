@@ -1,10 +1,9 @@
 #include "ScopedVariable.h"
 #include "TestMedia.h"
-#include "platform/audio/MixingEngine.h"
+#include "platform/DriveList.h"
 #include "platform/audio/SdlOutput.h"
-#include "platform/mci/FileDevices.h"
 #include "platform/mci/MciErrors.h"
-#include "platform/mci/MediaCommandInterpreter.h"
+#include "platform/sound/SoundServices.h"
 
 #include <gtest/gtest.h>
 
@@ -21,9 +20,8 @@ struct SdlDevicesTest : ::testing::Test {
     // Built after the driver is chosen: SDL reads it when the output first opens.
     MediaCommandInterpreter& interpreter(const char* driver) {
         sdlDriver.set(driver);
-        engine = std::make_shared<audio::MixingEngine>(std::make_unique<audio::SdlOutput>());
-        mci = std::make_unique<MediaCommandInterpreter>(engine);
-        registerFileDevices(*mci, engine);
+        sound = makeSoundServices(std::make_unique<audio::SdlOutput>(), noDrives);
+        mci = sound.media.get();
         return *mci;
     }
     QString status(const QString& item) {
@@ -35,8 +33,11 @@ struct SdlDevicesTest : ::testing::Test {
     test::ScopedVariable sdlDriver{"SDL_AUDIODRIVER"};
     QTemporaryDir dir;
     QString wav = dir.filePath(u"tone.wav"_qs);
-    std::shared_ptr<audio::MixingEngine> engine;
-    std::unique_ptr<MediaCommandInterpreter> mci;
+    struct NoDrives : DriveList {
+        QStringList cdDrives() const override { return {}; }
+    } noDrives;
+    SoundServices sound;
+    MediaCommandInterpreter* mci = nullptr;
 };
 
 TEST_F(SdlDevicesTest, WithoutAUsableDriverPlayFailsAndNothingBreaks) {
@@ -61,10 +62,10 @@ TEST_F(SdlDevicesTest, TheDummyDriverPlaysAFileToItsEnd) {
     }
     EXPECT_EQ(status(u"position"_qs), u"300"_qs);
     EXPECT_EQ(status(u"mode"_qs), u"stopped"_qs);
-    while (engine->outputRunning() && !deadline.hasExpired()) {
+    while (sound.engine->outputRunning() && !deadline.hasExpired()) {
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
     }
-    EXPECT_FALSE(engine->outputRunning()) << "the device closes when nothing sounds";
+    EXPECT_FALSE(sound.engine->outputRunning()) << "the device closes when nothing sounds";
     m.closeAll();
 }
 

@@ -1,9 +1,8 @@
 #pragma once
 
+#include "platform/DriveList.h"
 #include "platform/audio/ManualOutput.h"
-#include "platform/audio/MixingEngine.h"
-#include "platform/mci/FileDevices.h"
-#include "platform/mci/MediaCommandInterpreter.h"
+#include "platform/sound/SoundServices.h"
 
 #include <QString>
 
@@ -11,17 +10,15 @@
 
 namespace luma::test {
 
-// The real interpreter with the wave and sequencer devices over the real engine, whose output the
-// test pulls.
+// The real sound services over the real engine, whose output the test pulls; no CD drive.
 class SoundRig {
 public:
     SoundRig() : SoundRig(std::make_unique<audio::ManualOutput>()) {}
     explicit SoundRig(std::unique_ptr<audio::ManualOutput> output)
         : output_(output.get()),
-          engine(std::make_shared<audio::MixingEngine>(std::move(output))),
-          mci(engine) {
-        mci::registerFileDevices(mci, engine);
-    }
+          sound_(makeSoundServices(std::move(output), noDrives_)),
+          engine(sound_.engine),
+          mci(*sound_.media) {}
 
     audio::ManualOutput& output() { return *output_; }
 
@@ -34,11 +31,16 @@ public:
     QString reply(const QString& command) { return send(command).second; }
 
 private:
+    struct NoDrives : DriveList {
+        QStringList cdDrives() const override { return {}; }
+    };
     audio::ManualOutput* output_;  // owned by the engine
+    NoDrives noDrives_;
+    SoundServices sound_;
 
 public:
     std::shared_ptr<audio::MixingEngine> engine;
-    mci::MediaCommandInterpreter mci;
+    mci::MediaCommandInterpreter& mci;
 };
 
 }  // namespace luma::test

@@ -7,13 +7,9 @@
 // The reply is cut at its NUL; a backslash or a double quote in it is preceded by a backslash. A
 // blank line waits one second, letting sound play; a line starting with # is skipped. At the end
 // of input every device is closed.
-#include "platform/audio/MixingEngine.h"
-#include "platform/audio/SdlOutput.h"
-#include "platform/cd/CdAudioDeviceType.h"
 #include "platform/cd/CdioDriveList.h"
-#include "platform/mci/FileDevices.h"
 #include "platform/mci/MciErrors.h"
-#include "platform/mci/MediaCommandInterpreter.h"
+#include "platform/sound/SoundServices.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -61,13 +57,9 @@ int main(int argc, char** argv) {
         return help ? 0 : 2;
     }
 
-    auto engine = std::make_shared<luma::audio::MixingEngine>(
-        std::make_unique<luma::audio::SdlOutput>(), luma::audio::kSdlIdleGrace);
     const luma::cd::CdioDriveList drives;
-    luma::mci::MediaCommandInterpreter interpreter(engine);
-    luma::mci::registerFileDevices(interpreter, engine);
-    interpreter.registerType(QStringLiteral("cdaudio"),
-                             std::make_unique<luma::cd::CdAudioDeviceType>(*engine, drives));
+    const luma::SoundServices sound = luma::makeSystemSound(drives);
+    luma::mci::MediaCommandInterpreter& interpreter = *sound.media;
 
     QTextStream in(stdin);
     QTextStream out(stdout);
