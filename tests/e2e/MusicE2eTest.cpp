@@ -24,7 +24,9 @@ std::vector<float> readFloats(const QString& path) {
     }
     const QByteArray bytes = file.readAll();
     std::vector<float> samples(static_cast<size_t>(bytes.size()) / sizeof(float));
-    std::memcpy(samples.data(), bytes.constData(), samples.size() * sizeof(float));
+    if (!samples.empty()) {
+        std::memcpy(samples.data(), bytes.constData(), samples.size() * sizeof(float));
+    }
     return samples;
 }
 
