@@ -6,6 +6,8 @@
 #include "platform/QtFileDialog.h"
 #include "platform/QtMessageBox.h"
 #include "platform/QtNotificationArea.h"
+#include "platform/TerminationSignals.h"
+#include "platform/XcbHostWindows.h"
 #include "platform/XdgAutostartShortcuts.h"
 #include "platform/cd/CdioDriveList.h"
 #include "platform/sound/SoundServices.h"
@@ -51,9 +53,12 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         arguments.append(QString::fromLocal8Bit(argv[i]));
     }
-    const bool haveDisplay =
-        luma::displayAvailable([](const char* name) { return qEnvironmentVariable(name); });
-    if (const auto answer = luma::answerBeforeDisplay(arguments, haveDisplay)) {
+    const luma::EnvironmentLookup environment = [](const char* name) {
+        return qEnvironmentVariable(name);
+    };
+    const bool haveDisplay = luma::displayAvailable(environment);
+    const luma::HostedStart hosted = luma::hostedStartOf(arguments, environment);
+    if (const auto answer = luma::answerBeforeDisplay(arguments, haveDisplay, hosted)) {
         std::fputs(answer->output.toLocal8Bit().constData(), stdout);
         std::fputs(answer->error.toLocal8Bit().constData(), stderr);
         return answer->exitStatus;
@@ -63,9 +68,24 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Lumafolio"));
     QApplication::setQuitOnLastWindowClosed(false);
 
+    luma::XcbHostWindows hostWindows;
     luma::Program program(systemServices());
-    program.setDisplayFactory(
-        [](luma::Program& p) { return std::make_unique<luma::SlideshowWindow>(p); });
+    // SIGTERM, SIGINT and SIGHUP end every mode the way a close does: settings synced, sound closed.
+    const luma::TerminationSignals terminations([&program](int) { program.endProgram(); });
+    std::optional<luma::SlideshowWindow::Hosting> hosting;
+    if (hosted.hosted) {
+        const std::optional<quint32> window = hosted.window ? hosted.window : hostWindows.rootWindow();
+        if (!window || !hostWindows.size(*window)) {
+            std::fprintf(stderr, "lumafolio: there is no X11 window %s to draw in\n",
+                         qPrintable(window ? QStringLiteral("0x%1").arg(*window, 0, 16)
+                                           : QStringLiteral("(root)")));
+            return 1;
+        }
+        hosting = luma::SlideshowWindow::Hosting{*window, &hostWindows};
+    }
+    program.setDisplayFactory([hosting](luma::Program& p) {
+        return std::make_unique<luma::SlideshowWindow>(p, hosting);
+    });
     program.setPlayerFactory(
         [](luma::Program& p) { return std::make_unique<luma::BackgroundPlayer>(p); });
     program.setPanelFactory(
@@ -80,9 +100,16 @@ int main(int argc, char** argv) {
         }
     });
 
-    arguments = QApplication::arguments();  // without the options Qt took for itself
-    arguments.removeFirst();
-    luma::startProgram(program, arguments.join(u' '));
+    if (hosting) {
+        // A second saver (another monitor, another Lumafolio running) shows its slides silently:
+        // a saver that ended would be started again at once.
+        luma::startHostedShow(program, luma::hostedMayTakeLock(environment) &&
+                                           program.instance().acquire());
+    } else {
+        arguments = QApplication::arguments();  // without the options Qt took for itself
+        arguments.removeFirst();
+        luma::startProgram(program, arguments.join(u' '));
+    }
     program.endIfNoWindowLeft();
     if (program.hasEnded()) {
         return 0;

@@ -3,9 +3,11 @@
 
 #include "display/AnimationPlayer.h"
 #include "display/DisplayLoad.h"
+#include "display/MonitorCovers.h"
 #include "display/PictureDecoding.h"
 #include "display/SlideSequencer.h"
 #include "music/DeviceRoutines.h"
+#include "platform/HostWindows.h"
 #include "runtime/PendingEvents.h"
 #include "startup/Program.h"
 
@@ -15,12 +17,22 @@
 #include <QPainter>
 #include <QPointer>
 #include <QScreen>
+#include <QWindow>
+
+#include <algorithm>
 
 namespace luma {
 
-SlideshowWindow::SlideshowWindow(Program& program)
+namespace {
+
+constexpr int kHostWatchMs = 250;
+
+}  // namespace
+
+SlideshowWindow::SlideshowWindow(Program& program, std::optional<Hosting> hosting)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
       program_(program),
+      hosting_(hosting),
       show_(program.timers()),
       services_{program.store(),
                 program.settings,
@@ -30,14 +42,58 @@ SlideshowWindow::SlideshowWindow(Program& program)
                 [&program] { playChime(program); },
                 [this] { return letEventsRun(); }} {
     setObjectName(display_ids::kSlideshowWindow);
-    setMouseTracking(true);
-    setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
     setPictureDecodeLimits();
-    show_.canvas.setListener([this](const QRect& area) { update(area); });
+    show_.canvas.setListener([this](const QRect& area) {
+        if (viewScale_ == 1) {
+            update(area);
+        } else {
+            const QRectF scaled(area.x() / viewScale_, area.y() / viewScale_,
+                                area.width() / viewScale_, area.height() / viewScale_);
+            update(scaled.toAlignedRect().adjusted(-1, -1, 1, 1));
+        }
+    });
     show_.slideTimer.setHandler([this] { slideTick(); });
     show_.animationTimer.setHandler([this] { frameTick(); });
+    covers_ = std::make_unique<MonitorCovers>(this, [this] { return show_.background; });
+    if (hosting_) {
+        embed();
+        return;
+    }
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    // Monitors that come and go while the show is up: the show stays on the primary one.
+    for (auto signal : {&QGuiApplication::screenAdded, &QGuiApplication::screenRemoved,
+                        &QGuiApplication::primaryScreenChanged}) {
+        connect(qGuiApp, signal, this, [this] {
+            if (isVisible()) {
+                coverScreen();
+            }
+        });
+    }
+}
+
+void SlideshowWindow::embed() {
+    setAttribute(Qt::WA_NativeWindow);
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    winId();
+    hostWindow_.reset(QWindow::fromWinId(hosting_->window));
+    windowHandle()->setParent(hostWindow_.get());
+    hostWatch_.setInterval(kHostWatchMs);
+    connect(&hostWatch_, &QTimer::timeout, this, &SlideshowWindow::followHost);
+    hostWatch_.start();
+}
+
+void SlideshowWindow::followHost() {
+    const std::optional<QSize> size = hosting_->windows->size(hosting_->window);
+    if (!size) {
+        program_.endProgram();  // the daemon destroyed its window: the saver's end
+        return;
+    }
+    if (*size != this->size()) {
+        coverScreen();
+    }
 }
 
 SlideshowWindow::~SlideshowWindow() = default;
@@ -45,9 +101,19 @@ SlideshowWindow::~SlideshowWindow() = default;
 void SlideshowWindow::load() {
     DisplayHost host{[this] { coverScreen(); },
                      [this] { showWindow(); },
-                     [this] { hideWindow(); },
+                     [this] {
+                         if (isHosted()) {
+                             // A hosted show stays: the background colour is what it shows.
+                             show_.setBackgroundColour(program_.settings.backColors);
+                         } else {
+                             hideWindow();
+                         }
+                     },
                      [this] { program_.unloadDisplay(); },
                      [this](bool visible) {
+                         if (isHosted()) {
+                             return;  // a saver never opens the panel
+                         }
                          PanelWindow* panel = program_.panel();
                          if (visible && panel != nullptr) {
                              panel->showWindow();
@@ -72,22 +138,44 @@ void SlideshowWindow::unload() {
 }
 
 void SlideshowWindow::coverScreen() {
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        setGeometry(screen->geometry());
+    if (isHosted()) {
+        if (const std::optional<QSize> size = hosting_->windows->size(hosting_->window)) {
+            setGeometry(QRect(QPoint(0, 0), *size));
+        }
+    } else {
+        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+            setGeometry(screen->geometry());
+        }
+        // Setting the geometry leaves the full-screen state; a window manager needs it again.
+        setWindowState(windowState() | Qt::WindowFullScreen);
     }
-    // Setting the geometry leaves the full-screen state; a window manager needs it again.
-    setWindowState(windowState() | Qt::WindowFullScreen);
-    show_.canvas.resize(size(), show_.background);
+    fitCanvas();
+}
+
+void SlideshowWindow::fitCanvas() {
+    viewScale_ = 1;
+    const QScreen* screen = this->screen() != nullptr ? this->screen()
+                                                      : QGuiApplication::primaryScreen();
+    if (isHosted() && screen != nullptr && !size().isEmpty()) {
+        const QSize full = screen->geometry().size();
+        viewScale_ = std::max(1.0, std::min(double(full.width()) / width(),
+                                            double(full.height()) / height()));
+    }
+    show_.canvas.resize((QSizeF(size()) * viewScale_).toSize(), show_.background);
 }
 
 void SlideshowWindow::showWindow() {
     coverScreen();
     show();
-    activateWindow();
+    if (!isHosted()) {
+        activateWindow();
+        covers_->show();
+    }
 }
 
 void SlideshowWindow::hideWindow() {
     hide();
+    covers_->hide();
     program_.cursor().restoreVisible();
 }
 
@@ -110,6 +198,7 @@ void SlideshowWindow::showFirstSlide() {
 
 void SlideshowWindow::setBackgroundColour(std::int32_t colour) {
     show_.setBackgroundColour(colour);
+    covers_->repaint();
 }
 
 void SlideshowWindow::slideTick() {
@@ -121,7 +210,7 @@ void SlideshowWindow::frameTick() {
 }
 
 bool SlideshowWindow::event(QEvent* e) {
-    if (e->type() == QEvent::WindowActivate) {
+    if (e->type() == QEvent::WindowActivate && !isHosted()) {
         program_.cursor().show(false);
     }
     return QWidget::event(e);
@@ -130,12 +219,40 @@ bool SlideshowWindow::event(QEvent* e) {
 void SlideshowWindow::paintEvent(QPaintEvent* e) {
     QPainter painter(this);
     const QRect area = e->rect();
-    painter.drawImage(area, show_.canvas.image(), area);
+    if (viewScale_ == 1) {
+        painter.drawImage(area, show_.canvas.image(), area);
+        return;
+    }
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(QRectF(rect()), show_.canvas.image());
 }
 
 void SlideshowWindow::resizeEvent(QResizeEvent* e) {
-    show_.canvas.resize(size(), show_.background);
+    fitCanvas();
     QWidget::resizeEvent(e);
+}
+
+bool SlideshowWindow::eventFilter(QObject* watched, QEvent* e) {
+    if (!covers_->isCover(watched)) {
+        return QWidget::eventFilter(watched, e);
+    }
+    switch (e->type()) {
+        case QEvent::MouseMove:
+            pointerMoved(mapFromGlobal(static_cast<QMouseEvent*>(e)->globalPosition()));
+            break;
+        case QEvent::MouseButtonPress:
+            suppressibleInput();
+            break;
+        case QEvent::MouseButtonDblClick:
+            exitOnInput();
+            break;
+        case QEvent::KeyPress:
+            keyInput(*static_cast<QKeyEvent*>(e));
+            break;
+        default:
+            break;
+    }
+    return false;
 }
 
 void SlideshowWindow::exitOnInput() {
@@ -163,7 +280,13 @@ void SlideshowWindow::click() {
 }
 
 void SlideshowWindow::mouseMoveEvent(QMouseEvent* e) {
-    if (exiting_ || !movement_.move(e->position(), program_.settings.mouseSens)) {
+    if (!isHosted()) {
+        pointerMoved(e->position());
+    }
+}
+
+void SlideshowWindow::pointerMoved(QPointF position) {
+    if (exiting_ || !movement_.move(position, program_.settings.mouseSens)) {
         return;
     }
     QPointer<SlideshowWindow> self(this);
@@ -175,22 +298,34 @@ void SlideshowWindow::mouseMoveEvent(QMouseEvent* e) {
 }
 
 void SlideshowWindow::mousePressEvent(QMouseEvent*) {
-    suppressibleInput();
+    if (!isHosted()) {
+        suppressibleInput();
+    }
 }
 
 void SlideshowWindow::mouseReleaseEvent(QMouseEvent* e) {
-    if (e->button() == Qt::LeftButton && rect().contains(e->position().toPoint())) {
+    if (!isHosted() && e->button() == Qt::LeftButton &&
+        rect().contains(e->position().toPoint())) {
         click();
     }
 }
 
 void SlideshowWindow::mouseDoubleClickEvent(QMouseEvent*) {
-    exitOnInput();
+    if (!isHosted()) {
+        exitOnInput();
+    }
 }
 
 void SlideshowWindow::keyPressEvent(QKeyEvent* e) {
+    if (!isHosted()) {
+        keyInput(*e);
+    }
+}
+
+void SlideshowWindow::keyInput(const QKeyEvent& e) {
+    const QPointer<SlideshowWindow> self(this);
     suppressibleInput();  // key down
-    if (!e->text().isEmpty() && isVisible()) {
+    if (self && !e.text().isEmpty() && isVisible()) {
         suppressibleInput();  // key press, for keys that type a character
     }
 }

@@ -13,6 +13,9 @@ const char* const kUsage =
     "                     the very first show of a user opens the control panel on its Help tab\n"
     "  /P                 end at once (there is no preview)\n"
     "  /A                 say that there is no password protection\n"
+    "  -root, --root      run a hosted show in the window of a screen saver daemon\n"
+    "                     (XSCREENSAVER_WINDOW), or on the screen's root window\n"
+    "  -window-id ID      run a hosted show in window ID (decimal or 0x hexadecimal)\n"
     "  anything else      end at once\n"
     "  --help             print this help\n"
     "  --version          print the version\n"
@@ -50,7 +53,65 @@ bool displayAvailable(const EnvironmentLookup& environment) {
     return false;
 }
 
-std::optional<EarlyAnswer> answerBeforeDisplay(const QStringList& arguments, bool haveDisplay) {
+std::optional<quint32> parseWindowId(const QString& text) {
+    const QString t = text.trimmed();
+    bool ok = false;
+    qulonglong value = 0;
+    if (t.startsWith(u"0x", Qt::CaseInsensitive)) {
+        value = t.mid(2).toULongLong(&ok, 16);
+        ok = ok && t.size() > 2 && t.mid(2).front().isLetterOrNumber();
+    } else {
+        value = t.toULongLong(&ok, 10);
+        ok = ok && !t.isEmpty() && t.front().isDigit();
+    }
+    if (!ok || value == 0 || value > 0xFFFFFFFFu) {
+        return std::nullopt;
+    }
+    return static_cast<quint32>(value);
+}
+
+HostedStart hostedStartOf(const QStringList& arguments, const EnvironmentLookup& environment) {
+    HostedStart start;
+    bool root = false;
+    std::optional<QString> given;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& a = arguments[i];
+        if (a == u"-root" || a == u"--root") {
+            root = true;
+        } else if (a == u"-window-id" || a == u"--window-id") {
+            given = i + 1 < arguments.size() ? arguments[i + 1] : QString();
+            ++i;
+        }
+    }
+    const QString daemonWindow = environment("XSCREENSAVER_WINDOW");
+    const Mode mode = modeOf(arguments.join(u' '));
+    const bool otherMode = !root && !given &&
+                           (mode == Mode::Configure || mode == Mode::Preview ||
+                            mode == Mode::Password);
+    if (!given && !root && (daemonWindow.isEmpty() || otherMode)) {
+        return start;
+    }
+    start.hosted = true;
+    const QString idText = given ? *given : daemonWindow;
+    if (!given && idText.isEmpty()) {
+        return start;  // "-root" with no daemon: the root window
+    }
+    start.window = parseWindowId(idText);
+    if (!start.window) {
+        start.error = QStringLiteral("lumafolio: \"%1\" is not a window id (a decimal or 0x "
+                                     "hexadecimal number above 0)\n")
+                          .arg(idText);
+    }
+    return start;
+}
+
+bool hostedMayTakeLock(const EnvironmentLookup& environment) {
+    const QString index = environment("XSCREENSAVER_SAVER_INDEX").trimmed();
+    return index.isEmpty() || index == u"0";
+}
+
+std::optional<EarlyAnswer> answerBeforeDisplay(const QStringList& arguments, bool haveDisplay,
+                                               const HostedStart& hosted) {
     const QString first = arguments.isEmpty() ? QString() : arguments.first();
     if (first == u"--help") {
         return EarlyAnswer{0, QString::fromLatin1(kUsage), {}};
@@ -58,7 +119,10 @@ std::optional<EarlyAnswer> answerBeforeDisplay(const QStringList& arguments, boo
     if (first == u"--version") {
         return EarlyAnswer{0, QStringLiteral("lumafolio " LUMAFOLIO_VERSION "\n"), {}};
     }
-    switch (modeOf(arguments.join(u' '))) {
+    if (!hosted.error.isEmpty()) {
+        return EarlyAnswer{2, {}, hosted.error};
+    }
+    switch (hosted.hosted ? Mode::Show : modeOf(arguments.join(u' '))) {
         case Mode::Preview:
         case Mode::Other:
             return EarlyAnswer{};

@@ -24,9 +24,32 @@ using EnvironmentLookup = std::function<QString(const char* name)>;
 // default) needs named in DISPLAY or WAYLAND_DISPLAY.
 bool displayAvailable(const EnvironmentLookup& environment);
 
+// A window id as screen saver daemons hand it over: decimal or "0x" hexadecimal, above 0 and
+// within 32 bits (X11 ids are 29 bits). nullopt for anything else.
+std::optional<quint32> parseWindowId(const QString& text);
+
+// A show drawn in a window that another program owns: a screen saver daemon's window, or the
+// screen's root window.
+struct HostedStart {
+    bool hosted = false;
+    std::optional<quint32> window;  // with `hosted`: nullopt draws on the root window
+    QString error;                  // not empty: a window id that is none, said in a line
+};
+
+// "-window-id ID" / "--window-id ID" names the window; "-root" / "--root" means the window in
+// XSCREENSAVER_WINDOW, or the root window when that is not set; XSCREENSAVER_WINDOW alone also
+// asks for a hosted show, unless the command line chooses the panel, the preview or the
+// password mode.
+HostedStart hostedStartOf(const QStringList& arguments, const EnvironmentLookup& environment);
+
+// Whether a hosted show may try for the single-instance lock, and so play sound: not where the
+// daemon says it runs a second or later saver (XSCREENSAVER_SAVER_INDEX set and not 0).
+bool hostedMayTakeLock(const EnvironmentLookup& environment);
+
 // "--help" and "--version" are answered; the switches that end at once ("/P", anything unknown)
 // end with status 0; a mode that needs a display, started without one, ends with status 1 and a
-// line that says so. nullopt: the program runs.
-std::optional<EarlyAnswer> answerBeforeDisplay(const QStringList& arguments, bool haveDisplay);
+// line that says so, as does a window id that is none (status 2). nullopt: the program runs.
+std::optional<EarlyAnswer> answerBeforeDisplay(const QStringList& arguments, bool haveDisplay,
+                                               const HostedStart& hosted = {});
 
 }  // namespace luma

@@ -31,6 +31,13 @@ void firstRun(Program& program) {
     }
 }
 
+// Relative names (the chime "chimes.wav") are looked for in the program's folder.
+void enterProgramFolder(const Program& program) {
+    if (!program.programFolder().isEmpty()) {
+        QDir::setCurrent(program.programFolder());
+    }
+}
+
 }  // namespace
 
 void startProgram(Program& program, const QString& commandLine) {
@@ -38,9 +45,7 @@ void startProgram(Program& program, const QString& commandLine) {
         program.endProgram();
         return;
     }
-    if (!program.programFolder().isEmpty()) {
-        QDir::setCurrent(program.programFolder());
-    }
+    enterProgramFolder(program);
     switch (modeOf(commandLine)) {
         case Mode::Configure:
             if (PanelWindow* panel = program.panel()) {
@@ -69,6 +74,23 @@ void startProgram(Program& program, const QString& commandLine) {
     }
     loadSettings(program.store(), program.settings);
     startShow(program);
+}
+
+void startHostedShow(Program& program, bool withSound) {
+    enterProgramFolder(program);
+    SettingsRecord& settings = program.settings;
+    loadSettings(program.store(), settings);
+    settings.musicOnly = 0;  // a saver always shows its pictures
+    if (!withSound) {
+        settings.bsound = 0;
+        settings.asound = 0;
+    }
+    if (!startSlideshow(program) || settings.bsound != 1) {
+        return;
+    }
+    if (PlayerWindow* player = program.player()) {
+        player->startMusic();
+    }
 }
 
 }  // namespace luma
