@@ -70,11 +70,13 @@ int main(int argc, char** argv) {
 
     luma::XcbHostWindows hostWindows;
     luma::Program program(systemServices());
-    // SIGTERM, SIGINT and SIGHUP end every mode the way a close does: settings synced, sound closed.
+    // SIGTERM, SIGINT and SIGHUP end every mode the way a close does: settings synced, sound
+    // closed.
     const luma::TerminationSignals terminations([&program](int) { program.endProgram(); });
     std::optional<luma::SlideshowWindow::Hosting> hosting;
     if (hosted.hosted) {
-        const std::optional<quint32> window = hosted.window ? hosted.window : hostWindows.rootWindow();
+        const std::optional<quint32> window =
+            hosted.window ? hosted.window : hostWindows.rootWindow();
         if (!window || !hostWindows.size(*window)) {
             std::fprintf(stderr, "lumafolio: there is no X11 window %s to draw in\n",
                          qPrintable(window ? QStringLiteral("0x%1").arg(*window, 0, 16)
@@ -103,8 +105,8 @@ int main(int argc, char** argv) {
     if (hosting) {
         // A second saver (another monitor, another Lumafolio running) shows its slides silently:
         // a saver that ended would be started again at once.
-        luma::startHostedShow(program, luma::hostedMayTakeLock(environment) &&
-                                           program.instance().acquire());
+        luma::startHostedShow(program,
+                              luma::hostedMayTakeLock(environment) && program.instance().acquire());
     } else {
         arguments = QApplication::arguments();  // without the options Qt took for itself
         arguments.removeFirst();

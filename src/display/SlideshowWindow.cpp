@@ -96,7 +96,12 @@ void SlideshowWindow::followHost() {
     }
 }
 
-SlideshowWindow::~SlideshowWindow() = default;
+SlideshowWindow::~SlideshowWindow() {
+    if (hostWindow_) {
+        // Our native window is a child of the host's: it goes first, while the host's stands.
+        destroy();
+    }
+}
 
 void SlideshowWindow::load() {
     DisplayHost host{[this] { coverScreen(); },
@@ -154,12 +159,12 @@ void SlideshowWindow::coverScreen() {
 
 void SlideshowWindow::fitCanvas() {
     viewScale_ = 1;
-    const QScreen* screen = this->screen() != nullptr ? this->screen()
-                                                      : QGuiApplication::primaryScreen();
+    const QScreen* screen =
+        this->screen() != nullptr ? this->screen() : QGuiApplication::primaryScreen();
     if (isHosted() && screen != nullptr && !size().isEmpty()) {
         const QSize full = screen->geometry().size();
-        viewScale_ = std::max(1.0, std::min(double(full.width()) / width(),
-                                            double(full.height()) / height()));
+        viewScale_ = std::max(
+            1.0, std::min(double(full.width()) / width(), double(full.height()) / height()));
     }
     show_.canvas.resize((QSizeF(size()) * viewScale_).toSize(), show_.background);
 }
@@ -304,8 +309,7 @@ void SlideshowWindow::mousePressEvent(QMouseEvent*) {
 }
 
 void SlideshowWindow::mouseReleaseEvent(QMouseEvent* e) {
-    if (!isHosted() && e->button() == Qt::LeftButton &&
-        rect().contains(e->position().toPoint())) {
+    if (!isHosted() && e->button() == Qt::LeftButton && rect().contains(e->position().toPoint())) {
         click();
     }
 }

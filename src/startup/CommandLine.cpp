@@ -85,9 +85,9 @@ HostedStart hostedStartOf(const QStringList& arguments, const EnvironmentLookup&
     }
     const QString daemonWindow = environment("XSCREENSAVER_WINDOW");
     const Mode mode = modeOf(arguments.join(u' '));
-    const bool otherMode = !root && !given &&
-                           (mode == Mode::Configure || mode == Mode::Preview ||
-                            mode == Mode::Password);
+    const bool otherMode =
+        !root && !given &&
+        (mode == Mode::Configure || mode == Mode::Preview || mode == Mode::Password);
     if (!given && !root && (daemonWindow.isEmpty() || otherMode)) {
         return start;
     }
@@ -98,8 +98,9 @@ HostedStart hostedStartOf(const QStringList& arguments, const EnvironmentLookup&
     }
     start.window = parseWindowId(idText);
     if (!start.window) {
-        start.error = QStringLiteral("lumafolio: \"%1\" is not a window id (a decimal or 0x "
-                                     "hexadecimal number above 0)\n")
+        start.error = QStringLiteral(
+                          "lumafolio: \"%1\" is not a window id (a decimal or 0x "
+                          "hexadecimal number above 0)\n")
                           .arg(idText);
     }
     return start;

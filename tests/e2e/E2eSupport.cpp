@@ -9,6 +9,8 @@
 #include <QThread>
 
 #include <functional>
+
+#include <signal.h>
 #include <map>
 
 namespace luma::test {
@@ -29,13 +31,81 @@ bool waitUntil(const std::function<bool()>& condition, int timeoutMs) {
     return true;
 }
 
+namespace {
+
+const char* const kTwoMonitorsConfig = R"(Section "ServerFlags"
+    Option "AutoAddDevices" "false"
+    Option "AutoAddGPU" "false"
+    Option "DontVTSwitch" "true"
+EndSection
+Section "Device"
+    Identifier "dummy"
+    Driver "dummy"
+    VideoRam 65536
+    Option "Monitor-DUMMY0" "left"
+    Option "Monitor-DUMMY1" "right"
+EndSection
+Section "Monitor"
+    Identifier "left"
+    HorizSync 5.0-1000.0
+    VertRefresh 5.0-200.0
+    Modeline "800x600" 40.00 800 840 968 1056 600 601 605 628 +hsync +vsync
+    Option "PreferredMode" "800x600"
+    Option "Position" "0 0"
+    Option "Primary" "true"
+EndSection
+Section "Monitor"
+    Identifier "right"
+    HorizSync 5.0-1000.0
+    VertRefresh 5.0-200.0
+    Modeline "800x600" 40.00 800 840 968 1056 600 601 605 628 +hsync +vsync
+    Option "PreferredMode" "800x600"
+    Option "Position" "800 0"
+    Option "Enable" "true"
+EndSection
+Section "Screen"
+    Identifier "screen"
+    Device "dummy"
+    Monitor "left"
+    DefaultDepth 24
+    SubSection "Display"
+        Depth 24
+        Virtual 2400 600
+    EndSubSection
+EndSection
+Section "ServerLayout"
+    Identifier "layout"
+    Screen "screen"
+EndSection
+)";
+
+}  // namespace
+
 XvfbServer::XvfbServer(int width, int height) {
-    // Xvfb picks a free display number itself and tells it on the descriptor we give it.
-    process_.setProgram(QStringLiteral("Xvfb"));
-    process_.setArguments({QStringLiteral("-displayfd"), QStringLiteral("1"),
-                           QStringLiteral("-screen"), QStringLiteral("0"),
-                           QStringLiteral("%1x%2x24").arg(width).arg(height),
-                           QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+    start(QStringLiteral("Xvfb"), {QStringLiteral("-screen"), QStringLiteral("0"),
+                                   QStringLiteral("%1x%2x24").arg(width).arg(height)});
+}
+
+XvfbServer::XvfbServer(TwoMonitors) {
+    const QString config = work_.filePath(QStringLiteral("xorg.conf"));
+    QFile file(config);
+    if (!file.open(QIODevice::WriteOnly) || file.write(kTwoMonitorsConfig) < 0) {
+        return;
+    }
+    file.close();
+    // The server binary itself: a setuid wrapper on the PATH may refuse users off the console.
+    start(QStringLiteral("/usr/lib/xorg/Xorg"),
+          {QStringLiteral("-config"), config, QStringLiteral("-noreset"),
+           QStringLiteral("-novtswitch"), QStringLiteral("-sharevts"), QStringLiteral("-logfile"),
+           work_.filePath(QStringLiteral("Xorg.log"))});
+}
+
+void XvfbServer::start(const QString& program, const QStringList& arguments) {
+    // The server picks a free display number itself and tells it on the descriptor we give it.
+    process_.setProgram(program);
+    process_.setArguments(QStringList{QStringLiteral("-displayfd"), QStringLiteral("1"),
+                                      QStringLiteral("-nolisten"), QStringLiteral("tcp")} +
+                          arguments);
     process_.setProcessChannelMode(QProcess::SeparateChannels);
     process_.start();
     if (!process_.waitForStarted(5000)) {
@@ -96,6 +166,66 @@ QImage XvfbServer::screenshot() const {
     return QImage(file.fileName());
 }
 
+XWindows::XWindows(const XvfbServer& x) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DISPLAY"), x.display());
+    process_.setProcessEnvironment(env);
+    process_.start(QStringLiteral(LUMAFOLIO_BINARY_DIR "/tests/e2e/x11-window"), {});
+    process_.waitForStarted(5000);
+}
+
+XWindows::~XWindows() {
+    process_.closeWriteChannel();
+    if (!process_.waitForFinished(3000)) {
+        process_.kill();
+        process_.waitForFinished(3000);
+    }
+}
+
+QString XWindows::ask(const QString& command) {
+    process_.write((command + u'\n').toUtf8());
+    QByteArray line;
+    waitUntil(
+        [&] {
+            process_.waitForReadyRead(50);
+            line += process_.readAllStandardOutput();
+            return line.contains('\n') || process_.state() != QProcess::Running;
+        },
+        5000);
+    return QString::fromUtf8(line).trimmed();
+}
+
+quint32 XWindows::create(QRect geometry) {
+    return ask(QStringLiteral("create %1 %2 %3 %4")
+                   .arg(geometry.width())
+                   .arg(geometry.height())
+                   .arg(geometry.x())
+                   .arg(geometry.y()))
+        .toUInt();
+}
+
+bool XWindows::resize(quint32 window, QSize size) {
+    return ask(QStringLiteral("resize %1 %2 %3")
+                   .arg(window)
+                   .arg(size.width())
+                   .arg(size.height())) == u"ok";
+}
+
+bool XWindows::destroy(quint32 window) {
+    return ask(QStringLiteral("destroy %1").arg(window)) == u"ok";
+}
+
+bool processEnded(qint64 pid) {
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly)) {
+        return true;
+    }
+    // "pid (name) state ...": the state follows the last ")".
+    const QByteArray text = stat.readAll();
+    const qsizetype close = text.lastIndexOf(')');
+    return close < 0 || text.mid(close + 2, 1) == "Z";
+}
+
 ProgramRun::ProgramRun(const TempEnv& env, QString display)
     : env_(env), display_(std::move(display)) {
     QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
@@ -145,6 +275,12 @@ bool ProgramRun::isRunning() const {
 QString ProgramRun::errorOutput() {
     errors_ += QString::fromLocal8Bit(process_.readAllStandardError());
     return errors_;
+}
+
+void ProgramRun::sendSignal(int signal) {
+    if (process_.state() == QProcess::Running) {
+        ::kill(static_cast<pid_t>(process_.processId()), signal);
+    }
 }
 
 QString ProgramRun::standardOutput() {

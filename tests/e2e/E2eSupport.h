@@ -7,6 +7,7 @@
 #include <QRect>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 
 #include <functional>
 #include <memory>
@@ -17,10 +18,14 @@ namespace luma::test {
 // The built program.
 QString programPath();
 
-// An X server of our own (Xvfb) on a free display number, for the life of the object.
+// An X server of our own on a free display number, for the life of the object: Xvfb with one
+// screen, or Xorg's dummy driver with two monitors of 800 x 600 side by side (DUMMY0 at 0,0, the
+// primary one, and DUMMY1 at 800,0; DUMMY2 can be added at 1600,0), which Xvfb cannot give.
 class XvfbServer {
 public:
     explicit XvfbServer(int width = 1024, int height = 768);
+    struct TwoMonitors {};
+    explicit XvfbServer(TwoMonitors);
     ~XvfbServer();
     bool isRunning() const { return running_; }
     QString display() const { return display_; }
@@ -31,10 +36,31 @@ public:
             int timeoutMs = 10000) const;
 
 private:
+    void start(const QString& program, const QStringList& arguments);
+
+    QTemporaryDir work_;
     QProcess process_;
     QString display_;
     bool running_ = false;
 };
+
+// Top-level windows made the way a screen saver daemon makes them (the x11-window tool).
+class XWindows {
+public:
+    explicit XWindows(const XvfbServer& x);
+    ~XWindows();
+    // A new mapped window; 0 on failure.
+    quint32 create(QRect geometry);
+    bool resize(quint32 window, QSize size);
+    bool destroy(quint32 window);
+
+private:
+    QString ask(const QString& command);
+    QProcess process_;
+};
+
+// Whether process `pid` has ended (a zombie that nobody reaps counts as ended).
+bool processEnded(qint64 pid);
 
 // The program under test in its own settings and runtime folders.
 class ProgramRun {
@@ -50,6 +76,11 @@ public:
     bool waitForEnd(int timeoutMs);
     bool isRunning() const;
     int exitCode() const { return process_.exitCode(); }
+    // True when it ended by itself rather than by a signal or a crash.
+    bool endedNormally() const { return process_.exitStatus() == QProcess::NormalExit; }
+    qint64 pid() const { return process_.processId(); }
+    // Sends `signal` (SIGTERM, SIGINT, ...) to the program.
+    void sendSignal(int signal);
     QString errorOutput();
     QString standardOutput();
     void kill();
