@@ -104,6 +104,31 @@ QByteArray readAll(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// The program installed into a folder of its own that every user may read: a daemon running as
+// another user starts it from there, wherever the build is.
+class Installed {
+public:
+    Installed() {
+        QProcess install;
+        install.start(QStringLiteral("cmake"),
+                      {QStringLiteral("--install"), QStringLiteral(LUMAFOLIO_BINARY_DIR),
+                       QStringLiteral("--prefix"), prefix_.path()});
+        ok_ = install.waitForFinished(60000) && install.exitCode() == 0;
+        QFile::setPermissions(prefix_.path(), QFile::ReadOwner | QFile::WriteOwner |
+                                                  QFile::ExeOwner | QFile::ReadOther |
+                                                  QFile::ExeOther | QFile::ReadGroup |
+                                                  QFile::ExeGroup);
+    }
+    bool ok() const { return ok_; }
+    QString path(const char* relative) const {
+        return prefix_.filePath(QString::fromLatin1(relative));
+    }
+
+private:
+    QTemporaryDir prefix_;
+    bool ok_ = false;
+};
+
 // xscreensaver launches no saver as root: as root, the daemon runs as a system user made for it.
 QString daemonUser() {
     if (::geteuid() != 0) {
@@ -120,6 +145,8 @@ QString daemonUser() {
 TEST(SaverE2e, XscreensaverShowsTheSlidesAndEndsTheShowOnDeactivation) {
     XvfbServer x;
     ASSERT_TRUE(x.isRunning());
+    const Installed installed;
+    ASSERT_TRUE(installed.ok());
     Media media;
     QTemporaryDir home;
     const QString settingsFile =
@@ -133,7 +160,7 @@ TEST(SaverE2e, XscreensaverShowsTheSlidesAndEndsTheShowOnDeactivation) {
         "lockTimeout:\t0:00:00\nsplash:\tFalse\nfade:\tFalse\nunfade:\tFalse\n"
         "dpmsEnabled:\tFalse\ngrabDesktopImages:\tFalse\n"
         "programs:\t\"Lumafolio\" " +
-        programPath().toUtf8() + " --root \\n\\\n\n");
+        installed.path("lib/lumafolio/lumafolio11.scr").toUtf8() + " --root \\n\\\n\n");
     config.close();
 
     QStringList command{QStringLiteral("env"),
