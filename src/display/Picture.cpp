@@ -42,8 +42,9 @@ qsizetype EncodedBytes::size() const {
     return file_ ? prefixLength_ + (end_ - begin_) : 0;
 }
 
-Picture::Picture(EncodedBytes bytes, QSize size, QByteArray format)
-    : bytes_(std::move(bytes)), size_(size), format_(std::move(format)) {}
+Picture::Picture(EncodedBytes bytes, QSize size, QByteArray format,
+                 QImageIOHandler::Transformations turn)
+    : bytes_(std::move(bytes)), size_(size), format_(std::move(format)), turn_(turn) {}
 
 std::optional<Picture> Picture::fromBytes(QByteArray bytes) {
     if (bytes.isEmpty() || !pictureIsComplete(bytes)) {
@@ -69,8 +70,9 @@ std::optional<Picture> Picture::fromBytes(QByteArray bytes) {
     if (!reader.canRead() || !size.isValid() || size.isEmpty()) {
         return std::nullopt;
     }
+    const QImageIOHandler::Transformations turn = reader.transformation();
     buffer.close();
-    return Picture(EncodedBytes(std::move(bytes)), size);
+    return Picture(EncodedBytes(std::move(bytes)), size, {}, turn);
 }
 
 std::optional<Picture> Picture::fromFile(const QString& path) {

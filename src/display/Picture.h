@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QImageIOHandler>
 #include <QSize>
 #include <QString>
 
@@ -37,8 +38,11 @@ private:
 class Picture {
 public:
     Picture() = default;
-    // `format` names the decoder ("gif"); empty lets the decoder tell from the content.
-    Picture(EncodedBytes bytes, QSize size, QByteArray format = {});
+    // `format` names the decoder ("gif"); empty lets the decoder tell from the content. `turn` is
+    // how the stored pixels are turned to be shown (a photo's orientation tag); `size` is the
+    // size as stored.
+    Picture(EncodedBytes bytes, QSize size, QByteArray format = {},
+            QImageIOHandler::Transformations turn = QImageIOHandler::TransformationNone);
 
     // A picture file as it is loaded: nullopt when it cannot be read, is cut off, or holds no
     // picture that the decoder knows.
@@ -46,16 +50,20 @@ public:
     static std::optional<Picture> fromBytes(QByteArray bytes);
 
     bool isEmpty() const { return bytes_.isEmpty(); }
-    QSize size() const { return size_; }
-    int width() const { return size_.width(); }
-    int height() const { return size_.height(); }
+    // The size as shown: turned by a quarter when the orientation tag says so.
+    QSize size() const { return turnsSideways() ? size_.transposed() : size_; }
+    int width() const { return size().width(); }
+    int height() const { return size().height(); }
     const EncodedBytes& bytes() const { return bytes_; }
     const QByteArray& format() const { return format_; }
+    QImageIOHandler::Transformations turn() const { return turn_; }
+    bool turnsSideways() const { return turn_.testFlag(QImageIOHandler::TransformationRotate90); }
 
 private:
     EncodedBytes bytes_;
     QSize size_;
     QByteArray format_;
+    QImageIOHandler::Transformations turn_ = QImageIOHandler::TransformationNone;
 };
 
 // Files above this size are not taken as pictures: they are read whole into memory.

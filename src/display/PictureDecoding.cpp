@@ -33,6 +33,35 @@ QRectF areaOf(QRect source, QRect target, QSize natural) {
                   source.width() * sx, source.height() * sy);
 }
 
+// A picture whose orientation tag turns it: the decoder turns it while it reads, its scaled size
+// counting in the stored orientation, and the shown part is cut from the turned image.
+std::optional<DecodedPart> decodeTurned(const Picture& picture, QImageReader& reader,
+                                        QRect target, QRect shown) {
+    const QSize natural = picture.size();
+    reader.setAutoTransform(true);
+    DecodedPart part;
+    QImage image;
+    if (target.width() < natural.width() || target.height() < natural.height()) {
+        reader.setScaledSize(picture.turnsSideways() ? target.size().transposed() : target.size());
+        if (!reader.read(&image) || image.isNull()) {
+            return std::nullopt;
+        }
+        part.image = shown == target ? image : image.copy(shown.translated(-target.topLeft()));
+        part.area = QRectF(shown);
+        return part;
+    }
+    const QRect source = sourceOf(shown, target, natural);
+    if (source.isEmpty()) {
+        return part;
+    }
+    if (!reader.read(&image) || image.isNull()) {
+        return std::nullopt;
+    }
+    part.image = source.size() == natural ? image : image.copy(source);
+    part.area = areaOf(source, target, natural);
+    return part;
+}
+
 }  // namespace
 
 std::optional<DecodedPart> decodePart(const Picture& picture, QRect target, QRect visible) {
@@ -56,6 +85,9 @@ std::optional<DecodedPart> decodePart(const Picture& picture, QRect target, QRec
             return std::nullopt;
         }
         return part;
+    }
+    if (picture.turn() != QImageIOHandler::TransformationNone) {
+        return decodeTurned(picture, reader, target, shown);
     }
     if (target.width() < natural.width() || target.height() < natural.height()) {
         reader.setScaledSize(target.size());
