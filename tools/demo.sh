@@ -73,9 +73,18 @@ show=$!
 cleanup() { kill $show 2>/dev/null || true; kill $xvfb 2>/dev/null || true; }
 trap cleanup EXIT
 
+# Screenshots half a slide's delay after each change, so that none falls on a change: the first
+# slide shows with the window (its background is 64,64,64), the next every 3 seconds.
+for ((i = 0; i < 100; i++)); do
+    import -window root -crop 1x1+0+0 -depth 8 txt:- 2>/dev/null | grep -q '#404040' && break
+    sleep 0.1
+done
 shots=0
+started=$(date +%s%N)
 for ((t = 2; t <= seconds; t += 3)); do
-    sleep 3
+    wake=$((started + (t * 1000 - 500) * 1000000))
+    now=$(date +%s%N)
+    [ "$wake" -gt "$now" ] && sleep "$(( (wake - now) / 1000000 ))e-3"
     if ! kill -0 $show 2>/dev/null; then
         echo "demo: the show ended early; see $out/program.log" >&2
         break

@@ -1,5 +1,6 @@
 // The control panel over the real INI file with 10,000 slides and 10,000 playlist entries: its
-// load, "Remove" on the slide list, "Randomize List" and "Add ALL CD Tracks to list".
+// load, "Remove" on the slide list, "Randomize List", "Add ALL CD Tracks to list" and a folder
+// of 10,000 pictures added.
 #include "panel/CdDriveButtons.h"
 #include "panel/ControlPanel.h"
 #include "panel/PlaylistEditor.h"
@@ -24,6 +25,8 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QListWidget>
 #include <QTemporaryDir>
 
@@ -87,11 +90,14 @@ public:
         return false;
     }
     bool remove(const QString&, const QString&) override { return false; }
-    std::optional<QString> open(QWidget*, const QString&, const QString&, const QString&) override {
-        return std::nullopt;
+    QStringList openFiles(QWidget*, const QString&, const QString&, const QString&) override {
+        return {};
     }
+    std::optional<QString> openFolder(QWidget*, const QString&) override { return folder; }
     int show(QWidget*, const QString&, const QString&, int) override { return kOk; }
     bool acquire() override { return true; }
+
+    QString folder;  // what "add folder…" gets
 };
 
 QStringList slides() {
@@ -142,6 +148,7 @@ std::unique_ptr<luma::Program> programOver(const QTemporaryDir& folder) {
     s.shell = std::make_unique<Unused>();
     s.shortcuts = std::make_unique<Unused>();
     s.fileDialog = std::make_unique<Unused>();
+    static_cast<Unused&>(*s.fileDialog).folder = folder.filePath(QStringLiteral("photos"));
     s.messageBox = std::make_unique<Unused>();
     s.instance = std::make_unique<Unused>();
     return std::make_unique<luma::Program>(std::move(s));
@@ -199,6 +206,38 @@ void RemoveFromTenThousandEntryPlaylist(benchmark::State& state) {
     });
 }
 BENCHMARK(RemoveFromTenThousandEntryPlaylist)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A tree of 10,000 pictures (empty files with picture names, in 100 folders of 100) added to the
+// slide list of 10,000, to the written list.
+void AddFolderOfTenThousandPictures(benchmark::State& state) {
+    QTemporaryDir folder;
+    const QDir root(folder.filePath(QStringLiteral("photos")));
+    for (int f = 0; f < 100; ++f) {
+        const QString sub = QStringLiteral("roll %1").arg(f);
+        root.mkpath(sub);
+        for (int i = 0; i < 100; ++i) {
+            QFile(root.filePath(sub + QStringLiteral("/IMG_%1.jpg").arg(i)))
+                .open(QIODevice::WriteOnly);
+        }
+    }
+    auto program = programOver(folder);
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto panel = std::make_unique<luma::ControlPanel>(*program);
+        panel->load();
+        state.ResumeTiming();
+        panel->slideEditor->addFolder();
+        state.PauseTiming();
+        const auto stored = luma::StoredList(program->store(), luma::keys::kPictures).count();
+        if (stored.value_or(0) != 2 * kEntries) {
+            state.SkipWithError("the folder was not added whole");
+        }
+        luma::StoredList(program->store(), luma::keys::kPictures).rewrite(slides());
+        panel.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(AddFolderOfTenThousandPictures)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void AddAllCdTracksToTenThousandEntries(benchmark::State& state) {
     onLoadedPanel(state, [](luma::ControlPanel& panel) { panel.playlist->addAllTracks(); });

@@ -35,8 +35,8 @@ QRectF areaOf(QRect source, QRect target, QSize natural) {
 
 // A picture whose orientation tag turns it: the decoder turns it while it reads, its scaled size
 // counting in the stored orientation, and the shown part is cut from the turned image.
-std::optional<DecodedPart> decodeTurned(const Picture& picture, QImageReader& reader,
-                                        QRect target, QRect shown) {
+std::optional<DecodedPart> decodeTurned(const Picture& picture, QImageReader& reader, QRect target,
+                                        QRect shown) {
     const QSize natural = picture.size();
     reader.setAutoTransform(true);
     DecodedPart part;

@@ -5,7 +5,7 @@
 namespace luma {
 
 QPushButton* namedButton(QLatin1String name, const char* caption, QWidget* parent) {
-    auto* b = new QPushButton(QString::fromLatin1(caption), parent);
+    auto* b = new QPushButton(QString::fromUtf8(caption), parent);
     b->setObjectName(QString(name));
     return b;
 }

@@ -4,6 +4,8 @@
 
 #include "panel/ListClicks.h"
 #include "panel/ListEntries.h"
+#include "panel/ListFiller.h"
+#include "panel/PlaylistFiles.h"
 #include "panel/SoundTab.h"
 #include "platform/FileDialog.h"
 #include "settings/SettingsKeys.h"
@@ -17,13 +19,23 @@
 namespace luma {
 namespace {
 
-const QString kMusicFilter = QStringLiteral("Supported files(*.wav;*.mp3;*.mid)|*.wav;*.mp3;*.mid");
+const QString kMusicFilter = QStringLiteral(
+    "Supported files(*.wav;*.mp3;*.mid)|*.wav;*.mp3;*.mid|"
+    "Playlists(*.m3u;*.m3u8;*.pls)|*.m3u;*.m3u8;*.pls");
 const QString kMusicExtension = QStringLiteral("mp3");
 
 }  // namespace
 
 PlaylistEditor::PlaylistEditor(Program& program, SoundTab& tab, QString& lastDialogFile)
-    : QObject(&tab), program_(program), tab_(tab), lastDialogFile_(lastDialogFile) {
+    : QObject(&tab),
+      program_(program),
+      tab_(tab),
+      lastDialogFile_(lastDialogFile),
+      filler_(new ListFiller(program, tab.playlistBox, keys::kMusic,
+                             ListRules{hasMusicEnding, true},
+                             QStringLiteral("the playlist takes music files named .wav, .mp3 or "
+                                            ".mid (or .WAV, .MP3, .MID)."))) {
+    connect(tab.addMusicFolderButton, &QPushButton::clicked, this, &PlaylistEditor::addFolder);
     connect(tab.loadListButton, &QPushButton::clicked, this, &PlaylistEditor::loadPlaylist);
     connect(tab.browseMusicButton, &QPushButton::clicked, this, &PlaylistEditor::browseMusic);
     connect(tab.addSelectionButton, &QPushButton::clicked, this, &PlaylistEditor::addSelection);
@@ -54,19 +66,32 @@ void PlaylistEditor::loadPlaylist() {
 }
 
 void PlaylistEditor::browseMusic() {
-    const std::optional<QString> chosen =
-        program_.fileDialog().open(&tab_, kMusicFilter, kMusicExtension, lastDialogFile_);
-    if (!chosen || chosen->isEmpty()) {
+    const QStringList chosen =
+        program_.fileDialog().openFiles(&tab_, kMusicFilter, kMusicExtension, lastDialogFile_);
+    if (chosen.isEmpty() || chosen.first().isEmpty()) {
         return;
     }
-    lastDialogFile_ = *chosen;
-    tab_.musicFileBox->setText(*chosen);
+    chosen_ = chosen;
+    lastDialogFile_ = chosen.first();
+    tab_.musicFileBox->setText(chosen.first());
 }
 
 void PlaylistEditor::addSelection() {
     const QString text = tab_.musicFileBox->text();
+    if (!chosen_.isEmpty() && text == chosen_.first() &&
+        (chosen_.size() > 1 || playlistFormatOf(text))) {
+        filler_->add(chosen_);
+        return;
+    }
     tab_.playlistBox->addItem(text);
     playlist().append(tab_.playlistBox->count(), text);
+}
+
+void PlaylistEditor::addFolder() {
+    if (const std::optional<QString> folder =
+            program_.fileDialog().openFolder(&tab_, lastDialogFile_)) {
+        filler_->add({*folder});
+    }
 }
 
 void PlaylistEditor::addAllTracks() {

@@ -5,6 +5,7 @@
 
 namespace luma {
 
+class ListFiller;
 class Program;
 class SoundTab;
 class StoredList;
@@ -19,8 +20,11 @@ public:
     PlaylistEditor(Program& program, SoundTab& tab, QString& lastDialogFile);
 
     void loadPlaylist();  // load the stored playlist (the hidden "load list")
-    void browseMusic();   // "..."
-    void addSelection();  // "Add selection to list"
+    void browseMusic();   // "...": one or more music or playlist files
+    // "Add selection to list": the selection's text, or every file the dialog chose (a playlist
+    // for its entries) when the selection still shows the first of them.
+    void addSelection();
+    void addFolder();     // "add folder…"
     void addAllTracks();  // "Add ALL CD Tracks to list"
     void removeEntry();   // "remove selection from List"
     void chooseEntry(int row);
@@ -36,6 +40,8 @@ private:
     Program& program_;
     SoundTab& tab_;
     QString& lastDialogFile_;
+    QStringList chosen_;  // what the file dialog chose last
+    ListFiller* filler_;
 };
 
 }  // namespace luma

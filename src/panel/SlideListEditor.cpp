@@ -2,6 +2,7 @@
 
 #include "panel/ListClicks.h"
 #include "panel/ListEntries.h"
+#include "panel/ListFiller.h"
 #include "panel/SlidePreview.h"
 #include "panel/SlidesTab.h"
 #include "platform/FileDialog.h"
@@ -31,10 +32,15 @@ SlideListEditor::SlideListEditor(Program& program, SlidesTab& tab, QString& last
       program_(program),
       tab_(tab),
       lastDialogFile_(lastDialogFile),
+      filler_(new ListFiller(program, tab.slideListBox, keys::kPictures,
+                             ListRules{hasPictureExtension, false},
+                             QStringLiteral("the slide list takes pictures named .bmp, .jpg or "
+                                            ".gif (or .BMP, .JPG, .GIF)."))),
       fileBox_(tab.fileBox) {
     connect(tab.browsePicturesButton, &QPushButton::clicked, this,
             &SlideListEditor::browsePictures);
     connect(tab.addPictureButton, &QPushButton::clicked, this, &SlideListEditor::addPicture);
+    connect(tab.addPictureFolderButton, &QPushButton::clicked, this, &SlideListEditor::addFolder);
     connect(tab.removeSlideButton, &QPushButton::clicked, this, &SlideListEditor::removeSlide);
     connect(tab.randomizeButton, &QPushButton::clicked, this, &SlideListEditor::randomizeSlides);
     connect(new ListClicks(tab.slideListBox), &ListClicks::clicked, this,
@@ -68,21 +74,33 @@ void SlideListEditor::loadStoredList() {
 }
 
 void SlideListEditor::browsePictures() {
-    const std::optional<QString> chosen =
-        program_.fileDialog().open(&tab_, kPictureFilter, kPictureExtension, lastDialogFile_);
-    if (!chosen || chosen->isEmpty()) {
+    const QStringList chosen =
+        program_.fileDialog().openFiles(&tab_, kPictureFilter, kPictureExtension, lastDialogFile_);
+    if (chosen.isEmpty() || chosen.first().isEmpty()) {
         return;
     }
-    lastDialogFile_ = *chosen;
-    tab_.fileBox->setText(*chosen);
-    tab_.preview->showPicture(*chosen);  // an unreadable file leaves the old picture
+    chosen_ = chosen;
+    lastDialogFile_ = chosen.first();
+    tab_.fileBox->setText(chosen.first());
+    tab_.preview->showPicture(chosen.first());  // an unreadable file leaves the old picture
 }
 
 void SlideListEditor::addPicture() {
     const QString text = tab_.fileBox->text();
-    tab_.slideListBox->addItem(text);
-    slideList().append(tab_.slideListBox->count(), text);
+    if (chosen_.size() > 1 && text == chosen_.first()) {
+        filler_->add(chosen_);
+    } else {
+        tab_.slideListBox->addItem(text);
+        slideList().append(tab_.slideListBox->count(), text);
+    }
     program_.store().write(keys::kSettings, keys::kAniFile, text.trimmed());
+}
+
+void SlideListEditor::addFolder() {
+    if (const std::optional<QString> folder =
+            program_.fileDialog().openFolder(&tab_, lastDialogFile_)) {
+        filler_->add({*folder});
+    }
 }
 
 void SlideListEditor::chooseSlide(int row) {

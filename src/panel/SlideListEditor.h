@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QObject>
+#include <QStringList>
 
 namespace luma {
 
+class ListFiller;
 class Program;
 class SlidesTab;
 class StoredList;
@@ -21,8 +23,11 @@ public:
     // and the preview.
     void loadStoredList();
 
-    void browsePictures();  // "..."
-    void addPicture();      // "add file to slides"
+    void browsePictures();  // "...": one or more pictures
+    // "add file to slides": the file box's path, or every picture the dialog chose when the box
+    // still shows the first of them.
+    void addPicture();
+    void addFolder();  // "add folder…"
     void chooseSlide(int row);
     void fileBoxClicked();
     void removeSlide();      // "Remove"
@@ -39,6 +44,8 @@ private:
     Program& program_;
     SlidesTab& tab_;
     QString& lastDialogFile_;
+    QStringList chosen_;  // what the file dialog chose last
+    ListFiller* filler_;
     // The file name box, as the event filter knows it: compared by address only, as the filter
     // still sees the box's last events while the tab that holds it is being destroyed.
     const QObject* const fileBox_;

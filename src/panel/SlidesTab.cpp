@@ -42,9 +42,12 @@ SlidesTab::SlidesTab(QWidget* parent) : QWidget(parent) {
     browsePicturesButton = namedButton(panel_ids::kBrowsePicturesButton, "...", select);
     fitToCaption(browsePicturesButton);
     addPictureButton = namedButton(panel_ids::kAddPictureButton, "add file to slides", select);
+    addPictureFolderButton =
+        namedButton(panel_ids::kAddPictureFolderButton, "add folder\u2026", select);
     selectRow->addWidget(fileBox, 1);
     selectRow->addWidget(browsePicturesButton);
     selectRow->addWidget(addPictureButton);
+    selectRow->addWidget(addPictureFolderButton);
     page->addWidget(select);
 
     auto* pictures = new QGroupBox(QStringLiteral("Pictures"), this);

@@ -20,6 +20,7 @@ public:
     QLineEdit* fileBox;
     QPushButton* browsePicturesButton;  // "..."
     QPushButton* addPictureButton;      // "add file to slides"
+    QPushButton* addPictureFolderButton;
     QListWidget* slideListBox;
     SlidePreview* preview;
     QPushButton* removeSlideButton;  // "Remove"

@@ -100,7 +100,13 @@ SoundTab::SoundTab(QWidget* parent) : QWidget(parent) {
     right->addWidget(selection);
     addSelectionButton =
         namedButton(panel_ids::kAddSelectionButton, "Add selection to list", playlist);
-    right->addWidget(addSelectionButton, 0, Qt::AlignLeft);
+    addMusicFolderButton =
+        namedButton(panel_ids::kAddMusicFolderButton, "add folder\u2026", playlist);
+    auto* addRow = new QHBoxLayout;
+    addRow->addWidget(addSelectionButton);
+    addRow->addWidget(addMusicFolderButton);
+    addRow->addStretch(1);
+    right->addLayout(addRow);
     playlistBox = list(panel_ids::kPlaylist, playlist);
     right->addWidget(playlistBox, 1);
     auto* playRow = new QHBoxLayout;

@@ -30,6 +30,7 @@ public:
     QLineEdit* musicFileBox;          // the selection
     QPushButton* browseMusicButton;   // "..."
     QPushButton* addSelectionButton;  // "Add selection to list"
+    QPushButton* addMusicFolderButton;
     QPushButton* addAllTracksButton;  // "Add ALL CD Tracks to list"
     QListWidget* playlistBox;
     QPushButton* playButton;         // "Play"

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -8,13 +9,16 @@ class QWidget;
 
 namespace luma {
 
-// The file-open dialog. `filter` is in the form "Description|*.a;*.b"; `start` is the file or
-// folder it opens at. Returns the chosen file, or std::nullopt when the user cancelled.
+// The file-open dialogs. `filter` is in the form "Description|*.a;*.b[|Other|*.c]"; `start` is
+// the file or folder a dialog opens at.
 class FileDialog {
 public:
     virtual ~FileDialog() = default;
-    virtual std::optional<QString> open(QWidget* parent, const QString& filter,
-                                        const QString& defaultExtension, const QString& start) = 0;
+    // One or more existing files; empty when the user cancelled.
+    virtual QStringList openFiles(QWidget* parent, const QString& filter,
+                                  const QString& defaultExtension, const QString& start) = 0;
+    // An existing folder; std::nullopt when the user cancelled.
+    virtual std::optional<QString> openFolder(QWidget* parent, const QString& start) = 0;
 };
 
 }  // namespace luma

@@ -17,11 +17,11 @@ QString QtFileDialog::qtFilter(const QString& filter) {
     return entries.join(QStringLiteral(";;"));
 }
 
-std::optional<QString> QtFileDialog::open(QWidget* parent, const QString& filter,
-                                          const QString& defaultExtension, const QString& start) {
+QStringList QtFileDialog::openFiles(QWidget* parent, const QString& filter,
+                                    const QString& defaultExtension, const QString& start) {
     QFileDialog dialog(parent);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setFileMode(QFileDialog::ExistingFiles);
     dialog.setNameFilter(qtFilter(filter));
     dialog.setDefaultSuffix(defaultExtension);
     if (!start.isEmpty()) {
@@ -32,6 +32,21 @@ std::optional<QString> QtFileDialog::open(QWidget* parent, const QString& filter
             dialog.setDirectory(info.absolutePath());
             dialog.selectFile(info.fileName());
         }
+    }
+    if (dialog.exec() != QDialog::Accepted) {
+        return {};
+    }
+    return dialog.selectedFiles();
+}
+
+std::optional<QString> QtFileDialog::openFolder(QWidget* parent, const QString& start) {
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    if (!start.isEmpty()) {
+        const QFileInfo info(start);
+        dialog.setDirectory(info.isDir() ? start : info.absolutePath());
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;

@@ -6,8 +6,9 @@ namespace luma {
 
 class QtFileDialog : public FileDialog {
 public:
-    std::optional<QString> open(QWidget* parent, const QString& filter,
-                                const QString& defaultExtension, const QString& start) override;
+    QStringList openFiles(QWidget* parent, const QString& filter, const QString& defaultExtension,
+                          const QString& start) override;
+    std::optional<QString> openFolder(QWidget* parent, const QString& start) override;
 
     // "Supported files(*.bmp;*.jpg)|*.bmp;*.jpg" -> "Supported files(*.bmp;*.jpg) (*.bmp *.jpg)"
     static QString qtFilter(const QString& filter);

@@ -79,6 +79,17 @@ bool StoredList::append(std::int32_t newCount, const QString& text) {
                                    SettingsWrite{QString::number(newCount), text}});
 }
 
+bool StoredList::appendAll(std::int32_t count, const QStringList& items) {
+    std::vector<SettingsWrite> batch;
+    batch.reserve(static_cast<size_t>(items.size()) + 1);
+    batch.push_back(
+        SettingsWrite{keys::kHowMany, QString::number(std::int64_t{count} + items.size())});
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        batch.push_back(SettingsWrite{QString::number(std::int64_t{count} + i + 1), items[i]});
+    }
+    return store_.apply(section_, batch);
+}
+
 bool StoredList::rewrite(const QStringList& items) {
     std::vector<SettingsWrite> batch;
     batch.reserve(static_cast<size_t>(items.size()) + 1);

@@ -33,6 +33,8 @@ public:
 
     // Stores `text` as item `newCount` and "HowMany" as `newCount`, in one write.
     bool append(std::int32_t newCount, const QString& text);
+    // Stores `items` after the first `count` items and the new count, in one write.
+    bool appendAll(std::int32_t count, const QStringList& items);
 
     // Replaces the list by `items` in one write: no reader ever sees a half-written list. Keys of
     // an earlier, longer list are removed.

@@ -21,18 +21,17 @@ struct Tag {
     Corner redCorner;
     bool sideways;
 };
-constexpr Tag kTags[] = {{1, TopLeft, false},  {2, TopRight, false}, {3, BottomRight, false},
-                         {4, BottomLeft, false}, {5, TopLeft, true},  {6, TopRight, true},
+constexpr Tag kTags[] = {{1, TopLeft, false},    {2, TopRight, false}, {3, BottomRight, false},
+                         {4, BottomLeft, false}, {5, TopLeft, true},   {6, TopRight, true},
                          {7, BottomRight, true}, {8, BottomLeft, true}};
 
 // The centre of each quarter of `area`, red in the quarter of `red` and blue elsewhere.
 void expectQuarters(const QImage& image, QRect area, Corner red) {
-    const QPoint centres[] = {{area.left() + area.width() / 4, area.top() + area.height() / 4},
-                              {area.left() + 3 * area.width() / 4, area.top() + area.height() / 4},
-                              {area.left() + 3 * area.width() / 4,
-                               area.top() + 3 * area.height() / 4},
-                              {area.left() + area.width() / 4,
-                               area.top() + 3 * area.height() / 4}};
+    const QPoint centres[] = {
+        {area.left() + area.width() / 4, area.top() + area.height() / 4},
+        {area.left() + 3 * area.width() / 4, area.top() + area.height() / 4},
+        {area.left() + 3 * area.width() / 4, area.top() + 3 * area.height() / 4},
+        {area.left() + area.width() / 4, area.top() + 3 * area.height() / 4}};
     for (int corner = TopLeft; corner <= BottomLeft; ++corner) {
         const QColor shown = image.pixelColor(centres[corner]);
         EXPECT_TRUE(sameColour(shown, corner == red ? kRed : kBlue, 12))
@@ -49,8 +48,8 @@ TEST(Orientation, EveryTagTurnsThePictureInTheShowAndInThePreview) {
         SCOPED_TRACE(testing::Message() << "orientation " << tag.orientation);
         for (const char* stretched : {"1", "0"}) {
             DisplayHarness d;
-            const QString path = d.file(QStringLiteral("photo.jpg"),
-                                        withOrientation(jpeg, tag.orientation));
+            const QString path =
+                d.file(QStringLiteral("photo.jpg"), withOrientation(jpeg, tag.orientation));
             d.settings({{"Slides", "1"}, {"screensize", stretched}, {"Slidesize", "1"}});
             d.slides({path});
             d.draws({0, 0, 0, 0});  // the slide at (1, 1), whole on the screen

@@ -87,13 +87,14 @@ TEST_F(PlaylistEditing, AddAllCdTracksTwiceAddsEveryTrackTwice) {
 
 TEST_F(PlaylistEditing, BrowseForMusicFillsTheSelectionUnlessCancelled) {
     openWith({});
-    p.h.fakes.fileDialog->answers = {QStringLiteral("/m/song.mid"), std::nullopt, QString()};
+    p.h.fakes.fileDialog->answers = {{QStringLiteral("/m/song.mid")}, {}, {QString()}};
     for (int i = 0; i < 3; ++i) {
         clickWithMouse(p.find<QPushButton>(panel_ids::kBrowseMusicButton));
     }
     EXPECT_EQ(selection->text(), QStringLiteral("/m/song.mid"));
     const auto& r = p.h.fakes.fileDialog->requests;
-    EXPECT_EQ(r[0].filter, QStringLiteral("Supported files(*.wav;*.mp3;*.mid)|*.wav;*.mp3;*.mid"));
+    EXPECT_EQ(r[0].filter, QStringLiteral("Supported files(*.wav;*.mp3;*.mid)|*.wav;*.mp3;*.mid|"
+                                          "Playlists(*.m3u;*.m3u8;*.pls)|*.m3u;*.m3u8;*.pls"));
     EXPECT_EQ(r[0].defaultExtension, QStringLiteral("mp3"));
     EXPECT_EQ(r[2].start, QStringLiteral("/m/song.mid"));
 }

@@ -102,7 +102,7 @@ TEST_F(SlidesTab, AddAppendsTheFileBoxUnchangedAndKeepsAniFile) {
 TEST_F(SlidesTab, BrowseSharesTheDialogsLastFileAndCancelChangesNothing) {
     const QString picture = writePicture(p.env.configHome(), QStringLiteral("pick.bmp"));
     openWith({});
-    p.h.fakes.fileDialog->answers = {picture, std::nullopt};
+    p.h.fakes.fileDialog->answers = {{picture}, {}};
     clickWithMouse(p.find<QPushButton>(panel_ids::kBrowsePicturesButton));
     EXPECT_EQ(p.find<QLineEdit>(panel_ids::kFileBox)->text(), picture);
     EXPECT_TRUE(p.find<SlidePreview>(panel_ids::kPreview)->hasPicture());

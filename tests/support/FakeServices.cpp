@@ -55,20 +55,28 @@ bool RecordingShortcuts::remove(const QString& folder, const QString& linkName) 
     return true;
 }
 
-std::optional<QString> ScriptedFileDialog::open(QWidget*, const QString& filter,
-                                                const QString& defaultExtension,
-                                                const QString& start) {
+QStringList ScriptedFileDialog::openFiles(QWidget*, const QString& filter,
+                                          const QString& defaultExtension, const QString& start) {
     requests.push_back({filter, defaultExtension, start});
     if (answers.empty()) {
-        return std::nullopt;
+        return {};
     }
-    const bool cancelled = !answers.front().has_value();
-    const QString file = answers.front().value_or(QString());
+    QStringList files = answers.front();
     answers.pop_front();
-    if (cancelled) {
+    return files;
+}
+
+std::optional<QString> ScriptedFileDialog::openFolder(QWidget*, const QString& start) {
+    requests.push_back({{}, {}, start});
+    if (folderAnswers.empty() || folderAnswers.front().isEmpty()) {
+        if (!folderAnswers.empty()) {
+            folderAnswers.pop_front();
+        }
         return std::nullopt;
     }
-    return file;
+    QString folder = folderAnswers.front();
+    folderAnswers.pop_front();
+    return folder;
 }
 
 double ScriptedRandom::next() {

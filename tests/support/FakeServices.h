@@ -102,15 +102,17 @@ public:
     std::vector<Call> calls;
 };
 
-// Answers the dialogs from a queue; an empty queue cancels.
+// Answers the dialogs from queues; an empty queue, or an empty answer, cancels.
 class ScriptedFileDialog : public FileDialog {
 public:
     struct Request {
         QString filter, defaultExtension, start;
     };
-    std::optional<QString> open(QWidget* parent, const QString& filter,
-                                const QString& defaultExtension, const QString& start) override;
-    std::deque<std::optional<QString>> answers;
+    QStringList openFiles(QWidget* parent, const QString& filter, const QString& defaultExtension,
+                          const QString& start) override;
+    std::optional<QString> openFolder(QWidget* parent, const QString& start) override;
+    std::deque<QStringList> answers;
+    std::deque<QString> folderAnswers;
     std::vector<Request> requests;
 };
 

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+namespace luma {
+
+// What a walk through a folder found.
+struct FolderWalk {
+    QStringList files;  // in natural order of their paths
+    int leftOut = 0;    // files the list does not take
+    bool cancelled = false;
+};
+
+// Every file below `folder`, in its subfolders too, that `accept` takes, sorted by path in natural
+// order ("2.jpg" before "10.jpg"). Hidden files and folders are not looked at; a folder reached
+// again through a symbolic link (a loop) is walked once, and a folder that cannot be read is passed
+// over. `keepGoing` learns how many entries were seen so far, now and then; when it says no the
+// walk stops, cancelled, with nothing found.
+FolderWalk walkFolder(const QString& folder, const std::function<bool(const QString&)>& accept,
+                      const std::function<bool(int seen)>& keepGoing = {});
+
+// Sorts paths in natural order: numbers by their value, letters without regard to case.
+void sortNaturally(QStringList& paths);
+
+}  // namespace luma
