@@ -16,6 +16,7 @@
 #include "startup/LoadSettings.h"
 #include "startup/Program.h"
 #include "support/GifWriter.h"
+#include "support/OrientedJpeg.h"
 
 #include <benchmark/benchmark.h>
 
@@ -45,6 +46,10 @@ QString fixtureDir() {
 QString jpegPath() {
     return fixtureDir() + QStringLiteral("/photo-6000x4000.jpg");
 }
+// The same photo with an orientation tag that turns it a quarter (6: as a camera held upright).
+QString turnedJpegPath() {
+    return fixtureDir() + QStringLiteral("/photo-6000x4000-turned.jpg");
+}
 QString gifPath() {
     return fixtureDir() + QStringLiteral("/animation-300x1280x720.gif");
 }
@@ -61,6 +66,11 @@ void makeJpeg() {
         }
     }
     image.save(jpegPath(), "JPG", 90);
+    QFile plain(jpegPath());
+    QFile turned(turnedJpegPath());
+    if (plain.open(QIODevice::ReadOnly) && turned.open(QIODevice::WriteOnly)) {
+        turned.write(luma::test::withOrientation(plain.readAll(), 6));
+    }
 }
 
 // 300 full frames: diagonal colour bands that move from frame to frame.
@@ -90,7 +100,8 @@ void makeGif() {
 }
 
 void ensureFixtures(const char* self) {
-    if (QFileInfo::exists(jpegPath()) && QFileInfo::exists(gifPath())) {
+    if (QFileInfo::exists(jpegPath()) && QFileInfo::exists(turnedJpegPath()) &&
+        QFileInfo::exists(gifPath())) {
         return;
     }
     QProcess::execute(QString::fromLocal8Bit(self), {QStringLiteral("--make-fixtures")});
@@ -150,9 +161,9 @@ void GifShowPeakMemory(benchmark::State& state) {
 }
 BENCHMARK(GifShowPeakMemory)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
 
-void StepJpeg(benchmark::State& state, const char* screensize) {
+void StepJpeg(benchmark::State& state, const char* screensize, const QString& path = jpegPath()) {
     Show show;
-    show.configure(screensize, {jpegPath(), jpegPath()});
+    show.configure(screensize, {path, path});
     luma::SlideshowWindow* w = show.display();
     if (w == nullptr || w->canvas().size() != kScreen) {
         state.SkipWithError("no 1920 x 1080 display");
@@ -168,7 +179,12 @@ void StepJpegStretched(benchmark::State& state) {
 void StepJpegActualSize(benchmark::State& state) {
     StepJpeg(state, "0");
 }
+// The tagged photo, turned while it is decoded at screen size: goal within 1.1 x the plain one.
+void StepTurnedJpegStretched(benchmark::State& state) {
+    StepJpeg(state, "1", turnedJpegPath());
+}
 BENCHMARK(StepJpegStretched)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(StepTurnedJpegStretched)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(StepJpegActualSize)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // Baselines: the same JPEG through QImageReader alone.
