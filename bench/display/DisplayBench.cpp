@@ -9,6 +9,7 @@
 #include "display/PictureDecoding.h"
 #include "display/SlideshowWindow.h"
 #include "runtime/ManualTimerService.h"
+#include "runtime/QtTimerService.h"
 #include "runtime/Random.h"
 #include "settings/MemorySettingsStore.h"
 #include "settings/SettingsKeys.h"
@@ -22,15 +23,19 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QProcess>
+#include <QTimer>
 
 #include <sys/resource.h>
 
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <memory>
 
 namespace {
@@ -53,6 +58,9 @@ QString turnedJpegPath() {
 QString gifPath() {
     return fixtureDir() + QStringLiteral("/animation-300x1280x720.gif");
 }
+QString smallGifPath() {
+    return fixtureDir() + QStringLiteral("/animation-8x640x480.gif");
+}
 
 // A photograph-like picture: smooth gradients with fine texture.
 void makeJpeg() {
@@ -73,27 +81,27 @@ void makeJpeg() {
     }
 }
 
-// 300 full frames: diagonal colour bands that move from frame to frame.
-void makeGif() {
+// Full frames of diagonal colour bands that move from frame to frame.
+void makeGif(const QString& path, QSize size, int frames, std::uint16_t delay) {
     luma::test::GifFile gif;
-    gif.screen = kGifSize;
+    gif.screen = size;
     for (int i = 0; i < 256; ++i) {
         gif.palette.push_back(qRgb(i, (i * 3) & 255, 255 - i));
     }
-    for (int f = 0; f < kGifFrames; ++f) {
+    for (int f = 0; f < frames; ++f) {
         luma::test::GifImage frame;
-        frame.size = kGifSize;
-        frame.delay = 4;
-        frame.indices.resize(static_cast<std::size_t>(kGifSize.width()) * kGifSize.height());
-        for (int y = 0; y < kGifSize.height(); ++y) {
-            for (int x = 0; x < kGifSize.width(); ++x) {
-                frame.indices[static_cast<std::size_t>(y) * kGifSize.width() + x] =
+        frame.size = size;
+        frame.delay = delay;
+        frame.indices.resize(static_cast<std::size_t>(size.width()) * size.height());
+        for (int y = 0; y < size.height(); ++y) {
+            for (int x = 0; x < size.width(); ++x) {
+                frame.indices[static_cast<std::size_t>(y) * size.width() + x] =
                     static_cast<std::uint8_t>(((x + 4 * f) / 16 + y / 16) & 255);
             }
         }
         gif.images.push_back(std::move(frame));
     }
-    QFile out(gifPath());
+    QFile out(path);
     if (out.open(QIODevice::WriteOnly)) {
         out.write(gif.encode());
     }
@@ -101,7 +109,7 @@ void makeGif() {
 
 void ensureFixtures(const char* self) {
     if (QFileInfo::exists(jpegPath()) && QFileInfo::exists(turnedJpegPath()) &&
-        QFileInfo::exists(gifPath())) {
+        QFileInfo::exists(gifPath()) && QFileInfo::exists(smallGifPath())) {
         return;
     }
     QProcess::execute(QString::fromLocal8Bit(self), {QStringLiteral("--make-fixtures")});
@@ -109,14 +117,19 @@ void ensureFixtures(const char* self) {
 
 // A program whose store, timers and random numbers live in memory, with the real display.
 struct Show {
-    Show() : program(services()) {
+    // `realClock`: the timers run on the event loop, as in the program.
+    explicit Show(bool realClock = false) : program(services(realClock)) {
         program.setDisplayFactory(
             [](luma::Program& p) { return std::make_unique<luma::SlideshowWindow>(p); });
     }
-    static luma::PlatformServices services() {
+    static luma::PlatformServices services(bool realClock) {
         luma::PlatformServices s;
         s.store = std::make_unique<luma::MemorySettingsStore>();
-        s.timers = std::make_unique<luma::ManualTimerService>();
+        if (realClock) {
+            s.timers = std::make_unique<luma::QtTimerService>();
+        } else {
+            s.timers = std::make_unique<luma::ManualTimerService>();
+        }
         s.random = std::make_unique<luma::Random>(7);
         return s;
     }
@@ -126,6 +139,8 @@ struct Show {
         store.write(luma::keys::kSettings, luma::keys::kScreenSize,
                     QString::fromLatin1(screensize));
         store.write(luma::keys::kSettings, luma::keys::kMouseSens, QStringLiteral("15"));
+        store.write(luma::keys::kSettings, luma::keys::kSlideSize, QStringLiteral("1"));
+        store.write(luma::keys::kSettings, luma::keys::kDelay, QStringLiteral("65"));
         luma::StoredList(store, luma::keys::kPictures).rewrite(slides);
         luma::loadSettings(store, program.settings);
     }
@@ -147,19 +162,76 @@ long peakMegabytes() {
 
 void GifShowPeakMemory(benchmark::State& state) {
     for (auto _ : state) {
-        Show show;
-        show.configure("0", {gifPath()});
+        Show show(true);
+        show.configure("1", {gifPath()});
         luma::SlideshowWindow* w = show.display();
         w->showFirstSlide();
-        for (int tick = 0; tick < 2 * kGifFrames; ++tick) {
-            luma::animationTick(w->state(), show.program.settings, true);
-        }
+        QEventLoop run;  // its frames decoded ahead, kept to the budget, for four seconds
+        QTimer::singleShot(4000, &run, &QEventLoop::quit);
+        run.exec();
         benchmark::DoNotOptimize(w->canvas().constBits());
+        state.counters["kept_MB"] =
+            static_cast<double>(w->state().frameCache.bytes()) / (1024.0 * 1024.0);
     }
     state.counters["frames"] = kGifFrames;
     state.counters["peak_MB"] = static_cast<double>(peakMegabytes());
 }
 BENCHMARK(GifShowPeakMemory)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
+
+double cpuSeconds(clockid_t clock) {
+    timespec t{};
+    clock_gettime(clock, &t);
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+}
+
+struct PaintCounter : QObject {
+    bool eventFilter(QObject*, QEvent* event) override {
+        paints += event->type() == QEvent::Paint;
+        return false;
+    }
+    int paints = 0;
+};
+
+// A show of one animated GIF running for 10 s on the real clock: the process's CPU in percent of a
+// core, the GUI thread's CPU per frame shown, the frames shown and the peak memory.
+void RunningAnimation(benchmark::State& state, const QString& path, const char* screensize) {
+    for (auto _ : state) {
+        Show show(true);
+        show.configure(screensize, {path});
+        luma::SlideshowWindow* w = show.display();
+        w->showFirstSlide();
+        QEventLoop settle;  // past the start: the first frames are not the steady state
+        QTimer::singleShot(1000, &settle, &QEventLoop::quit);
+        settle.exec();
+        // Frames shown, counted by the window's paints: no timer of the benchmark's own wakes the
+        // process.
+        PaintCounter frames;
+        w->installEventFilter(&frames);
+        const double process = cpuSeconds(CLOCK_PROCESS_CPUTIME_ID);
+        const double gui = cpuSeconds(CLOCK_THREAD_CPUTIME_ID);
+        QEventLoop run;
+        QTimer::singleShot(10000, &run, &QEventLoop::quit);
+        run.exec();
+        const double guiSeconds = cpuSeconds(CLOCK_THREAD_CPUTIME_ID) - gui;
+        state.counters["cpu_percent"] = (cpuSeconds(CLOCK_PROCESS_CPUTIME_ID) - process) * 10;
+        state.counters["frames_shown"] = frames.paints;
+        state.counters["gui_ms_per_frame"] =
+            frames.paints > 0 ? guiSeconds * 1000 / frames.paints : 0;
+        state.counters["peak_MB"] = static_cast<double>(peakMegabytes());
+    }
+}
+void RunningSmallGifStretched(benchmark::State& state) {
+    RunningAnimation(state, smallGifPath(), "1");
+}
+void RunningSmallGifActualSize(benchmark::State& state) {
+    RunningAnimation(state, smallGifPath(), "0");
+}
+void RunningLargeGifStretched(benchmark::State& state) {
+    RunningAnimation(state, gifPath(), "1");
+}
+BENCHMARK(RunningSmallGifStretched)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
+BENCHMARK(RunningSmallGifActualSize)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
+BENCHMARK(RunningLargeGifStretched)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
 
 void StepJpeg(benchmark::State& state, const char* screensize, const QString& path = jpegPath()) {
     Show show;
@@ -223,15 +295,25 @@ void LoadAniGif300(benchmark::State& state) {
 }
 BENCHMARK(LoadAniGif300)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// One tick of the 8-frame GIF once its frames are decoded and kept: what the GUI thread does at a
+// tick (the window's paint follows on the event loop).
 void AnimationTick(benchmark::State& state, const char* screensize) {
     Show show;
-    show.configure(screensize, {gifPath()});
+    show.configure(screensize, {smallGifPath()});
     luma::SlideshowWindow* w = show.display();
-    luma::loadAnimation(w->state(), gifPath());
-    for (auto _ : state) {
-        luma::animationTick(w->state(), show.program.settings, true);
+    w->showFirstSlide();
+    luma::ShowState& s = w->state();
+    QElapsedTimer waited;
+    waited.start();
+    while (s.frameCache.count() < static_cast<std::size_t>(s.lastFrame) &&
+           waited.elapsed() < 10000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     }
-    state.counters["frames"] = static_cast<double>(w->state().frameHolders.size());
+    for (auto _ : state) {
+        luma::animationTick(s, show.program.settings, true);
+    }
+    state.counters["frames"] = static_cast<double>(s.frameHolders.size());
+    state.counters["kept"] = static_cast<double>(s.frameCache.count());
 }
 void AnimationTickActualSize(benchmark::State& state) {
     AnimationTick(state, "0");
@@ -264,7 +346,8 @@ int main(int argc, char** argv) {
     if (argc > 1 && std::strcmp(argv[1], "--make-fixtures") == 0) {
         QDir().mkpath(fixtureDir());
         makeJpeg();
-        makeGif();
+        makeGif(gifPath(), kGifSize, kGifFrames, 4);
+        makeGif(smallGifPath(), QSize(640, 480), 8, 5);  // 20 frames a second
         return 0;
     }
     // An offscreen screen of 1920 x 1080 unless a platform is asked for.

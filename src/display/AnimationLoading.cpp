@@ -27,6 +27,7 @@ bool hasGifSuffix(const QString& path) {
 }
 
 void loadAnimation(ShowState& show, const QString& xFile) {
+    show.resetAnimation();
     std::vector<FrameHolder>& holders = show.frameHolders;
     holders.front().picture = Picture();
     if (xFile.isEmpty() || !fileExists(xFile)) {

@@ -22,6 +22,88 @@ QRect frameArea(const SettingsRecord& settings, QSize window, QPoint slide, QSiz
     return scaledArea(slide.x(), slide.y(), first, multiplier);
 }
 
+namespace {
+
+// The area frame `index` is painted over.
+QRect frameAreaOf(const ShowState& show, const SettingsRecord& settings, int index) {
+    const Picture& frame = show.frameHolders[static_cast<std::size_t>(index)].picture;
+    return frameArea(settings, show.area(), show.slidePosition(), frame.size(),
+                     show.currentPicture.size());
+}
+
+void decodeAhead(ShowState& show, const SettingsRecord& settings);
+
+// An estimate of the bytes frame `index` takes decoded: its painted area on the canvas.
+std::size_t estimatedBytes(const ShowState& show, QRect area) {
+    const QRect shown = area.intersected(show.canvas.rect());
+    return static_cast<std::size_t>(shown.width()) * static_cast<std::size_t>(shown.height()) * 4;
+}
+
+// Hands frame `index` to the decoder; its result is kept, painted when its tick has come, and
+// the decoding goes on with the next frame.
+void startDecoding(ShowState& show, const SettingsRecord& settings, int index) {
+    const QRect area = frameAreaOf(show, settings, index);
+    const QRect visible = show.canvas.rect();
+    const std::uint64_t generation = show.animationGeneration;
+    ShowState* state = &show;  // the decoder goes with the show, and its result with it
+    const SettingsRecord* record = &settings;
+    show.decodingFrame = index;
+    show.frameDecoder->start(
+        show.frameHolders[static_cast<std::size_t>(index)].picture, area, visible,
+        [state, record, generation, index, area, visible](std::optional<DecodedPart> part) {
+            state->decodingFrame = -1;
+            if (state->animationGeneration != generation) {
+                decodeAhead(*state, *record);  // a new animation's frames
+                return;
+            }
+            if (state->awaitedFrame == index) {
+                state->awaitedFrame = -1;
+                if (!part) {
+                    return;  // a frame that does not decode stops the animation
+                }
+                state->canvas.draw(*part, PaintQuality::Fast);
+                state->animationTimer.setEnabled(true);  // its delay counts from now
+            }
+            state->frameCache.setPosition(state->currentFrame, state->lastFrame);
+            state->frameCache.insert(index, area, visible, std::move(part));
+            decodeAhead(*state, *record);
+        });
+}
+
+// Keeps the decoder busy with the frame awaited, or else the next frame to show that is not kept,
+// as long as the budget would keep it.
+void decodeAhead(ShowState& show, const SettingsRecord& settings) {
+    if (!show.frameDecoder || show.frameDecoder->busy() || show.lastFrame < 1 ||
+        show.lastFrame >= static_cast<std::int32_t>(show.frameHolders.size())) {
+        return;
+    }
+    if (show.awaitedFrame >= 0) {
+        startDecoding(show, settings, show.awaitedFrame);
+        return;
+    }
+    if (!show.animationTimer.isEnabled()) {
+        return;
+    }
+    FrameCache& cache = show.frameCache;
+    cache.setPosition(show.currentFrame, show.lastFrame);
+    for (int step = 1; step <= show.lastFrame; ++step) {
+        const int index = (show.currentFrame + step - 1) % show.lastFrame + 1;
+        if (cache.contains(index)) {
+            continue;
+        }
+        if (cache.wouldKeep(index, estimatedBytes(show, frameAreaOf(show, settings, index)))) {
+            startDecoding(show, settings, index);
+        }
+        return;
+    }
+}
+
+}  // namespace
+
+void decodeFramesAhead(ShowState& show, const SettingsRecord& settings) {
+    decodeAhead(show, settings);
+}
+
 void animationTick(ShowState& show, const SettingsRecord& settings, bool windowShown) {
     Timer& timer = show.animationTimer;
     if (!windowShown) {
@@ -47,10 +129,33 @@ void animationTick(ShowState& show, const SettingsRecord& settings, bool windowS
         timer.setEnabled(false);
         return;
     }
-    const Picture& frame = show.frameHolders[show.currentFrame].picture;
-    const QRect area = frameArea(settings, show.area(), show.slidePosition(), frame.size(),
-                                 show.currentPicture.size());
-    if (!show.canvas.paint(frame, area, PaintQuality::Fast)) {
+    const QRect area = frameAreaOf(show, settings, show.currentFrame);
+    if (!show.frameDecoder) {
+        if (!show.canvas.paint(show.frameHolders[show.currentFrame].picture, area,
+                               PaintQuality::Fast)) {
+            timer.setEnabled(false);
+        }
+        return;
+    }
+    if (const auto* kept = show.frameCache.find(show.currentFrame, area, show.canvas.rect())) {
+        if (!*kept) {
+            timer.setEnabled(false);  // a frame that does not decode stops the animation
+            return;
+        }
+        show.canvas.draw(**kept, PaintQuality::Fast);
+        decodeAhead(show, settings);
+        return;
+    }
+    // Not decoded yet: it is painted when it arrives, and its delay counts from then.
+    const bool running = timer.isEnabled();
+    timer.setEnabled(false);
+    if (running) {
+        show.awaitedFrame = show.currentFrame;
+        if (show.decodingFrame != show.currentFrame) {
+            decodeAhead(show, settings);
+        }
+    } else if (!show.canvas.paint(show.frameHolders[show.currentFrame].picture, area,
+                                  PaintQuality::Fast)) {
         timer.setEnabled(false);
     }
 }

@@ -3,10 +3,41 @@
 #include "display/Picture.h"
 
 #include <QPainter>
+#include <QRegion>
 
 namespace luma {
 
+const QImage& Canvas::image() const {
+    flatten();
+    return image_;
+}
+
+void Canvas::flatten() const {
+    if (!overlay_) {
+        return;
+    }
+    QPainter painter(&image_);
+    painter.drawImage(overlay_->area.topLeft(), overlay_->image);
+    overlay_.reset();
+}
+
+void Canvas::paintOn(QPainter& painter, const QRect& area) const {
+    if (!overlay_) {
+        painter.drawImage(area, image_, area);
+        return;
+    }
+    const QRect over = overlay_->area.toRect();
+    for (const QRect& under : QRegion(area).subtracted(QRegion(over))) {
+        painter.drawImage(under, image_, under);
+    }
+    const QRect shown = over.intersected(area);
+    if (!shown.isEmpty()) {
+        painter.drawImage(shown, overlay_->image, shown.translated(-over.topLeft()));
+    }
+}
+
 void Canvas::resize(QSize size, QColor background) {
+    flatten();
     const QSize bounded = size.expandedTo(QSize(0, 0));
     if (bounded == image_.size()) {
         return;
@@ -23,6 +54,7 @@ void Canvas::resize(QSize size, QColor background) {
 }
 
 void Canvas::fill(QColor colour) {
+    overlay_.reset();
     image_.fill(colour);
     changed(image_.rect());
 }
@@ -31,6 +63,18 @@ void Canvas::draw(const DecodedPart& part, PaintQuality quality) {
     if (part.image.isNull() || image_.isNull() || part.area.isEmpty()) {
         return;
     }
+    const QRect whole = part.area.toRect();
+    const bool copy = part.image.format() == QImage::Format_RGB32 && QRectF(whole) == part.area &&
+                      whole.size() == part.image.size() && image_.rect().contains(whole);
+    if (copy) {
+        if (overlay_ && !whole.contains(overlay_->area.toRect())) {
+            flatten();  // what shows of the kept part goes into the surface first
+        }
+        overlay_ = part;  // shares the pixels, copies none
+        changed(whole);
+        return;
+    }
+    flatten();
     QPainter painter(&image_);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, quality == PaintQuality::Smooth);
     if (part.area.size() == QSizeF(part.image.size())) {

@@ -7,6 +7,9 @@
 #include <QRect>
 
 #include <functional>
+#include <optional>
+
+class QPainter;
 
 namespace luma {
 
@@ -16,6 +19,10 @@ enum class PaintQuality { Smooth, Fast };
 
 // The display's own surface, the size of the window: painting draws over what is there, filling
 // with the background colour clears it. The window shows it; tests read it.
+//
+// An opaque part drawn at its own size is kept beside the surface and shown over it, not copied
+// into it, until something else is drawn: an animation whose frames cover each other (each tick a
+// part of that kind) then costs one copy a frame, to the screen, instead of two.
 class Canvas {
 public:
     // Learns every area that changed, so that the window can show it.
@@ -32,14 +39,20 @@ public:
     // decode; nothing is drawn then.
     bool paint(const Picture& picture, QRect target, PaintQuality quality);
 
-    const QImage& image() const { return image_; }
+    // The surface with everything drawn on it.
+    const QImage& image() const;
+    // Paints `area` of the surface onto `painter`, at the same coordinates.
+    void paintOn(QPainter& painter, const QRect& area) const;
     QRect rect() const { return image_.rect(); }
     QSize size() const { return image_.size(); }
 
 private:
     void changed(const QRect& area);
+    // Draws the kept part into the surface.
+    void flatten() const;
 
-    QImage image_;
+    mutable QImage image_;
+    mutable std::optional<DecodedPart> overlay_;
     std::function<void(const QRect&)> listener_;
 };
 

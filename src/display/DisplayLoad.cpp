@@ -89,6 +89,7 @@ struct Load {
             show.currentPicture,
             frameArea(services.settings, show.area(), show.slidePosition(), first, first),
             PaintQuality::Fast);
+        decodeFramesAhead(show, services.settings);
     }
 
     void singlePictureMode() {

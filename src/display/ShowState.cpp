@@ -2,8 +2,21 @@
 
 namespace luma {
 
-ShowState::ShowState(TimerService& timers)
-    : frameHolders(1), slideTimer(timers), animationTimer(timers) {}
+ShowState::ShowState(TimerService& timers, std::unique_ptr<FrameDecoder> decoder)
+    : frameHolders(1),
+      slideTimer(timers),
+      animationTimer(timers),
+      frameDecoder(std::move(decoder)) {}
+
+ShowState::~ShowState() {
+    frameDecoder.reset();  // waits for its worker before the frames it decodes go
+}
+
+void ShowState::resetAnimation() {
+    ++animationGeneration;
+    frameCache.clear();
+    awaitedFrame = -1;
+}
 
 void ShowState::setBackgroundColour(std::int32_t colour) {
     background = colourOf(colour);

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "display/Canvas.h"
+#include "display/FrameCache.h"
+#include "display/FrameDecoder.h"
 #include "display/FrameHolder.h"
 #include "display/Picture.h"
 #include "runtime/Timer.h"
@@ -12,6 +14,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace luma {
@@ -24,7 +27,9 @@ struct SettingsRecord;
 // pictures are painted from, the slide position, the animation's frame counters and the two
 // timers the display routines drive.
 struct ShowState {
-    explicit ShowState(TimerService& timers);
+    // `decoder` decodes the animation's frames ahead; nullptr decodes each frame at its tick.
+    ShowState(TimerService& timers, std::unique_ptr<FrameDecoder> decoder);
+    ~ShowState();
 
     Canvas canvas;
     QColor background = Qt::black;  // what a clearing, and what a growing window, fills with
@@ -39,11 +44,20 @@ struct ShowState {
     QString picturePath;        // the path read for the current slide
     QString singlePicturePath;  // "AniFile", the picture of single-picture mode
 
+    // The animation's frames, decoded ahead at the size they are painted.
+    FrameCache frameCache;
+    std::uint64_t animationGeneration = 0;  // a new animation drops what older decodings bring
+    int awaitedFrame = -1;                  // a frame whose tick came before it was decoded, or -1
+    int decodingFrame = -1;                 // the frame the decoder works on, or -1
+    std::unique_ptr<FrameDecoder> frameDecoder;  // last, so that its work goes first
+
     // The window's inner size, W x H, which the canvas always has.
     QSize area() const { return canvas.size(); }
     QPoint slidePosition() const { return {slideX, slideY}; }
     // Clears the canvas to a stored colour value.
     void setBackgroundColour(std::int32_t colour);
+    // Forgets the animation's decoded frames: a new slide, or an animation that stops.
+    void resetAnimation();
 };
 
 // What the display routines use of the program beyond the show state.

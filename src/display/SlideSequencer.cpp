@@ -1,6 +1,7 @@
 #include "display/SlideSequencer.h"
 
 #include "display/AnimationLoading.h"
+#include "display/AnimationPlayer.h"
 #include "display/Canvas.h"
 #include "display/ShowState.h"
 #include "display/SlidePlacement.h"
@@ -36,6 +37,7 @@ void prepare(ShowState& show, ShowServices& services, SlideStepKind kind) {
                       .value_or(show.slideY);
     show.frameHolders.front().backColour = settings.backColors;
     show.setBackgroundColour(settings.backColors);
+    show.resetAnimation();  // the old slide's frames go with it
 }
 
 // Moves the slide index on; false when the show went away while events ran.
@@ -106,6 +108,7 @@ void slideStep(ShowState& show, ShowServices& services, SlideStepKind kind) {
         rearmSlideTimer(services.store, show.slideTimer);
         loadAndPaint(show.currentPicture, path, show.canvas, actualSizePlace(show, settings));
         loadAnimation(show, path);
+        decodeFramesAhead(show, settings);
     } else {
         if (!hasGifSuffix(path)) {
             show.animationTimer.setEnabled(false);

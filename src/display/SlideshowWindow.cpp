@@ -29,11 +29,13 @@ constexpr int kHostWatchMs = 250;
 
 }  // namespace
 
-SlideshowWindow::SlideshowWindow(Program& program, std::optional<Hosting> hosting)
+SlideshowWindow::SlideshowWindow(Program& program, std::optional<Hosting> hosting,
+                                 std::unique_ptr<FrameDecoder> frameDecoder)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
       program_(program),
       hosting_(hosting),
-      show_(program.timers()),
+      show_(program.timers(),
+            frameDecoder ? std::move(frameDecoder) : std::make_unique<ThreadedFrameDecoder>()),
       services_{program.store(),
                 program.settings,
                 program.random(),
@@ -191,6 +193,7 @@ bool SlideshowWindow::isShown() const {
 void SlideshowWindow::disableTimers() {
     show_.slideTimer.setEnabled(false);
     show_.animationTimer.setEnabled(false);
+    show_.awaitedFrame = -1;  // a frame arriving now does not start the animation again
 }
 
 void SlideshowWindow::enableSlideTimer() {
@@ -225,7 +228,7 @@ void SlideshowWindow::paintEvent(QPaintEvent* e) {
     QPainter painter(this);
     const QRect area = e->rect();
     if (viewScale_ == 1) {
-        painter.drawImage(area, show_.canvas.image(), area);
+        show_.canvas.paintOn(painter, area);
         return;
     }
     painter.setRenderHint(QPainter::SmoothPixmapTransform);

@@ -35,7 +35,9 @@ public:
         HostWindows* windows = nullptr;  // outlives the show
     };
 
-    explicit SlideshowWindow(Program& program, std::optional<Hosting> hosting = std::nullopt);
+    // `frameDecoder` decodes animation frames ahead; by default one on a worker thread.
+    explicit SlideshowWindow(Program& program, std::optional<Hosting> hosting = std::nullopt,
+                             std::unique_ptr<FrameDecoder> frameDecoder = nullptr);
     ~SlideshowWindow() override;
 
     void load() override;

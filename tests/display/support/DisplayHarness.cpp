@@ -18,7 +18,11 @@ namespace luma::test {
 
 DisplayHarness::DisplayHarness() {
     WindowLog& log = windows;
-    h.program.setDisplayFactory([](Program& p) { return std::make_unique<SlideshowWindow>(p); });
+    h.program.setDisplayFactory([this](Program& p) {
+        auto frames = std::make_unique<ImmediateFrameDecoder>();
+        decoder = frames.get();
+        return std::make_unique<SlideshowWindow>(p, std::nullopt, std::move(frames));
+    });
     h.program.setPanelFactory([&log](Program&) { return std::make_unique<RecordingPanel>(log); });
     h.program.setPlayerFactory([&log](Program&) { return std::make_unique<RecordingPlayer>(log); });
 }

@@ -3,6 +3,7 @@
 #include "display/SlideshowWindow.h"
 #include "support/FakeServices.h"
 #include "support/GifWriter.h"
+#include "support/ImmediateFrameDecoder.h"
 #include "support/RecordingWindows.h"
 
 #include <QColor>
@@ -31,6 +32,8 @@ public:
 
     WindowLog windows;  // outlives the program: its windows write to it while they go
     ProgramHarness h;
+    // The display's frame decoder, which decodes each frame at once.
+    ImmediateFrameDecoder* decoder = nullptr;
 
     Program& program() { return h.program; }
     ManualTimerService& timers() { return *h.fakes.timers; }

@@ -11,6 +11,7 @@
 #include "settings/StoredList.h"
 #include "startup/LoadSettings.h"
 #include "startup/StartShow.h"
+#include "support/ImmediateFrameDecoder.h"
 
 namespace luma::test {
 namespace {
@@ -50,7 +51,10 @@ ShowRig::ShowRig(const QString& folder, const Options& options)
     s.programFolder = folder;
 
     program_ = std::make_unique<Program>(std::move(s));
-    program_->setDisplayFactory([](Program& p) { return std::make_unique<SlideshowWindow>(p); });
+    program_->setDisplayFactory([](Program& p) {
+        return std::make_unique<SlideshowWindow>(p, std::nullopt,
+                                                 std::make_unique<ImmediateFrameDecoder>());
+    });
     program_->setPlayerFactory([](Program& p) { return std::make_unique<BackgroundPlayer>(p); });
 }
 
