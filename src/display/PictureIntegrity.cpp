@@ -128,7 +128,10 @@ bool bmpIsComplete(QByteArrayView bytes) {
         return false;
     }
     const std::int64_t rowBytes = (width * bitsPerPixel + 31) / 32 * 4;
-    return std::int64_t{pixelsAt} + rowBytes * height <= bytes.size();
+    // rowBytes * height <= bytes after the pixel offset, by division: the product of sizes from
+    // the header can pass any integer's range.
+    const std::int64_t after = static_cast<std::int64_t>(bytes.size()) - std::int64_t{pixelsAt};
+    return after >= 0 && (height == 0 || rowBytes <= after / height);
 }
 
 bool gifFirstImageIsComplete(QByteArrayView bytes) {

@@ -76,5 +76,22 @@ TEST(PictureIntegrity, RunLengthBmpIsLeftToTheDecoder) {
     EXPECT_TRUE(bmpIsComplete(bmp.left(bmp.size() - 100)));
 }
 
+// A header whose sizes multiply past any 64-bit integer is no complete picture, and the check does
+// not overflow on the way (the sanitizer build stopped at the product before).
+TEST(PictureIntegrity, HugeBmpSizesAreNoCompletePicture) {
+    QByteArray bmp = encodedImage(pattern(QSize(4, 4)), "BMP");
+    const auto put32 = [&bmp](int at, std::uint32_t v) {
+        for (int i = 0; i < 4; ++i) {
+            bmp[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
+        }
+    };
+    put32(18, 2147483647u);  // width
+    put32(22, 0x80000000u);  // height -2,147,483,648
+    bmp[28] = 32;
+    bmp[29] = 0;
+    put32(30, 0);  // no compression
+    EXPECT_FALSE(bmpIsComplete(bmp));
+}
+
 }  // namespace
 }  // namespace luma::test
