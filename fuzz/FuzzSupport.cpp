@@ -3,7 +3,6 @@
 #include <QCoreApplication>
 
 #include <fcntl.h>
-#include <sanitizer/common_interface_defs.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -13,6 +12,9 @@
 #include <cstdlib>
 #include <cstring>
 
+// Where sanitizer reports go; there only in a build with a sanitizer runtime.
+extern "C" __attribute__((weak)) void __sanitizer_set_report_fd(void* fd);
+
 namespace luma::fuzz {
 
 namespace {
@@ -21,7 +23,7 @@ namespace {
 int originalStderr() {
     static const int fd = [] {
         const int copy = ::dup(STDERR_FILENO);
-        if (copy >= 0) {
+        if (copy >= 0 && __sanitizer_set_report_fd != nullptr) {
             __sanitizer_set_report_fd(reinterpret_cast<void*>(static_cast<std::intptr_t>(copy)));
         }
         return copy;

@@ -152,7 +152,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     auto output = std::make_unique<audio::ManualOutput>();
     audio::ManualOutput* pulled = output.get();
     static const NoDrives noDrives;
-    const luma::SoundServices sound = luma::makeSoundServices(std::move(output), noDrives, media().synths);
+    const luma::SoundServices sound =
+        luma::makeSoundServices(std::move(output), noDrives, media().synths);
     mci::MediaCommandInterpreter& interpreter = *sound.media;
 
     for (const QByteArray& bytes : luma::fuzz::linesOf(data, size, kMaxCommands)) {

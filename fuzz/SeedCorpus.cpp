@@ -271,6 +271,54 @@ bool midiSeeds(const QString& root) {
     return corpus.ok();
 }
 
+bool pictureSeeds(const QString& root) {
+    Corpus corpus(root, QStringLiteral("picture_integrity"));
+    QImage still(7, 5, QImage::Format_RGB32);
+    still.fill(qRgb(200, 40, 90));
+    const QByteArray jpeg = encoded(still, "JPEG");
+    const QByteArray bmp = encoded(still, "BMP");
+    const QByteArray bmp8 = encoded(still.convertToFormat(QImage::Format_Indexed8), "BMP");
+    corpus.addAll({jpeg, jpeg.left(jpeg.size() - 2), bmp, bmp.left(bmp.size() - 1), bmp8,
+                   encoded(still, "GIF")});
+    // Sizes whose product passes 64 bits: 2,147,483,647 x -2,147,483,648 at 32 bits a pixel.
+    QByteArray huge = bmp;
+    const char size[] = "\xFF\xFF\xFF\x7F\x00\x00\x00\x80";
+    huge.replace(18, 8, QByteArray(size, 8));
+    huge[28] = 32;
+    corpus.add(huge);
+    return corpus.ok();
+}
+
+bool commandLineSeeds(const QString& root) {
+    Corpus corpus(root, QStringLiteral("command_line"));
+    // Lines: XSCREENSAVER_WINDOW, XSCREENSAVER_SAVER_INDEX, QT_QPA_PLATFORM, DISPLAY, arguments.
+    corpus.addAll({"\n\n\n\n/S", "\n\nxcb\n:0\n/c:1234", "0x600008\n1\n\n:1\n--root",
+                   "6291464\n\n\n\n-root", "\n\noffscreen\n\n-window-id\n0X2b",
+                   "\n\nwayland;xcb\n:0\n--window-id\n4294967296", "\n\n\n\n--help",
+                   "\n\n\n\n--version", "x\n\n\n\n/p\n12", "\n\n\n\n/A"});
+    return corpus.ok() && writeDictionary(root + QStringLiteral("/command_line.dict"),
+                                          {"-root", "--root", "-window-id", "--window-id", "0x",
+                                           "/S", "/C", "/P", "/A", "/c:", "--help", "--version",
+                                           "xcb", "wayland", "offscreen", "\n"});
+}
+
+bool playlistSeeds(const QString& root) {
+    Corpus corpus(root, QStringLiteral("playlists"));
+    corpus.addAll(
+        {"#EXTM3U\n#EXTINF:123,Title\nrel/one.mp3\r\n/abs/two.wav\n"
+         "http://radio.example/stream\nfile:///abs/three.mid\n",
+         "\xEF\xBB\xBF#EXTM3U\nChanson d\xC3\xA9t\xC3\xA9.mp3\n../up.wav\n",
+         "Chanson d\xE9t\xE9.mp3\n",
+         "[playlist]\nFile2=/abs/two.wav\nTitle1=One\nFile1=rel/one.mp3\n"
+         "file3=file:///abs/x.mid\nNumberOfEntries=3\nVersion=2\n",
+         "photos/2.jpg\nphotos/10.jpg\nA.JPG\nb.Jpg\nc.jpeg\nlist.M3U8\nx cd\n"});
+    return corpus.ok() && writeDictionary(root + QStringLiteral("/playlists.dict"),
+                                          {"#EXTM3U", "#EXTINF:", "[playlist]",
+                                           "File1=", "Title1=", "NumberOfEntries=", "file://",
+                                           "http://", "../", ".mp3", ".wav", ".mid", ".jpg", ".GIF",
+                                           ".m3u8", ".pls", " CD", "\xEF\xBB\xBF"});
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -281,7 +329,8 @@ int main(int argc, char** argv) {
     }
     const QString root = QString::fromLocal8Bit(argv[1]);
     const bool ok = gifSeeds(root) && commandSeeds(root) && numberSeeds(root) &&
-                    cdTextSeeds(root) && settingsSeeds(root) && midiSeeds(root);
+                    cdTextSeeds(root) && settingsSeeds(root) && midiSeeds(root) &&
+                    pictureSeeds(root) && commandLineSeeds(root) && playlistSeeds(root);
     if (!ok) {
         std::fprintf(stderr, "fuzz seeds: cannot write the corpus under %s\n", argv[1]);
         return 1;

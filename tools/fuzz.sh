@@ -7,6 +7,7 @@
 #
 #   tools/fuzz.sh [build folder] [target...]     targets: gif_split media_commands numbers
 #                                                cd_track_text settings_file midi_timing
+#                                                picture_integrity command_line playlists
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -15,7 +16,8 @@ shift || true
 seconds=${FUZZ_SECONDS:-60}
 parallel=${FUZZ_PARALLEL:-1}
 jobs=${JOBS:-2}
-all=(gif_split media_commands numbers cd_track_text settings_file midi_timing)
+all=(gif_split media_commands numbers cd_track_text settings_file midi_timing picture_integrity
+     command_line playlists)
 targets=("$@")
 [ ${#targets[@]} -gt 0 ] || targets=("${all[@]}")
 
