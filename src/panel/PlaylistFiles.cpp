@@ -16,7 +16,8 @@ namespace {
 constexpr qint64 kMaxPlaylistBytes = 16 * 1024 * 1024;
 
 QString decoded(const QByteArray& bytes, PlaylistFormat format) {
-    QStringDecoder utf8(QStringDecoder::Utf8);
+    // Stateless: a sequence cut off at the end is an error too, not a wait for more bytes.
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
     QString text = utf8.decode(bytes);
     if (utf8.hasError() && format != PlaylistFormat::M3u8) {
         text = QString::fromLatin1(bytes);

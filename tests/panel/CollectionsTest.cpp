@@ -112,19 +112,19 @@ TEST(Collections, PlaylistsOfEachFormatAddWhatTheyName) {
         const char* file;
         QByteArray bytes;
     };
-    const QByteArray latin1Name = QByteArray("Chanson d") + char(0xE9) + "t" + char(0xE9) + ".mp3";
+    const QByteArray latin1Name = QByteArray("Caf") + char(0xE9);
     const Case cases[] = {
         {"mix.m3u",
          "#EXTM3U\n#EXTINF:123,A title\nrel/one.mp3\r\n\n/abs/two.wav\n"
          "http://radio.example/stream.mp3\nfile:///abs/three.mid\n" +
-             latin1Name + "\n"},
+             latin1Name},
         {"mix.m3u8",
          "\xEF\xBB\xBF#EXTM3U\nrel/one.mp3\n/abs/two.wav\n"
-         "https://x.example/a.mp3\nfile:///abs/three.mid\nChanson d\xC3\xA9t\xC3\xA9.mp3\n"},
+         "https://x.example/a.mp3\nfile:///abs/three.mid\nCaf\xC3\xA9\n"},
         {"mix.pls",
          "[playlist]\nFile2=/abs/two.wav\nTitle1=One\nFile1=rel/one.mp3\n"
          "File3=file:///abs/three.mid\nFile4=http://x.example/a.mp3\n"
-         "file5=Chanson d\xC3\xA9t\xC3\xA9.mp3\nNumberOfEntries=5\nVersion=2\n"},
+         "file5=Caf\xC3\xA9\nNumberOfEntries=5\nVersion=2\n"},
     };
     QTemporaryDir dir;
     for (const Case& c : cases) {
@@ -134,10 +134,9 @@ TEST(Collections, PlaylistsOfEachFormatAddWhatTheyName) {
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(c.bytes);
         file.close();
-        const QStringList expected = {dir.filePath(QStringLiteral("rel/one.mp3")),
-                                      QStringLiteral("/abs/two.wav"),
-                                      QStringLiteral("/abs/three.mid"),
-                                      dir.filePath(QStringLiteral("Chanson d\u00E9t\u00E9.mp3"))};
+        const QStringList expected = {
+            dir.filePath(QStringLiteral("rel/one.mp3")), QStringLiteral("/abs/two.wav"),
+            QStringLiteral("/abs/three.mid"), dir.filePath(QStringLiteral("Caf\u00E9"))};
         EXPECT_EQ(readPlaylist(path), expected);
     }
 }
