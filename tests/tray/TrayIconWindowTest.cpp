@@ -1,6 +1,6 @@
-#include "tray/TrayIconArt.h"
+// The tray icon's window: the icon, what its menu's items do to the program, and the wait for a
+// notification area that may come late or never.
 #include "tray/TrayIconWindow.h"
-#include "tray/TrayIds.h"
 
 #include "settings/SettingsKeys.h"
 #include "support/FakeServices.h"
@@ -9,189 +9,122 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QCoreApplication>
 #include <QMenu>
 
 namespace luma::test {
 namespace {
 
-struct Tray : testing::Test {
-    WindowLog windows;  // outlives the windows that write to it
-    ProgramHarness h;
-    TrayIconWindow* tray = nullptr;
-
-    void SetUp() override {
+struct TrayHarness {
+    TrayHarness() {
         useRecordingWindows(h.program, windows);
         h.program.setTrayFactory([](Program& p) { return std::make_unique<TrayIconWindow>(p); });
+        h.program.setDisplayFactory([this](Program& p) {
+            keysHeldBack = p.suppressKeyExit;
+            return std::make_unique<RecordingDisplay>(p, windows);
+        });
     }
-    void loadTray() { tray = static_cast<TrayIconWindow*>(h.program.tray()); }
+    TrayIconWindow* load() { return static_cast<TrayIconWindow*>(h.program.tray()); }
     FakeNotificationArea& area() { return *h.fakes.notificationArea; }
+    int panelShows() const { return static_cast<int>(windows.entries.count(u"panel show")); }
+
+    WindowLog windows;  // outlives the windows that write to it
+    ProgramHarness h;
+    bool keysHeldBack = false;  // while the display loaded
 };
 
-TEST_F(Tray, LoadingPutsTheIconUpAndSuppressesKeyExits) {
-    loadTray();
-    EXPECT_TRUE(area().hasIcon());
-    EXPECT_EQ(area().iconTip, u"Lumafolio");
-    EXPECT_TRUE(h.program.suppressKeyExit);
-    EXPECT_FALSE(tray->isVisible());
-    EXPECT_EQ(tray->windowTitle(), u"Lumafolio Music control");
-    h.program.unloadTray();
-    EXPECT_FALSE(area().hasIcon());
-    EXPECT_FALSE(h.program.suppressKeyExit);
-}
-
-TEST_F(Tray, TheMenuHasItsSixItemsInOrder) {
-    loadTray();
-    QStringList names, captions;
-    for (QAction* action : tray->menu->actions()) {
-        names.append(action->objectName());
-        captions.append(action->isSeparator() ? QStringLiteral("-") : action->text());
+TEST(Tray, TheIconIsUpWhileLoadedAndOnlyARightClickOpensTheMenu) {
+    using N = NotificationArea;
+    TrayHarness t;
+    TrayIconWindow* tray = t.load();
+    EXPECT_TRUE(t.area().hasIcon());
+    EXPECT_TRUE(t.h.program.suppressKeyExit);
+    for (int code : {N::kLeftUp, N::kLeftDoubleClick, N::kLeftDown, N::kRightDown, N::kMouseMove,
+                     N::kMiddleUp, N::kRightUp}) {
+        t.area().click(code);
+        EXPECT_EQ(tray->menu->isVisible(), code == N::kRightUp) << code;
     }
-    EXPECT_EQ(names,
-              (QStringList{tray_ids::kPlayItem, tray_ids::kStopItem, tray_ids::kSlideshowItem,
-                           tray_ids::kRestoreItem, tray_ids::kSeparator, tray_ids::kShutDownItem}));
-    EXPECT_EQ(captions,
-              (QStringList{"Play music | Next selection", "Stop playing Music", "Start Slideshow",
-                           "Restore Lumafolio Control panel", "-", "Shutdown Lumafolio"}));
-    EXPECT_EQ(tray->menu->title(), u"Popup");
-}
-
-TEST_F(Tray, OnlyTheRightButtonReleaseOpensTheMenu) {
-    loadTray();
-    for (int code : {NotificationArea::kLeftUp, NotificationArea::kLeftDoubleClick,
-                     NotificationArea::kLeftDown, NotificationArea::kRightDown,
-                     NotificationArea::kMouseMove, NotificationArea::kMiddleUp}) {
-        area().click(code);
-        EXPECT_FALSE(tray->menu->isVisible()) << code;
-        EXPECT_EQ(tray->lastTrayMessage, code);
-    }
-    area().click(NotificationArea::kRightUp);
-    EXPECT_TRUE(tray->menu->isVisible());
     tray->menu->hide();
+    t.h.program.unloadTray();
+    EXPECT_FALSE(t.area().hasIcon());
+    EXPECT_FALSE(t.h.program.suppressKeyExit);
 }
 
-TEST_F(Tray, PlayMusicRunsThePanelsNextWithoutShowingIt) {
-    loadTray();
-    tray->playItem->trigger();
-    EXPECT_EQ(windows.entries, (QStringList{"panel load", "panel playNextEntry"}));
+TEST(TrayMenu, EachItemActsOnTheOtherWindows) {
+    using T = TrayIconWindow;
+    struct Case {
+        QAction* T::*item;
+        const char* musicNow;
+        QStringList windows;  // what the other windows saw, in order
+        bool iconStays, devicesStop;
+    };
+    // clang-format off
+    const Case cases[] = {
+        {&T::playItem, "0", {"panel playNextEntry"}, true, false},
+        // The end pollers stop too: a stopped MP3 would otherwise look ended and start the next.
+        {&T::stopItem, "0", {"player timers off", "panel timers off"}, true, true},
+        {&T::restoreItem, "0", {"panel show"}, false, false},
+        {&T::restoreItem, "1", {"panel show"}, true, false},  // the tray stays in play-now mode
+        {&T::shutDownItem, "1", {"panel unload", "panel timers off", "player unload", "player timers off"}, false, true},
+        {&T::slideshowItem, "0", {"display load", "display show"}, true, false},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << &c - cases);
+        TrayHarness t;
+        t.h.fakes.store->write(keys::kSettings, keys::kMusicNow, QString::fromLatin1(c.musicNow));
+        TrayIconWindow* tray = t.load();
+        t.h.program.panel();
+        t.h.program.player();
+        t.windows.entries.clear();
+        (tray->*c.item)->trigger();
+        EXPECT_EQ(t.windows.entries, c.windows);
+        EXPECT_EQ(t.area().hasIcon(), c.iconStays);
+        EXPECT_EQ(t.h.program.hasEnded(), c.item == &T::shutDownItem);
+        EXPECT_EQ(t.h.fakes.log.contains(u"mp3 stop"), c.devicesStop);
+        // Keys do not end a show started from the menu while it starts, and do again afterwards.
+        EXPECT_EQ(t.keysHeldBack, c.item == &T::slideshowItem);
+        EXPECT_EQ(t.h.program.suppressKeyExit, c.iconStays && c.item != &T::slideshowItem);
+        EXPECT_EQ(t.h.program.cursor().isVisible(), c.item != &T::slideshowItem);
+    }
 }
 
-TEST_F(Tray, StopMusicStopsTheDevicesAndThePollersForGood) {
-    loadTray();
-    h.program.panel();
-    windows.entries.clear();
-    tray->stopItem->trigger();
-    EXPECT_EQ(h.fakes.log, (QStringList{"stop sound", "close sound", "stop cd", "stop midi",
-                                        "close midi", "mp3 stop"}));
-    EXPECT_TRUE(windows.has(QStringLiteral("player load"))) << "the media player's window";
-    EXPECT_TRUE(windows.has(QStringLiteral("player timers off")));
-    EXPECT_TRUE(windows.has(QStringLiteral("panel timers off")));
-}
-
-TEST_F(Tray, StartSlideshowBracketsTheStartWithSuppressedKeys) {
-    loadTray();
-    h.program.settings.slides = 1;
-    bool suppressedDuringStart = false;
-    h.program.setDisplayFactory([&](Program& p) {
-        auto display = std::make_unique<RecordingDisplay>(p, windows);
-        suppressedDuringStart = p.suppressKeyExit;
-        return display;
-    });
-    tray->slideshowItem->trigger();
-    EXPECT_TRUE(suppressedDuringStart);
-    EXPECT_FALSE(h.program.suppressKeyExit) << "keys end the show again afterwards";
-    EXPECT_FALSE(h.program.cursor().isVisible());
-    EXPECT_EQ(windows.entries, (QStringList{"display load", "display show", "display slideTimer on",
-                                            "display showFirstSlide"}));
-}
-
-TEST_F(Tray, RestoreKeepsTheIconOnlyInPlayNowMode) {
-    for (const auto& [stored, keeps] : {std::pair{"", false}, std::pair{"0", false},
-                                        std::pair{"1", true}, std::pair{"1.0", true}}) {
-        WindowLog log;
-        ProgramHarness fresh;
-        useRecordingWindows(fresh.program, log);
-        fresh.program.setTrayFactory(
-            [](Program& p) { return std::make_unique<TrayIconWindow>(p); });
-        if (*stored) {
-            fresh.fakes.store->write(keys::kSettings, keys::kMusicNow, QString::fromLatin1(stored));
+// Without a notification area the tray waits for one: one that comes late gets the icon; when none
+// comes it says so once and opens the panel, but not over a running show.
+TEST(TrayWait, WithoutANotificationAreaThePanelOpensOnceAfterTheWait) {
+    struct Case {
+        int areaAt, showUntil;  // seconds; 0: never, none
+        int shownAt;            // the second the panel shows; 0: never
+    };
+    const Case cases[] = {{0, 0, TrayIconWindow::kTrayWaitSeconds}, {5, 0, 0}, {0, 41, 41}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.areaAt << ' ' << c.showUntil);
+        TrayHarness t;
+        t.area().available = false;
+        testing::internal::CaptureStderr();
+        t.load();
+        if (c.showUntil > 0) {
+            t.h.program.display()->showWindow();
         }
-        auto* popup = static_cast<TrayIconWindow*>(fresh.program.tray());
-        popup->restoreItem->trigger();
-        EXPECT_TRUE(log.has(QStringLiteral("panel show"))) << stored;
-        EXPECT_EQ(fresh.fakes.notificationArea->hasIcon(), keeps) << stored;
-        EXPECT_EQ(fresh.program.trayIfLoaded() != nullptr, keeps) << stored;
+        int shownAt = 0;
+        for (int second = 1; second <= 90; ++second) {
+            t.area().available = c.areaAt > 0 && second >= c.areaAt;
+            if (second == c.showUntil) {
+                t.h.program.displayIfLoaded()->hideWindow();
+            }
+            t.h.fakes.timers->advance(1000);
+            if (shownAt == 0 && t.panelShows() > 0) {
+                shownAt = second;
+            }
+        }
+        const std::string errors = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(shownAt, c.shownAt);
+        EXPECT_EQ(t.panelShows(), shownAt > 0 ? 1 : 0) << "once";
+        EXPECT_EQ(t.area().adds, c.areaAt > 0 ? 1 : 0);
+        EXPECT_EQ(t.area().hasIcon(), c.areaAt > 0);
+        const size_t said = errors.find("no notification area");
+        EXPECT_EQ(said != std::string::npos, c.areaAt == 0);
+        EXPECT_EQ(said, errors.rfind("no notification area")) << "said once";
     }
-}
-
-TEST_F(Tray, ShutdownLeavesNoIconAndEndsEvenWithNothingElseLoaded) {
-    loadTray();
-    tray->shutDownItem->trigger();
-    EXPECT_FALSE(area().hasIcon());
-    EXPECT_TRUE(h.program.hasEnded());
-    EXPECT_FALSE(h.program.anyWindowLoaded());
-    EXPECT_TRUE(h.fakes.log.contains(QStringLiteral("close midi")));
-}
-
-TEST_F(Tray, ShutdownUnloadsThePanelAndThePlayer) {
-    loadTray();
-    h.program.panel();
-    h.program.player();
-    tray->shutDownItem->trigger();
-    EXPECT_TRUE(windows.has(QStringLiteral("panel unload")));
-    EXPECT_TRUE(windows.has(QStringLiteral("player unload")));
-    EXPECT_TRUE(h.program.hasEnded());
-}
-
-TEST_F(Tray, WithoutNotificationAreaItWaitsThenOpensThePanelOnce) {
-    area().available = false;
-    testing::internal::CaptureStderr();
-    loadTray();
-    h.fakes.timers->advance((TrayIconWindow::kTrayWaitSeconds - 1) * 1000);
-    EXPECT_FALSE(windows.has(QStringLiteral("panel show")));
-    h.fakes.timers->advance(1000);
-    h.fakes.timers->advance(60000);
-    const std::string errors = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(windows.entries.count(QStringLiteral("panel show")), 1);
-    EXPECT_NE(errors.find("no notification area"), std::string::npos);
-    EXPECT_EQ(errors.find("no notification area"), errors.rfind("no notification area"));
-    EXPECT_FALSE(area().hasIcon());
-}
-
-TEST_F(Tray, ANotificationAreaThatComesLateGetsTheIcon) {
-    area().available = false;
-    loadTray();
-    h.fakes.timers->advance(5000);
-    area().available = true;
-    h.fakes.timers->advance(1000);
-    EXPECT_TRUE(area().hasIcon());
-    h.fakes.timers->advance(60000);
-    EXPECT_FALSE(windows.has(QStringLiteral("panel show")));
-    EXPECT_EQ(area().adds, 1);
-}
-
-TEST_F(Tray, ThePanelDoesNotCoverARunningShow) {
-    area().available = false;
-    h.program.settings.slides = 1;
-    loadTray();
-    h.program.display()->showWindow();
-    testing::internal::CaptureStderr();
-    h.fakes.timers->advance(40000);
-    testing::internal::GetCapturedStderr();
-    EXPECT_FALSE(windows.has(QStringLiteral("panel show")));
-    h.program.displayIfLoaded()->hideWindow();
-    h.fakes.timers->advance(1000);
-    EXPECT_TRUE(windows.has(QStringLiteral("panel show")));
-}
-
-TEST(TrayIconArt, DrawsBothSizesWithContent) {
-    for (int size : {16, 32, 256}) {
-        const QImage image = drawLumafolioIcon(size);
-        ASSERT_EQ(image.size(), QSize(size, size));
-        EXPECT_EQ(image.pixelColor(size / 2, size / 2).alpha(), 255);
-        EXPECT_EQ(image.pixelColor(0, 0).alpha(), 0) << "rounded, transparent corner";
-    }
-    EXPECT_EQ(lumafolioTrayIcon().availableSizes().size(), 2);
 }
 
 }  // namespace

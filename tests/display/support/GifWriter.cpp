@@ -1,18 +1,15 @@
 #include "support/GifWriter.h"
 
-#include <algorithm>
+#include <unordered_map>
 
 namespace luma::test {
 namespace {
 
-constexpr int kMaxCode = 4095;
-
 void putWord(QByteArray& out, int value) {
-    out.append(static_cast<char>(value & 0xFF));
-    out.append(static_cast<char>((value >> 8) & 0xFF));
+    out.append(static_cast<char>(value & 0xFF)).append(static_cast<char>((value >> 8) & 0xFF));
 }
 
-// Bits of a colour table holding `count` entries, as the packed fields state it (size = 2^(n+1)).
+// Bits n of a colour table holding `count` entries, as the packed fields state it (2^(n+1)).
 int tableBits(std::size_t count) {
     int n = 0;
     while ((std::size_t{2} << n) < count && n < 7) {
@@ -22,126 +19,67 @@ int tableBits(std::size_t count) {
 }
 
 void putPalette(QByteArray& out, const std::vector<QRgb>& palette, int bits) {
-    const std::size_t entries = std::size_t{2} << bits;
-    for (std::size_t i = 0; i < entries; ++i) {
+    for (std::size_t i = 0; i < (std::size_t{2} << bits); ++i) {
         const QRgb c = i < palette.size() ? palette[i] : qRgb(0, 0, 0);
-        out.append(static_cast<char>(qRed(c)));
-        out.append(static_cast<char>(qGreen(c)));
-        out.append(static_cast<char>(qBlue(c)));
+        out.append(char(qRed(c))).append(char(qGreen(c))).append(char(qBlue(c)));
     }
 }
 
 void putSubBlocks(QByteArray& out, const QByteArray& data) {
     for (qsizetype at = 0; at < data.size(); at += 255) {
-        const qsizetype n = std::min<qsizetype>(255, data.size() - at);
-        out.append(static_cast<char>(n));
-        out.append(data.mid(at, n));
+        out.append(static_cast<char>(data.mid(at, 255).size())).append(data.mid(at, 255));
     }
     out.append('\0');
 }
 
-class CodeWriter {
-public:
-    explicit CodeWriter(int minCodeSize)
-        : minCodeSize_(minCodeSize), clear_(1 << minCodeSize), end_(clear_ + 1) {
-        reset();
-    }
-
-    void reset() {
-        running_ = end_ + 1;
-        bits_ = minCodeSize_ + 1;
-        limit_ = 1 << bits_;
-    }
-
-    // Writes `code` at the current width; widens afterwards when the decoder's table will have
-    // reached the width's limit.
-    void put(int code) {
-        accumulator_ |= static_cast<std::uint32_t>(code) << pending_;
-        pending_ += bits_;
-        while (pending_ >= 8) {
-            bytes_.append(static_cast<char>(accumulator_ & 0xFF));
-            accumulator_ >>= 8;
-            pending_ -= 8;
-        }
-        if (running_ >= limit_ && code <= kMaxCode && bits_ < 12) {
-            limit_ = 1 << ++bits_;
-        }
-    }
-
-    void clear() {
-        put(clear_);
-        reset();
-    }
-
-    // Takes the next table entry; false (after a clear code) when the table is full.
-    bool take() {
-        if (running_ >= kMaxCode) {
-            clear();
-            return false;
-        }
-        ++running_;
-        return true;
-    }
-
-    int running() const { return running_; }
-
-    QByteArray finish() {
-        put(end_);
-        if (pending_ > 0) {
-            bytes_.append(static_cast<char>(accumulator_ & 0xFF));
-        }
-        return bytes_;
-    }
-
-private:
-    int minCodeSize_;
-    int clear_;
-    int end_;
-    int running_ = 0;
-    int bits_ = 0;
-    int limit_ = 0;
-    std::uint32_t accumulator_ = 0;
-    int pending_ = 0;
-    QByteArray bytes_;
-};
-
 }  // namespace
 
 QByteArray gifImageData(const std::vector<std::uint8_t>& indices, int minCodeSize, bool literal) {
-    QByteArray out;
-    out.append(static_cast<char>(minCodeSize));
-    CodeWriter writer(minCodeSize);
-    writer.clear();
-    if (!indices.empty()) {
-        // Table of (prefix code, next index) -> code; a generation stamp clears it cheaply.
-        std::vector<std::uint16_t> table;
-        std::vector<std::uint32_t> stamp;
-        std::uint32_t generation = 1;
-        if (!literal) {
-            table.assign(std::size_t{4096} * 256, 0);
-            stamp.assign(std::size_t{4096} * 256, 0);
+    const int clear = 1 << minCodeSize;
+    int width = minCodeSize + 1;
+    int next = clear + 2;                // the code the next table entry takes
+    std::unordered_map<int, int> table;  // prefix code * 256 + index -> code
+    QByteArray codes;
+    std::uint32_t bits = 0;
+    int pending = 0;
+    const auto put = [&](int code) {
+        bits |= static_cast<std::uint32_t>(code) << pending;
+        for (pending += width; pending >= 8; pending -= 8, bits >>= 8) {
+            codes.append(static_cast<char>(bits & 0xFF));
         }
+        width += next >= (1 << width) && width < 12 ? 1 : 0;  // as the decoder's table grows
+    };
+    const auto restart = [&] {
+        put(clear);
+        width = minCodeSize + 1;
+        next = clear + 2;
+        table.clear();
+    };
+    restart();
+    if (!indices.empty()) {
         int current = indices.front();
         for (std::size_t i = 1; i < indices.size(); ++i) {
-            const int pixel = indices[i];
-            const std::size_t key = static_cast<std::size_t>(current) * 256 + pixel;
-            if (!literal && stamp[key] == generation) {
-                current = table[key];
+            const int key = current * 256 + indices[i];
+            if (const auto known = table.find(key); known != table.end()) {
+                current = known->second;
                 continue;
             }
-            writer.put(current);
-            current = pixel;
-            const int code = writer.running();
-            if (!writer.take()) {
-                ++generation;
-            } else if (!literal) {
-                table[key] = static_cast<std::uint16_t>(code);
-                stamp[key] = generation;
+            put(current);
+            current = indices[i];
+            if (next >= 4095) {
+                restart();
+            } else if (literal) {
+                ++next;  // every pixel its own code; the decoder's table fills all the same
+            } else {
+                table[key] = next++;
             }
         }
-        writer.put(current);
+        put(current);
     }
-    putSubBlocks(out, writer.finish());
+    put(clear + 1);
+    codes.append(pending > 0 ? QByteArray(1, static_cast<char>(bits & 0xFF)) : QByteArray());
+    QByteArray out(1, static_cast<char>(minCodeSize));
+    putSubBlocks(out, codes);
     return out;
 }
 
@@ -150,50 +88,37 @@ QByteArray GifFile::encode() const {
     putWord(out, screen.width());
     putWord(out, screen.height());
     const int globalBits = tableBits(palette.size());
-    out.append(static_cast<char>(0x80 | (globalBits << 4) | globalBits));
-    out.append('\0');  // background colour index
-    out.append('\0');  // aspect ratio
+    out.append(static_cast<char>(0x80 | (globalBits << 4) | globalBits)).append("\0\0", 2);
     putPalette(out, palette, globalBits);
     if (loopExtension) {
-        out.append("\x21\xFF\x0B", 3);
-        out.append("NETSCAPE2.0");
-        out.append("\x03\x01\x00\x00\x00", 5);
+        out.append("\x21\xFF\x0BNETSCAPE2.0\x03\x01\x00\x00\x00", 19);
     }
     if (!comment.isEmpty()) {
-        out.append("\x21\xFE", 2);
-        putSubBlocks(out, comment);
+        putSubBlocks(out.append("\x21\xFE", 2), comment);
     }
     for (const GifImage& image : images) {
         if (image.withControl) {
             out.append("\x21\xF9\x04", 3);
-            const int packed = (image.disposal & 7) << 2 | (image.transparent ? 1 : 0);
-            out.append(static_cast<char>(packed));
+            out.append(static_cast<char>((image.disposal & 7) << 2 | (image.transparent ? 1 : 0)));
             putWord(out, image.delay);
-            out.append(static_cast<char>(image.transparent.value_or(0)));
-            out.append('\0');
+            out.append(static_cast<char>(image.transparent.value_or(0))).append('\0');
         }
         out.append(',');
-        putWord(out, image.offset.x());
-        putWord(out, image.offset.y());
-        putWord(out, image.size.width());
-        putWord(out, image.size.height());
-        const std::vector<QRgb>& colours =
-            image.localPalette.empty() ? palette : image.localPalette;
-        const int bits = tableBits(colours.size());
-        if (image.localPalette.empty()) {
-            out.append('\0');
-        } else {
-            out.append(static_cast<char>(0x80 | bits));
+        for (const int value :
+             {image.offset.x(), image.offset.y(), image.size.width(), image.size.height()}) {
+            putWord(out, value);
+        }
+        const bool local = !image.localPalette.empty();
+        const int bits = tableBits(local ? image.localPalette.size() : palette.size());
+        out.append(static_cast<char>(local ? 0x80 | bits : 0));
+        if (local) {
             putPalette(out, image.localPalette, bits);
         }
         out.append(image.rawData.isEmpty()
                        ? gifImageData(image.indices, std::max(2, bits + 1), literalCodes)
                        : image.rawData);
     }
-    if (trailer) {
-        out.append(';');
-    }
-    return out;
+    return trailer ? out.append(';') : out;
 }
 
 GifImage solidImage(QSize size, std::uint8_t index, std::uint16_t delay) {

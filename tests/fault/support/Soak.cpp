@@ -3,153 +3,187 @@
 #include "TestMedia.h"
 #include "ToneDisc.h"
 #include "display/SlideshowWindow.h"
-#include "support/ShowMedia.h"
-#include "support/ShowRig.h"
+#include "music/BackgroundPlayer.h"
+#include "platform/DriveList.h"
+#include "platform/audio/ManualOutput.h"
+#include "platform/sound/SoundServices.h"
+#include "runtime/ManualTimerService.h"
+#include "runtime/Random.h"
+#include "settings/IniSettingsStore.h"
+#include "settings/SettingsKeys.h"
+#include "settings/StoredList.h"
+#include "startup/LoadSettings.h"
+#include "startup/StartShow.h"
+#include "support/GifWriter.h"
+#include "support/ImmediateFrameDecoder.h"
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QImage>
 
-#include <algorithm>
+#include <unistd.h>
 
 namespace luma::test {
 namespace {
 
-constexpr double kGoalGrowth = 0.10;
-constexpr double kAudible = 1e-6;  // mean square of a step that was heard
-// A CD stream opens the disc on its own reader thread, so at the moment of counting its
-// descriptor may be open or not yet.
-constexpr int kDescriptorsInFlight = 1;
+class FixedDrives : public DriveList {
+public:
+    explicit FixedDrives(QStringList roots) : roots_(std::move(roots)) {}
+    QStringList cdDrives() const override { return roots_; }
 
-struct Media {
-    QStringList slides;
-    QStringList playlist;
-    QString disc;
-    bool mp3 = false;
+private:
+    QStringList roots_;
 };
 
-// Returns false, with the reason in `error`, when a file could not be written.
-bool writeMedia(const QString& folder, Media& media, QString* error) {
-    const QDir dir(folder);
-    media.slides = {
-        writeStill(dir.filePath(QStringLiteral("red.bmp")), Qt::red, {320, 240}, "BMP"),
-        writeAnimation(dir.filePath(QStringLiteral("turn.gif")),
-                       {qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255), qRgb(255, 255, 0)},
-                       {160, 120}, 10),
-        writeStill(dir.filePath(QStringLiteral("green.jpg")), Qt::green, {1600, 1200}, "JPG"),
-        writeStill(dir.filePath(QStringLiteral("blue.gif")), Qt::blue, {200, 150}, "GIF"),
-        writeAnimation(dir.filePath(QStringLiteral("blink.gif")),
-                       {qRgb(255, 255, 255), qRgb(0, 0, 0), qRgb(128, 128, 128)}, {400, 300}, 5),
-        writeStill(dir.filePath(QStringLiteral("grey.jpg")), Qt::gray, {640, 480}, "JPG"),
-    };
-    if (media.slides.contains(QString())) {
-        *error = QStringLiteral("cannot write the pictures into ") + folder;
-        return false;
-    }
-    const QString wav = dir.filePath(QStringLiteral("tone.wav"));
-    const QString mid = dir.filePath(QStringLiteral("tune.mid"));
-    media.disc = writeToneDisc(folder, QStringLiteral("disc"),
-                               {ToneTrack{880.0, 150}, ToneTrack{1320.0, 75}});
-    if (!writeToneWav(wav, 1.0, 440) || !writeSimpleMidi(mid, 2) || media.disc.isEmpty() ||
-        !writeToneWav(dir.filePath(QStringLiteral("chimes.wav")), 0.2, 1000)) {
-        *error = QStringLiteral("cannot write the music into ") + folder;
-        return false;
-    }
-    media.playlist = {wav, mid, QStringLiteral("CD Track [ 1 ] 00:00:02 CD"),
-                      dir.filePath(QStringLiteral("missing.wav"))};
-    const QString mp3 = dir.filePath(QStringLiteral("tone.mp3"));
-    const QString mp3Source = dir.filePath(QStringLiteral("mp3 source.wav"));
-    media.mp3 = lameAvailable() && writeToneWav(mp3Source, 1.0, 660) && encodeMp3(mp3Source, mp3);
-    if (media.mp3) {
-        media.playlist.insert(1, mp3);
-    }
-    return true;
+long residentKib() {
+    QFile statm("/proc/self/statm");
+    return statm.open(QIODevice::ReadOnly)
+               ? statm.readAll().split(' ').value(1).toLong() * (sysconf(_SC_PAGESIZE) / 1024)
+               : 0;
 }
 
-void runShow(const QString& folder, const Media& media, SoakFigures& figures) {
-    const int steps = figures.steps;
-    const int warmupSteps = figures.warmupSteps;
-    ShowRig rig(folder, ShowRig::Options{QString(), {media.disc}});
-    rig.settings({{QStringLiteral("Slides"), QStringLiteral("1")},
-                  {QStringLiteral("delay"), QStringLiteral("1")},
-                  {QStringLiteral("animate"), QStringLiteral("1")},
-                  {QStringLiteral("screensize"), QStringLiteral("0")},
-                  {QStringLiteral("Slidesize"), QStringLiteral("1")},
-                  {QStringLiteral("Bsound"), QStringLiteral("1")},
-                  {QStringLiteral("Asound"), QStringLiteral("1")},
-                  {QStringLiteral("Random order"), QStringLiteral("0")},
-                  {QStringLiteral("Mousesens"), QStringLiteral("15")}});
-    rig.slides(media.slides);
-    rig.playlist(media.playlist);
-
-    QElapsedTimer clock;
-    clock.start();
-    rig.start();
-    Program& program = rig.program();
-    std::int32_t lastSlide = program.slideIndex;
-    std::int32_t lastEntry = program.playPosition;
-    for (int step = 1; step <= steps; ++step) {
-        if (energy(rig.run(1000)) > kAudible) {
-            ++figures.audibleSteps;
-        }
-        if (program.slideIndex != lastSlide) {
-            ++figures.slideChanges;
-            lastSlide = program.slideIndex;
-        }
-        if (program.playPosition != lastEntry) {
-            ++figures.entriesStarted;
-            lastEntry = program.playPosition;
-        }
-        if (SlideshowWindow* display = rig.display();
-            display && display->state().animationTimer.isEnabled()) {
-            ++figures.animatedSteps;
-        }
-        const int fds = openDescriptors();
-        if (step <= warmupSteps) {
-            figures.fdsWarm = std::max(figures.fdsWarm, fds);
-        }
-        if (step > steps - warmupSteps) {
-            figures.fdsEnd = std::max(figures.fdsEnd, fds);
-        }
-        if (step == warmupSteps) {
-            figures.rssWarmKib = residentKib();
-        }
-    }
-    figures.rssEndKib = residentKib();
-    figures.seconds = static_cast<double>(clock.elapsed()) / 1000.0;
+int openDescriptors() {
+    const QDir fds("/proc/self/fd");
+    // Less the one that lists the folder.
+    return int(fds.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot).size()) - 1;
 }
 
 }  // namespace
 
+ShowRig::ShowRig(const QString& folder, const QString& soundfont, const QStringList& drives)
+    : current_(QDir::currentPath()) {
+    // The program makes its own folder current: the chime is looked up there.
+    QDir::setCurrent(folder);
+    PlatformServices s;
+    s.store = std::make_unique<IniSettingsStore>(folder + "/Lumafolio 1.1.ini");
+    auto timers = std::make_unique<ManualTimerService>();
+    timers_ = timers.get();
+    s.timers = std::move(timers);
+    s.random = std::make_unique<Random>(20240611);
+    s.drives = std::make_unique<FixedDrives>(drives);
+    auto output = std::make_unique<audio::ManualOutput>();
+    output_ = output.get();
+    SoundServices sound = makeSoundServices(
+        std::move(output), *s.drives,
+        soundfont.isEmpty() ? audio::SynthPool::create() : audio::SynthPool::create(soundfont));
+    s.media = std::move(sound.media);
+    s.mp3 = std::move(sound.mp3);
+    s.programFolder = folder;
+    program = std::make_unique<Program>(std::move(s));
+    program->setDisplayFactory([](Program& p) {
+        return std::make_unique<SlideshowWindow>(p, std::nullopt,
+                                                 std::make_unique<ImmediateFrameDecoder>());
+    });
+    program->setPlayerFactory([](Program& p) { return std::make_unique<BackgroundPlayer>(p); });
+}
+
+ShowRig::~ShowRig() {
+    program->endProgram();
+    QDir::setCurrent(current_);
+}
+
+void ShowRig::start(const QStringList& settings, const QStringList& slides,
+                    const QStringList& playlist) {
+    for (const QString& setting : settings) {
+        program->store().write(keys::kSettings, setting.section(u'=', 0, 0),
+                               setting.section(u'=', 1));
+    }
+    StoredList(program->store(), keys::kPictures).rewrite(slides);
+    StoredList(program->store(), keys::kMusic).rewrite(playlist);
+    loadSettings(program->store(), program->settings);
+    startShow(*program);
+}
+
+const std::vector<float>& ShowRig::run(int ms) {
+    const auto frames = std::size_t(audio::kRate) * std::size_t(ms) / 1000;
+    sound_.resize(frames * audio::kChannels);
+    output_->pullInto(sound_.data(), frames);
+    timers_->advance(ms);
+    return sound_;
+}
+
+SlideshowWindow* ShowRig::display() const {
+    return dynamic_cast<SlideshowWindow*>(program->displayIfLoaded());
+}
+
+QString writeAnimation(const QString& path, const std::vector<QRgb>& colours, QSize size,
+                       int delay) {
+    QFile file(path);
+    const QByteArray gif =
+        solidAnimation(size, colours, std::vector<std::uint16_t>(colours.size(), delay)).encode();
+    return file.open(QIODevice::WriteOnly) && file.write(gif) == gif.size() ? path : QString();
+}
+
+QString writeStill(const QString& path, QColor colour, QSize size, const char* format) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(colour);
+    return image.save(path, format, 95) ? path : QString();
+}
+
 double SoakFigures::growthPercent() const {
-    return rssWarmKib > 0 ? 100.0 * static_cast<double>(rssEndKib - rssWarmKib) /
-                                static_cast<double>(rssWarmKib)
-                          : 0.0;
+    return rssWarmKib > 0 ? 100.0 * double(rssEndKib - rssWarmKib) / double(rssWarmKib) : 0.0;
 }
 
 bool SoakFigures::memoryGoalMet() const {
-    return rssWarmKib > 0 && rssEndKib > 0 &&
-           static_cast<double>(rssEndKib) <= (1.0 + kGoalGrowth) * static_cast<double>(rssWarmKib);
+    return rssWarmKib > 0 && rssEndKib > 0 && double(rssEndKib) <= 1.1 * double(rssWarmKib);
 }
 
 bool SoakFigures::descriptorGoalMet() const {
-    return fdsBefore > 0 && fdsAfter <= fdsBefore && fdsEnd <= fdsWarm + kDescriptorsInFlight;
+    // A CD stream opens the disc on its own reader thread: its descriptor may be open or not yet.
+    return fdsBefore > 0 && fdsAfter <= fdsBefore && fdsEnd <= fdsWarm + 1;
 }
 
 SoakFigures runSoak(const QString& folder, int steps, int warmupSteps, QString* error) {
-    SoakFigures figures;
-    Media media;
-    if (!writeMedia(folder, media, error)) {
-        return figures;
+    const QDir dir(folder);
+    const QStringList slides = {
+        writeStill(dir.filePath("red.bmp"), Qt::red, {320, 240}, "BMP"),
+        writeAnimation(dir.filePath("turn.gif"), {0xffff0000, 0xff00ff00, 0xff0000ff, 0xffffff00},
+                       {160, 120}, 10),
+        writeStill(dir.filePath("green.jpg"), Qt::green, {1600, 1200}, "JPG"),
+        writeAnimation(dir.filePath("blue.gif"), {0xff0000ff}, {200, 150}, 0),
+        writeAnimation(dir.filePath("blink.gif"), {0xffffffff, 0xff000000, 0xff808080}, {400, 300},
+                       5),
+        writeStill(dir.filePath("grey.jpg"), Qt::gray, {640, 480}, "JPG")};
+    const QStringList playlist = {dir.filePath("tone.wav"), dir.filePath("tone.mp3"),
+                                  dir.filePath("tune.mid"), "CD Track [ 1 ] 00:00:02 CD",
+                                  dir.filePath("missing.wav")};
+    const QString disc = writeToneDisc(folder, "disc", {{880.0, 150}, {1320.0, 75}});
+    if (slides.contains(QString()) || disc.isEmpty() || !writeToneWav(playlist[0], 1.0, 440) ||
+        !writeSimpleMidi(playlist[2], 2) || !writeToneWav(dir.filePath("chimes.wav"), 0.2, 1000)) {
+        *error = "cannot write the media into " + folder;
+        return {};
     }
-    figures.steps = steps;
-    figures.warmupSteps = warmupSteps;
-    figures.mp3Included = media.mp3;
-    figures.fdsBefore = openDescriptors();
-
-    const CurrentFolder current(folder);
-    runShow(folder, media, figures);
-    figures.fdsAfter = openDescriptors();
-    return figures;
+    SoakFigures f{steps, warmupSteps};
+    // Without lame the MP3 entry is one more missing file.
+    f.mp3Included = lameAvailable() && writeToneWav(dir.filePath("mp3.wav"), 1.0, 660) &&
+                    encodeMp3(dir.filePath("mp3.wav"), playlist[1]);
+    f.fdsBefore = openDescriptors();
+    {
+        ShowRig rig(folder, {}, {disc});
+        QElapsedTimer clock;
+        clock.start();
+        rig.start({"Slides=1", "delay=1", "animate=1", "screensize=0", "Slidesize=1", "Bsound=1",
+                   "Asound=1", "Random order=0", "Mousesens=15"},
+                  slides, playlist);
+        std::int32_t slide = rig.program->slideIndex, entry = rig.program->playPosition;
+        for (int step = 1; step <= steps; ++step) {
+            f.audibleSteps += energy(rig.run(1000)) > 1e-6 ? 1 : 0;
+            f.slideChanges += rig.program->slideIndex != slide ? 1 : 0;
+            f.entriesStarted += rig.program->playPosition != entry ? 1 : 0;
+            slide = rig.program->slideIndex;
+            entry = rig.program->playPosition;
+            f.animatedSteps +=
+                rig.display() && rig.display()->state().animationTimer.isEnabled() ? 1 : 0;
+            const int fds = openDescriptors();
+            f.fdsWarm = step <= warmupSteps ? std::max(f.fdsWarm, fds) : f.fdsWarm;
+            f.fdsEnd = step > steps - warmupSteps ? std::max(f.fdsEnd, fds) : f.fdsEnd;
+            f.rssWarmKib = step == warmupSteps ? residentKib() : f.rssWarmKib;
+        }
+        f.rssEndKib = residentKib();
+        f.seconds = double(clock.elapsed()) / 1000.0;
+    }
+    f.fdsAfter = openDescriptors();
+    return f;
 }
 
 }  // namespace luma::test

@@ -9,12 +9,9 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <numeric>
 
 namespace luma::test {
-
-std::int64_t toneFrames(double seconds, int rate) {
-    return std::llround(seconds * rate);
-}
 
 bool writeToneWav(const QString& path, double seconds, double frequency, int rate, int channels,
                   double amplitude) {
@@ -26,23 +23,13 @@ bool writeToneWav(const QString& path, double seconds, double frequency, int rat
     if (!file) {
         return false;
     }
-    const std::int64_t frames = toneFrames(seconds, rate);
-    std::vector<float> block;
-    bool ok = true;
-    for (std::int64_t done = 0; done < frames && ok;) {
-        const std::int64_t n = std::min<std::int64_t>(4096, frames - done);
-        block.assign(static_cast<std::size_t>(n * channels), 0.0f);
-        for (std::int64_t i = 0; i < n; ++i) {
-            const double t = double(done + i) / rate;
-            const auto v =
-                static_cast<float>(amplitude * std::sin(2 * std::numbers::pi * frequency * t));
-            for (int c = 0; c < channels; ++c) {
-                block[static_cast<std::size_t>(i * channels + c)] = v;
-            }
-        }
-        ok = sf_writef_float(file, block.data(), n) == n;
-        done += n;
+    const auto frames = static_cast<sf_count_t>(std::llround(seconds * rate));
+    std::vector<float> samples(static_cast<std::size_t>(frames * channels));
+    for (std::size_t i = 0; i < samples.size(); ++i) {
+        const double t = double(i / static_cast<std::size_t>(channels)) / rate;
+        samples[i] = static_cast<float>(amplitude * std::sin(2 * std::numbers::pi * frequency * t));
     }
+    const bool ok = sf_writef_float(file, samples.data(), frames) == frames;
     return sf_close(file) == 0 && ok;
 }
 
@@ -62,83 +49,51 @@ bool encodeMp3(const QString& wav, const QString& mp3) {
 
 MidiFileBuilder::MidiFileBuilder(int ticksPerQuarter) : ticksPerQuarter_(ticksPerQuarter) {}
 
-void MidiFileBuilder::varLength(std::uint32_t value) {
-    char bytes[5];
-    int n = 0;
-    bytes[n++] = static_cast<char>(value & 0x7F);
-    while (value >>= 7) {
-        bytes[n++] = static_cast<char>(0x80 | (value & 0x7F));
+MidiFileBuilder& MidiFileBuilder::event(std::uint32_t delta, std::initializer_list<int> data) {
+    QByteArray length(1, static_cast<char>(delta & 0x7F));
+    while (delta >>= 7) {
+        length.prepend(static_cast<char>(0x80 | (delta & 0x7F)));
     }
-    while (n > 0) {
-        track_.append(bytes[--n]);
+    track_.append(length);
+    for (int byte : data) {
+        track_.append(static_cast<char>(byte));
     }
+    return *this;
 }
 
 MidiFileBuilder& MidiFileBuilder::tempo(std::uint32_t us, std::uint32_t delta) {
-    varLength(delta);
-    track_.append("\xFF\x51\x03", 3);
-    track_.append(static_cast<char>(us >> 16));
-    track_.append(static_cast<char>(us >> 8));
-    track_.append(static_cast<char>(us));
-    return *this;
+    return event(delta, {0xFF, 0x51, 3, int(us >> 16) & 0xFF, int(us >> 8) & 0xFF, int(us) & 0xFF});
 }
 
 MidiFileBuilder& MidiFileBuilder::program(int channel, int program, std::uint32_t delta) {
-    varLength(delta);
-    track_.append(static_cast<char>(0xC0 | channel));
-    track_.append(static_cast<char>(program));
-    return *this;
+    return event(delta, {0xC0 | channel, program});
 }
 
 MidiFileBuilder& MidiFileBuilder::note(int channel, int key, std::uint32_t ticks,
                                        std::uint32_t delta) {
-    varLength(delta);
-    track_.append(static_cast<char>(0x90 | channel));
-    track_.append(static_cast<char>(key));
-    track_.append(static_cast<char>(100));
-    varLength(ticks);
-    track_.append(static_cast<char>(0x80 | channel));
-    track_.append(static_cast<char>(key));
-    track_.append(static_cast<char>(0));
-    return *this;
+    return event(delta, {0x90 | channel, key, 100}).event(ticks, {0x80 | channel, key, 0});
 }
 
 MidiFileBuilder& MidiFileBuilder::chord(int channel, const std::vector<int>& keys,
                                         std::uint32_t ticks) {
     for (int key : keys) {
-        varLength(0);
-        track_.append(static_cast<char>(0x90 | channel));
-        track_.append(static_cast<char>(key));
-        track_.append(static_cast<char>(100));
+        event(0, {0x90 | channel, key, 100});
     }
-    bool first = true;
-    for (int key : keys) {
-        varLength(first ? ticks : 0);
-        first = false;
-        track_.append(static_cast<char>(0x80 | channel));
-        track_.append(static_cast<char>(key));
-        track_.append(static_cast<char>(0));
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        event(i == 0 ? ticks : 0, {0x80 | channel, keys[i], 0});
     }
     return *this;
 }
 
 QByteArray MidiFileBuilder::bytes() const {
-    auto big = [](QByteArray& out, std::uint32_t value, int bytes) {
-        for (int i = bytes - 1; i >= 0; --i) {
-            out.append(static_cast<char>((value >> (8 * i)) & 0xFF));
-        }
-    };
-    QByteArray track = track_;
-    track.append("\x00\xFF\x2F\x00", 4);
-    QByteArray file("MThd", 4);
-    big(file, 6, 4);
-    big(file, 0, 2);  // format 0
-    big(file, 1, 2);  // one track
-    big(file, static_cast<std::uint32_t>(ticksPerQuarter_), 2);
-    file.append("MTrk", 4);
-    big(file, static_cast<std::uint32_t>(track.size()), 4);
-    file.append(track);
-    return file;
+    // Format 0, one track.
+    QByteArray file("MThd\0\0\0\6\0\0\0\1", 12);
+    file.append(char(ticksPerQuarter_ >> 8)).append(char(ticksPerQuarter_)).append("MTrk");
+    const QByteArray track = track_ + QByteArray("\x00\xFF\x2F\x00", 4);
+    for (int shift = 24; shift >= 0; shift -= 8) {
+        file.append(char(track.size() >> shift));
+    }
+    return file + track;
 }
 
 bool MidiFileBuilder::write(const QString& path) const {
@@ -160,8 +115,7 @@ double goertzelPower(const std::vector<float>& samples, double frequency, int ch
     if (frames == 0) {
         return 0;
     }
-    const double w = 2 * std::numbers::pi * frequency / rate;
-    const double coefficient = 2 * std::cos(w);
+    const double coefficient = 2 * std::cos(2 * std::numbers::pi * frequency / rate);
     double s1 = 0;
     double s2 = 0;
     for (std::size_t i = 0; i < frames; ++i) {
@@ -170,27 +124,17 @@ double goertzelPower(const std::vector<float>& samples, double frequency, int ch
         s2 = s1;
         s1 = s0;
     }
-    const double power = s1 * s1 + s2 * s2 - coefficient * s1 * s2;
-    return power / (double(frames) * double(frames));
+    return (s1 * s1 + s2 * s2 - coefficient * s1 * s2) / (double(frames) * double(frames));
 }
 
 float peak(const std::vector<float>& samples) {
-    float top = 0.0f;
-    for (float s : samples) {
-        top = std::max(top, std::fabs(s));
-    }
-    return top;
+    return std::accumulate(samples.begin(), samples.end(), 0.0f,
+                           [](float top, float s) { return std::max(top, std::fabs(s)); });
 }
 
 double energy(const std::vector<float>& samples) {
-    if (samples.empty()) {
-        return 0;
-    }
-    double sum = 0;
-    for (float s : samples) {
-        sum += double(s) * s;
-    }
-    return sum / double(samples.size());
+    const double sum = std::inner_product(samples.begin(), samples.end(), samples.begin(), 0.0);
+    return samples.empty() ? 0 : sum / double(samples.size());
 }
 
 }  // namespace luma::test

@@ -3,8 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
-#include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <vector>
 
 namespace luma::test {
@@ -12,8 +12,6 @@ namespace luma::test {
 // Writes a 16-bit PCM wave file holding a sine tone (every channel alike). False on failure.
 bool writeToneWav(const QString& path, double seconds, double frequency, int rate = 44100,
                   int channels = 1, double amplitude = 0.5);
-// The frame count such a file holds.
-std::int64_t toneFrames(double seconds, int rate);
 
 // Encodes `wav` to `mp3` with lame. False when lame is missing or fails.
 bool lameAvailable();
@@ -33,7 +31,7 @@ public:
     bool write(const QString& path) const;
 
 private:
-    void varLength(std::uint32_t value);
+    MidiFileBuilder& event(std::uint32_t delta, std::initializer_list<int> data);
     int ticksPerQuarter_;
     QByteArray track_;
 };

@@ -1,0 +1,382 @@
+// The built program as a user starts it: twice at once, a show, the control panel, a music-only
+// run in the tray, `make demo`, and the show as screen saver daemons run it.
+#include "TestMedia.h"
+#include "e2e/E2eSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRect>
+#include <QSettings>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <csignal>
+
+namespace luma::test {
+namespace {
+
+bool locked(const TempEnv& env) {
+    return waitUntil([&] { return QFile::exists(env.runtimeDir() + "/lumafolio-1.1.lock"); },
+                     10000);
+}
+
+// While one instance runs, its "/A" box waiting for an answer, a second start ends at once in every
+// mode and runs no first show; the first ends once its box is answered.
+TEST(E2e, ASecondInstanceEndsAtOnce) {
+    XServer x;
+    TempEnv env;
+    ProgramRun first({"/A"}, x.display);
+    ASSERT_TRUE(locked(env));
+    const QStringList modes[] = {{}, {"/S"}, {"/C"}, {"/A"}};
+    for (const QStringList& mode : modes) {
+        ProgramRun second(mode);
+        EXPECT_TRUE(second.ended(10000) && second.exitCode() == 0) << qPrintable(mode.join(""));
+    }
+    EXPECT_FALSE(QFile::exists(env.settingsFile()));
+    const QString box =
+        QString(x.run("xdotool", {"search", "--sync", "--name", "^Error$"})).trimmed();
+    ASSERT_EQ(first.state(), QProcess::Running);
+    x.run("xdotool", {"windowfocus", "--sync", box, "key", "--window", box, "Return"});
+    EXPECT_TRUE(first.ended(10000) && first.exitStatus() == QProcess::NormalExit &&
+                first.exitCode() == 0);
+}
+
+// The letter of the slide on the primary monitor when it covers that monitor and all the others
+// show the white background; '?' otherwise.
+char slideShown(const XServer& x) {
+    const QImage shot = x.screenshot();
+    const char slide = shot.isNull() ? '?' : letterOf(shot.pixelColor(400, 300));
+    for (int i = 0; i < shot.width() * shot.height(); i += 97) {
+        const int px = i % shot.width();
+        if (letterOf(shot.pixelColor(px, i / shot.width())) != (px < 800 ? slide : 'W')) {
+            return '?';
+        }
+    }
+    return slide;
+}
+
+// A show of three solid slides over two monitors, a second each, with music and the chime on a
+// machine without a usable sound device: the slides from the second on in list order on the
+// primary monitor, the background on the others, one added during the show among them; one clear
+// line that there is no sound; small mouse moves on the second monitor pass, and a move beyond the
+// sensitivity ends the show.
+TEST(E2e, AShowCoversEveryMonitorWithoutSoundUntilTheMouseMoves) {
+    XServer x(true);
+    TempEnv env;
+    const QString media = env.configHome();
+    QStringList settings = QString(
+                               "Settings/Slides=1 Settings/delay=1 Settings/screensize=1 "
+                               "Settings/Bsound=1 Settings/Asound=1 Settings/Mousesens=15 "
+                               "Settings/BackColors=16777215 pictures/HowMany=3 music/HowMany=3")
+                               .split(u' ');
+    const QString music[] = {media + "/tone.wav", media + "/tone.mp3", media + "/tune.mid"};
+    ASSERT_TRUE(writeToneWav(music[0], 1.0, 440) && encodeMp3(music[0], music[1]) &&
+                writeSimpleMidi(music[2], 2));
+    const Qt::GlobalColor colours[] = {Qt::red, Qt::green, Qt::blue};
+    for (int i = 1; i <= 3; ++i) {
+        QImage image(64, 48, QImage::Format_RGB32);
+        image.fill(colours[i - 1]);
+        ASSERT_TRUE(image.save(QStringLiteral("%1/%2.bmp").arg(media).arg(i), "BMP"));
+        settings << QStringLiteral("pictures/%1=%2/%1.bmp").arg(i).arg(media)
+                 << QStringLiteral("music/%1=%2").arg(i).arg(music[i - 1]);
+    }
+    writeSettings(env.settingsFile(), settings);
+    x.run("xdotool", {"mousemove", "1200", "300"});  // where the pointer rests as the show starts
+
+    ProgramRun run({"/S"}, x.display, {"SDL_AUDIODRIVER=nosuchdriver"});
+    QString seen;
+    waitUntil(
+        [&] {
+            const char c = slideShown(x);
+            if (c != '?' && !seen.endsWith(QChar(c))) {
+                seen.append(QChar(c));
+            }
+            return seen.size() >= 5;
+        },
+        20000);
+    EXPECT_EQ(seen, u"GBRGB");
+    for (const QString change :
+         {"--newmode 800x600_added 40.00 800 840 968 1056 600 601 605 628 +hsync +vsync",
+          "--addmode DUMMY2 800x600_added", "--output DUMMY2 --mode 800x600_added --pos 1600x0"}) {
+        x.run("xrandr", change.split(u' '));
+    }
+    EXPECT_TRUE(
+        waitUntil([&] { return x.screenshot().width() == 2400 && slideShown(x) != '?'; }, 10000));
+    for (int i = 0; i < 10; ++i) {  // steps below the sensitivity
+        x.run("xdotool", {"mousemove", QString::number(1200 + 8 * (i % 2)), "300"});
+    }
+    EXPECT_FALSE(run.ended(1500));
+    // Several queued moves may reach the program as one, so it takes moves back and forth.
+    bool far = false;
+    EXPECT_TRUE(waitUntil(
+        [&] {
+            x.run("xdotool", {"mousemove", (far = !far) ? "1400" : "1200", "300"});
+            return run.ended(200);
+        },
+        10000));
+    EXPECT_EQ(run.exitCode(), 0);
+    const QString errors = run.readAllStandardError();
+    EXPECT_TRUE(errors.startsWith("lumafolio: no sound device") &&
+                errors.contains("nosuchdriver") && errors.count(u'\n') == 1)
+        << "one line that names what failed: " << qPrintable(errors);
+}
+
+// "/C" opens the panel. A music file typed into its Sound tab, added, and saved with "Save
+// settings, Close" is in the settings file, beside every setting at its default.
+TEST(E2e, ThePanelSavesAFileAddedOnItsSoundTab) {
+    XServer x;
+    TempEnv env;
+    ProgramRun run({"/C"}, x.display);
+    const QString id = QString(x.run("xdotool", {"search", "--sync", "--onlyvisible", "--name",
+                                                 "^Make a Lumafolio$"}))
+                           .trimmed();
+    ASSERT_FALSE(id.isEmpty());
+    // From Preferences past Help, About/Admin and Slides to Sound.
+    x.run("xdotool", {"windowfocus", "--sync", id, "key", "--window", id, "ctrl+Tab", "ctrl+Tab",
+                      "ctrl+Tab", "ctrl+Tab"});
+    const QString wav = env.configHome() + "/type alias/Blood  Type O.wav";
+    ASSERT_TRUE(QDir().mkpath(env.configHome() + "/type alias") && writeToneWav(wav, 1.0, 440));
+    // Clicks at panel coordinates: the panel has its design size, 545 x 385, at 96 dots per inch.
+    const auto click = [&](int px, int py) {
+        x.run("xdotool", {"mousemove", "--window", id, "--sync", QString::number(px),
+                          QString::number(py), "click", "1"});
+    };
+    click(360, 77);  // the music file box
+    x.run("xdotool", {"type", "--delay", "5", wav});
+    click(280, 108);               // "Add selection to list"
+    click(545 * 3 / 8, 385 - 12);  // "Save settings, Close", the second of four buttons below
+    ASSERT_TRUE(run.ended(15000));
+    EXPECT_EQ(run.exitCode(), 0);
+    QSettings file(env.settingsFile(), QSettings::IniFormat);
+    EXPECT_EQ(file.value("music/1").toString(), wav);
+    file.beginGroup("Settings");
+    EXPECT_EQ(file.childKeys().size(), 14) << qPrintable(file.childKeys().join(u','));
+    EXPECT_EQ(file.value("delay").toString(), "5");
+    EXPECT_EQ(file.value("MusicNow").toString(), "0");
+}
+
+// The first tenth of a second of the sound SDL's disk driver wrote (interleaved stereo floats) in
+// which `frequency` clearly dominates `other`; -1 when none.
+int firstTenthOf(const QString& path, double frequency, double other) {
+    QFile file(path);
+    const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    const auto* samples = reinterpret_cast<const float*>(bytes.constData());
+    for (qsizetype t = 0; (t + 1) * 4 * 8820 <= bytes.size(); ++t) {
+        const std::vector<float> part(samples + t * 8820, samples + (t + 1) * 8820);
+        const double a = goertzelPower(part, frequency);
+        if (a > 1e-3 && a > 20 * goertzelPower(part, other)) {
+            return static_cast<int>(t);
+        }
+    }
+    return -1;
+}
+
+// The sky of the icon in the tray's corner of the screen.
+bool iconVisible(const XServer& x) {
+    const QImage shot = x.screenshot().copy(0, 0, 64, 32);
+    int sky = 0;
+    for (int i = 0; i < 64 * 32 && !shot.isNull(); ++i) {
+        const QColor c = shot.pixelColor(i % 64, i / 64);
+        sky += c.red() < 30 && c.green() > 100 && c.green() < 160 && c.blue() > 220;
+    }
+    return sky > 5;
+}
+
+// A music-only run docks its icon in a real tray (trayer) and plays its playlist, a wave file
+// whose path holds words of the device command grammar and then an MP3, in order through the real
+// output; the icon's menu, opened by a right click, ends the program with its last item.
+TEST(E2e, MusicOnlyPlaysInOrderAndTheTrayIconShutsItDown) {
+    XServer x;
+    QProcess trayer;
+    trayer.start("env",
+                 ("DISPLAY=" + x.display +
+                  " trayer --edge top --align left --widthtype pixel --width 120 --heighttype "
+                  "pixel --height 32 --SetDockType false --SetPartialStrut false "
+                  "--transparent false --tint 0xffffff")
+                     .split(u' '));
+    TempEnv env;
+    const QString wav = env.configHome() + "/type alias/Blood  Type O.wav";
+    const QString mp3 = env.configHome() + "/second.mp3", sound = env.configHome() + "/sound.raw";
+    ASSERT_TRUE(QDir().mkpath(env.configHome() + "/type alias") && writeToneWav(wav, 1.0, 440));
+    ASSERT_TRUE(writeToneWav(mp3 + ".wav", 1.0, 660) && encodeMp3(mp3 + ".wav", mp3));
+    writeSettings(env.settingsFile(), QStringList{"Settings/MusicOnly=1", "Settings/Bsound=1",
+                                                  "music/HowMany=2", "Settings/Mousesens=15"}
+                                          << "music/1=" + wav << "music/2=" + mp3);
+    ASSERT_FALSE(x.run("xdotool", {"search", "--sync", "--name", "^panel$"}).isEmpty());
+    ProgramRun run({"/S"}, x.display, {"SDL_AUDIODRIVER=disk", "SDL_DISKAUDIOFILE=" + sound});
+    ASSERT_TRUE(waitUntil([&] { return iconVisible(x); }, 20000));
+    // A second of each entry, a poll between them.
+    EXPECT_TRUE(waitUntil(
+        [&] {
+            const int first = firstTenthOf(sound, 440, 660);
+            return first >= 0 && firstTenthOf(sound, 660, 440) >= first + 9;
+        },
+        20000));
+
+    const auto menuVisible = [&] { return x.screenshot().pixelColor(120, 70).lightness() > 200; };
+    x.run("xdotool", {"mousemove", "16", "16", "click", "3"});
+    ASSERT_TRUE(waitUntil(menuVisible, 10000)) << "the menu did not open";
+    x.run("xdotool", {"key", "Up", "Return"});  // "Shutdown Lumafolio"
+    EXPECT_TRUE(run.ended(15000) && run.exitCode() == 0);
+    EXPECT_TRUE(waitUntil([&] { return !iconVisible(x); }, 10000)) << "no icon left behind";
+}
+
+// `make demo` without a display: the show runs under Xvfb and records its changing screen and
+// its sound.
+TEST(E2e, TheDemoRunsHeadlessAndRecordsPicturesAndSound) {
+    QTemporaryDir out;
+    QProcess demo;
+    demo.start("env", QString("-u QT_QPA_PLATFORM DEMO_HEADLESS=1 DEMO_SECONDS=11 DEMO_OUT=%1 "
+                              "%2/tools/demo.sh %3")
+                          .arg(out.path(), LUMAFOLIO_SOURCE_DIR, LUMAFOLIO_BINARY_DIR)
+                          .split(u' '));
+    ASSERT_TRUE(demo.waitForFinished(90000) && demo.exitCode() == 0);
+    EXPECT_TRUE(demo.readAllStandardOutput().contains(out.path().toUtf8()));
+    const QStringList shots = QDir(out.path()).entryList({"screen-*.png"});
+    ASSERT_GE(shots.size(), 3);
+    EXPECT_NE(QImage(out.filePath(shots.first())), QImage(out.filePath(shots.last())));
+    EXPECT_GT(QFileInfo(out.filePath("sound.wav")).size(), 44100 * 2 * 4 * 5) << "seconds of sound";
+}
+
+// The show as screen saver daemons run it: the real xscreensaver and xsecurelock, and two savers
+// at once in the windows a daemon makes on two monitors. Their files are in folders everyone may
+// read, a daemon's user among them.
+
+// Writes a red slide and a tone into `dir`, which everyone may read, and returns the settings of
+// a stretched show of the slide, with the tone as music when `sound` is "Settings/Bsound=1".
+QStringList saverShow(const QTemporaryDir& dir, const QString& sound) {
+    chmod(qPrintable(dir.path()), 0755);
+    QImage picture(400, 300, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    picture.save(dir.filePath("slide.jpg"), "JPG", 95);
+    writeToneWav(dir.filePath("tone.wav"), 30.0, 440);
+    return QString(
+               "Settings/Mousesens=15 Settings/Slides=1 Settings/screensize=1 Settings/delay=5 "
+               "pictures/HowMany=1 music/HowMany=1 " +
+               sound)
+               .split(u' ')
+           << "pictures/1=" + dir.filePath("slide.jpg") << "music/1=" + dir.filePath("tone.wav");
+}
+
+bool slideAt(const XServer& x, QPoint at) {
+    return waitUntil([&] { return letterOf(x.screenshot().pixelColor(at)) == 'R'; }, 10000);
+}
+
+// The program installed where every user may read it: a daemon running as another user starts it
+// from there, wherever the build is.
+QString installed(const char* relative) {
+    static QTemporaryDir prefix;
+    static const bool done = QProcess::execute("cmake", {"--install", LUMAFOLIO_BINARY_DIR,
+                                                         "--prefix", prefix.path()}) == 0 &&
+                             chmod(qPrintable(prefix.path()), 0755) == 0;
+    return done ? prefix.filePath(relative) : QString();
+}
+
+// The daemon's saver, started with `option`, shows the slide; once `stop` has run it ends within
+// `limitMs` (a zombie that nobody reaps counts as ended).
+void expectSaverEnds(const XServer& x, const QString& option, const std::function<void()>& stop,
+                     int limitMs) {
+    ASSERT_TRUE(slideAt(x, {512, 384})) << "no slide on the screen";
+    const QString pid =
+        QString(x.run("pgrep", {"-f", "lumafolio11.scr " + option})).section(u'\n', 0, 0);
+    ASSERT_FALSE(pid.isEmpty());
+    stop();
+    const auto ended = [&] {
+        QFile stat("/proc/" + pid + "/stat");
+        const QByteArray text = stat.open(QIODevice::ReadOnly) ? stat.readAll() : QByteArray();
+        return text.isEmpty() || text.mid(text.lastIndexOf(')') + 2, 1) == "Z";
+    };
+    EXPECT_TRUE(waitUntil(ended, limitMs))
+        << "the saver runs on " << limitMs << " ms after its end";
+}
+
+TEST(E2e, XscreensaverShowsTheSlideAndEndsTheSaverOnDeactivation) {
+    XServer x;
+    QTemporaryDir media, home;
+    writeSettings(home.filePath(".config/lumafolio/Lumafolio 1.1.ini"),
+                  saverShow(media, "Settings/Bsound=0"));
+    QFile config(home.filePath(".xscreensaver"));
+    ASSERT_TRUE(config.open(QIODevice::WriteOnly));
+    config.write(
+        "mode:\tone\nselected:\t0\ntimeout:\t8:00:00\nlock:\tFalse\nsplash:\tFalse\n"
+        "fade:\tFalse\nunfade:\tFalse\ndpmsEnabled:\tFalse\ngrabDesktopImages:\tFalse\n"
+        "programs:\t\"Lumafolio\" " +
+        installed("lib/lumafolio/lumafolio11.scr").toUtf8() + " --root \\n\\\n\n");
+    config.close();
+    QStringList command = QString("env -i PATH=/usr/bin:/bin HOME=%1 DISPLAY=%2 xscreensaver")
+                              .arg(home.path(), x.display)
+                              .split(u' ');
+    // xscreensaver launches no saver as root: as root, the daemon runs as a user made for it.
+    if (::geteuid() == 0) {
+        QProcess::execute("useradd", {"--system", "--no-create-home", "--home-dir", "/nonexistent",
+                                      "--shell", "/usr/sbin/nologin", "lumafolio-saver"});
+        QProcess::execute("chown", {"-R", "lumafolio-saver", home.path()});
+        command = QStringList{"runuser", "-u", "lumafolio-saver", "--"} + command;
+    }
+    QProcess daemon;
+    const QString program = command.takeFirst();
+    daemon.start(program, command << "--no-splash");
+    ASSERT_TRUE(
+        waitUntil([&] { return !x.run("xscreensaver-command", {"-time"}).isEmpty(); }, 10000));
+    x.run("xscreensaver-command", {"-activate"});
+    expectSaverEnds(
+        x, "--root", [&] { x.run("xscreensaver-command", {"-deactivate"}); }, 1000);
+    x.run("xscreensaver-command", {"-exit"});
+    daemon.waitForFinished(5000);
+}
+
+// The installed saver of xsecurelock, which passes SIGTERM on to it at its end.
+TEST(E2e, XsecurelockRunsTheInstalledSaverUntilItsSignal) {
+    XServer x;
+    QTemporaryDir media;
+    TempEnv env;
+    writeSettings(env.settingsFile(), saverShow(media, "Settings/Bsound=0"));
+    QProcess locker;
+    locker.start("env", QString("-u QT_QPA_PLATFORM DISPLAY=%1 XSECURELOCK_SAVER=%2 "
+                                "XSECURELOCK_NO_COMPOSITE=1 XSECURELOCK_BLANK_TIMEOUT=-1 "
+                                "xsecurelock -- true")
+                            .arg(x.display, installed("libexec/xsecurelock/saver_lumafolio"))
+                            .split(u' '));
+    expectSaverEnds(
+        x, "-root", [&] { locker.terminate(); }, 2000);
+    EXPECT_TRUE(locker.waitForFinished(5000));
+}
+
+// Two savers at once in windows of their own, as a daemon starts them on two monitors: both show
+// the slide, only the first, which took the lock, plays the music, and SIGINT and SIGHUP end them
+// the way a close does.
+TEST(E2e, TwoHostedSaversShowTheSlideAndOnlyTheFirstPlays) {
+    XServer x;
+    QProcess windows;
+    windows.start("env", {"DISPLAY=" + x.display, LUMAFOLIO_BINARY_DIR "/tests/e2e/x11-window",
+                          "512", "768", "0", "0", "512", "768", "512", "0"});
+    ASSERT_TRUE(windows.waitForReadyRead(10000));
+    const QStringList ids = QString(windows.readLine()).trimmed().split(u' ');
+    ASSERT_EQ(ids.size(), 2);
+    QTemporaryDir media;
+    TempEnv env;
+    writeSettings(env.settingsFile(), saverShow(media, "Settings/Bsound=1"));
+    const QString sound = media.filePath("sound-");
+    ProgramRun first({"-window-id", ids[0]}, x.display,
+                     {"SDL_AUDIODRIVER=disk", "SDL_DISKAUDIOFILE=" + sound + ids[0]});
+    ASSERT_TRUE(locked(env)) << "the first takes the lock before the second starts";
+    ProgramRun second({"-window-id", ids[1]}, x.display,
+                      {"SDL_AUDIODRIVER=disk", "SDL_DISKAUDIOFILE=" + sound + ids[1]});
+    EXPECT_TRUE(slideAt(x, {256, 384}) && slideAt(x, {768, 384}));
+    EXPECT_TRUE(waitUntil([&] { return QFileInfo(sound + ids[0]).size() > 4 * 44100 * 2; }, 10000))
+        << "the first saver plays the music";
+    EXPECT_EQ(QFileInfo(sound + ids[1]).size(), 0) << "the second saver stays silent";
+    ::kill(static_cast<pid_t>(first.processId()), SIGINT);
+    ::kill(static_cast<pid_t>(second.processId()), SIGHUP);
+    for (ProgramRun* saver : {&first, &second}) {
+        EXPECT_TRUE(saver->ended(5000) && saver->exitStatus() == QProcess::NormalExit &&
+                    saver->exitCode() == 0);
+    }
+}
+
+}  // namespace
+}  // namespace luma::test

@@ -1,0 +1,59 @@
+// Starting with the session: the start-up shortcut, through the real service, is a desktop entry
+// in the autostart folder that starts the saver of the program folder, quoted for the desktop.
+#include "platform/XdgAutostartShortcuts.h"
+#include "platform/XdgPaths.h"
+#include "system/StartupShortcut.h"
+
+#include "support/FakeServices.h"
+#include "support/TempEnv.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+
+namespace luma::test {
+namespace {
+
+TEST(StartupShortcut, AnEntryStartsTheSaverOfTheProgramFolderUntilRemoved) {
+    struct Case {
+        const char* folder;
+        const char* exec;  // the quoted argument, its backslashes escaped again for the value
+    };
+    const Case cases[] = {
+        {"/opt/show", R"(Exec="/opt/show/lumafolio11.scr")"},
+        {"/", R"(Exec="//lumafolio11.scr")"},  // the folder is not checked for a trailing "/"
+        {"/opt/My Apps/100% \"fun\" $HOME",
+         R"(Exec="/opt/My Apps/100%% \\"fun\\" \\$HOME/lumafolio11.scr")"},
+    };
+    TempEnv env;
+    const QString entry = xdgAutostartFolder() + QStringLiteral("/LumaS.desktop");
+    FakePlatform fakes;
+    const auto programIn = [&fakes](const QString& folder) {
+        PlatformServices services = fakes.make();
+        services.shortcuts = std::make_unique<XdgAutostartShortcuts>();
+        services.programFolder = folder;
+        return std::make_unique<Program>(std::move(services));
+    };
+    for (const Case& c : cases) {
+        createStartupShortcut(*programIn(QString::fromUtf8(c.folder)));
+        QFile file(entry);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n');
+        EXPECT_TRUE(lines.contains(QString::fromUtf8(c.exec))) << qPrintable(lines.join(u'|'));
+        EXPECT_TRUE(lines.contains(QStringLiteral("Name=LumaS")));
+        EXPECT_EQ(QDir(xdgAutostartFolder()).entryList(QDir::Files).size(), 1) << "made again";
+    }
+    const auto program = programIn(QStringLiteral("/opt/show"));
+    removeStartupShortcut(*program);
+    EXPECT_FALSE(QFile::exists(entry));
+    EXPECT_TRUE(program->shortcuts().remove(kStartupFolder, kStartupLinkName)) << "nothing there";
+    // Only the start-up folder is served.
+    XdgAutostartShortcuts service;
+    EXPECT_FALSE(service.create(QStringLiteral("Desktop"), kStartupLinkName, entry, {}, -1, {}));
+    EXPECT_FALSE(service.remove(QStringLiteral("Desktop"), kStartupLinkName));
+    EXPECT_TRUE(QDir(xdgAutostartFolder()).entryList(QDir::Files).isEmpty());
+}
+
+}  // namespace
+}  // namespace luma::test
