@@ -83,7 +83,11 @@ ProgramRun::ProgramRun(const QStringList& arguments, const QString& display,
     e.insert("DISPLAY", display);
     e.insert("QT_QPA_PLATFORM", display.isEmpty() ? "offscreen" : "xcb");
     for (const QString& entry : environment) {
-        e.insert(entry.section(u'=', 0, 0), entry.section(u'=', 1));
+        if (entry.contains(u'=')) {
+            e.insert(entry.section(u'=', 0, 0), entry.section(u'=', 1));
+        } else {
+            e.remove(entry);
+        }
     }
     setProcessEnvironment(e);
     start(LUMAFOLIO_BINARY_DIR "/lumafolio11.scr", arguments);

@@ -39,8 +39,8 @@ private:
 char letterOf(QColor colour);
 
 // The built program started with `arguments` in the settings and runtime folders of the TempEnv
-// alive, offscreen or on `display`, with the `environment` entries "NAME=value" set; killed with
-// the object.
+// alive, offscreen or on `display`, with the `environment` entries "NAME=value" set and those
+// that are a bare "NAME" removed; killed with the object.
 class ProgramRun : public QProcess {
 public:
     explicit ProgramRun(const QStringList& arguments, const QString& display = {},

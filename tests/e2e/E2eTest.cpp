@@ -26,6 +26,26 @@ bool locked(const TempEnv& env) {
 
 // While one instance runs, its "/A" box waiting for an answer, a second start ends at once in every
 // mode and runs no first show; the first ends once its box is answered.
+TEST(E2e, WithoutADisplayTheShowSaysSoInOneLineAndThePreviewEndsQuietly) {
+    const struct {
+        QStringList arguments;
+        int status;
+        bool complains;
+    } cases[] = {{{"/S"}, 1, true}, {{"/P", "1234"}, 0, false}, {{"--help"}, 0, false}};
+    for (const auto& c : cases) {
+        TempEnv env;
+        ProgramRun run(c.arguments, {}, {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"});
+        ASSERT_TRUE(run.ended(10000)) << qPrintable(c.arguments.join(' '));
+        EXPECT_EQ(run.exitCode(), c.status);
+        const QString errors = QString::fromUtf8(run.readAllStandardError());
+        EXPECT_EQ(errors.startsWith(u"lumafolio: no display found") && errors.count(u'\n') == 1,
+                  c.complains)
+            << qPrintable(errors);
+        EXPECT_EQ(errors.isEmpty(), !c.complains) << qPrintable(errors);
+        EXPECT_FALSE(QFile::exists(env.settingsFile()));
+    }
+}
+
 TEST(E2e, ASecondInstanceEndsAtOnce) {
     XServer x;
     TempEnv env;
