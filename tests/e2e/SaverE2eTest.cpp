@@ -284,7 +284,10 @@ TEST(SaverE2e, TwoHostedSaversShowSlidesAndOnlyOnePlays) {
         run->setEnv(QStringLiteral("SDL_DISKAUDIOFILE"), sounds.last());
         run->start({QStringLiteral("-window-id"), QString::number(window)});
         savers.push_back(std::move(run));
-        QThread::msleep(300);  // the first one takes the lock
+        if (savers.size() == 1) {  // the first one takes the lock
+            ASSERT_TRUE(waitUntil(
+                [&] { return QFile::exists(env.runtimeDir() + "/lumafolio-1.1.lock"); }, 10000));
+        }
     }
     EXPECT_GE(waitForColour(x, left.center(), kSlide, 10000), 0);
     EXPECT_GE(waitForColour(x, right.center(), kSlide, 10000), 0);
