@@ -1,5 +1,6 @@
 // Starting with the session: the start-up shortcut, through the real service, is a desktop entry
 // in the autostart folder that starts the saver of the program folder, quoted for the desktop.
+#include "platform/LockFileInstance.h"
 #include "platform/XdgAutostartShortcuts.h"
 #include "platform/XdgPaths.h"
 #include "system/StartupShortcut.h"
@@ -9,8 +10,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 
 namespace luma::test {
 namespace {
@@ -53,6 +56,27 @@ TEST(StartupShortcut, AnEntryStartsTheSaverOfTheProgramFolderUntilRemoved) {
     EXPECT_FALSE(service.create(QStringLiteral("Desktop"), kStartupLinkName, entry, {}, -1, {}));
     EXPECT_FALSE(service.remove(QStringLiteral("Desktop"), kStartupLinkName));
     EXPECT_TRUE(QDir(xdgAutostartFolder()).entryList(QDir::Files).isEmpty());
+}
+
+// A show runs for days: its lock is never taken over for its age, only once its process is gone.
+TEST(LockFileInstance, AnOldLockOfALiveProcessHoldsAndOneOfAGoneProcessIsTakenOver) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("lumafolio.lock"));
+    {
+        LockFileInstance first(path);
+        ASSERT_TRUE(first.acquire());
+        QFile lock(path);
+        ASSERT_TRUE(lock.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(lock.setFileTime(QDateTime::currentDateTime().addDays(-3),
+                                     QFileDevice::FileModificationTime));
+        lock.close();
+        EXPECT_FALSE(LockFileInstance(path).acquire());
+    }
+    QFile left(path);  // what a process that died left behind
+    ASSERT_TRUE(left.open(QIODevice::WriteOnly));
+    left.write("2147483646\nlumafolio11.scr\n\n");
+    left.close();
+    EXPECT_TRUE(LockFileInstance(path).acquire());
 }
 
 }  // namespace
