@@ -1,6 +1,8 @@
-// Starting with the session: the start-up shortcut, through the real service, is a desktop entry
-// in the autostart folder that starts the saver of the program folder, quoted for the desktop.
+// The desktop, through the real services: the start-up shortcut is a desktop entry in the
+// autostart folder that starts the saver of the program folder, quoted for the desktop; the
+// single-instance lock; the file dialog.
 #include "platform/LockFileInstance.h"
+#include "platform/QtFileDialog.h"
 #include "platform/XdgAutostartShortcuts.h"
 #include "platform/XdgPaths.h"
 #include "system/StartupShortcut.h"
@@ -10,10 +12,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QTemporaryDir>
+#include <QTimer>
 
 namespace luma::test {
 namespace {
@@ -77,6 +82,29 @@ TEST(LockFileInstance, AnOldLockOfALiveProcessHoldsAndOneOfAGoneProcessIsTakenOv
     left.write("2147483646\nlumafolio11.scr\n\n");
     left.close();
     EXPECT_TRUE(LockFileInstance(path).acquire());
+}
+
+// "..." opens in the folder of the file in the box, with that file chosen.
+TEST(QtFileDialog, OpensInTheFolderOfTheFileInTheBoxWithThatFileChosen) {
+    QTemporaryDir dir;
+    const QString picture = dir.filePath(QStringLiteral("a b.jpg"));
+    QFile(picture).open(QIODevice::WriteOnly);
+    QString openedIn;
+    QStringList chosen;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        openedIn = dialog->directory().absolutePath();
+        chosen = dialog->selectedFiles();
+        dialog->reject();
+    });
+    EXPECT_TRUE(QtFileDialog()
+                    .openFiles(nullptr, QStringLiteral("Pictures(*.jpg)|*.jpg"),
+                               QStringLiteral("jpg"), picture)
+                    .isEmpty())
+        << "cancelled";
+    EXPECT_EQ(openedIn, QDir(dir.path()).absolutePath());
+    EXPECT_EQ(chosen, QStringList{picture});
 }
 
 }  // namespace
