@@ -1,6 +1,7 @@
 #include "FuzzSupport.h"
 
 #include <QCoreApplication>
+#include <QImageReader>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -68,6 +69,11 @@ void ensureApplication() {
     static char name[] = "lumafolio-fuzz";
     static char* argv[] = {name, nullptr};
     static QCoreApplication app(argc, argv);
+}
+
+void prepareDecoding() {
+    ensureApplication();
+    QImageReader::setAllocationLimit(16);  // megabytes
 }
 
 QByteArray bytesOf(const std::uint8_t* data, std::size_t size) {

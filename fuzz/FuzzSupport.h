@@ -33,6 +33,10 @@ private:
 // kept for the life of the process.
 void ensureApplication();
 
+// ensureApplication, and Qt's image readers limited far below the program's limit, so that every
+// input decodes quickly.
+void prepareDecoding();
+
 QByteArray bytesOf(const std::uint8_t* data, std::size_t size);
 
 // The texts one input stands for: its bytes read as UTF-8, as Latin-1 and as UTF-16 code units

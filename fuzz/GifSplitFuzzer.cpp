@@ -8,8 +8,6 @@
 #include "display/PictureDecoding.h"
 #include "display/SlidePlacement.h"
 
-#include <QImageReader>
-
 #include <memory>
 #include <optional>
 
@@ -20,8 +18,6 @@ using luma::GifStructure;
 
 // Frames decoded per input; the split itself covers every frame.
 constexpr std::size_t kDecodedFrames = 3;
-// Far below the program's limit, so that every input decodes quickly.
-constexpr int kFuzzDecodeLimitMegabytes = 16;
 
 void checkStructure(const GifStructure& gif, qsizetype size) {
     qsizetype previousEnd = 0;
@@ -78,8 +74,7 @@ void decodePlaced(const luma::Picture& picture) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    luma::fuzz::ensureApplication();
-    QImageReader::setAllocationLimit(kFuzzDecodeLimitMegabytes);
+    luma::fuzz::prepareDecoding();
     return 0;
 }
 

@@ -17,8 +17,6 @@ namespace {
 using luma::bmpIsComplete;
 using luma::jpegIsComplete;
 
-// Far below the program's limit, so that every input decodes quickly.
-constexpr int kFuzzDecodeLimitMegabytes = 16;
 constexpr std::size_t kMaxDecodedBytes = 64 * 1024;
 constexpr int kCutsChecked = 48;
 
@@ -62,8 +60,7 @@ void checkCuts(const QByteArray& file, Check complete) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    luma::fuzz::ensureApplication();
-    QImageReader::setAllocationLimit(kFuzzDecodeLimitMegabytes);
+    luma::fuzz::prepareDecoding();
     return 0;
 }
 

@@ -31,9 +31,7 @@ QRect frameAreaOf(const ShowState& show, const SettingsRecord& settings, int ind
                      show.currentPicture.size());
 }
 
-void decodeAhead(ShowState& show, const SettingsRecord& settings);
-
-// An estimate of the bytes frame `index` takes decoded: its painted area on the canvas.
+// An estimate of the bytes a frame painted over `area` takes decoded: that area on the canvas.
 std::size_t estimatedBytes(const ShowState& show, QRect area) {
     const QRect shown = area.intersected(show.canvas.rect());
     return static_cast<std::size_t>(shown.width()) * static_cast<std::size_t>(shown.height()) * 4;
@@ -53,7 +51,7 @@ void startDecoding(ShowState& show, const SettingsRecord& settings, int index) {
         [state, record, generation, index, area, visible](std::optional<DecodedPart> part) {
             state->decodingFrame = -1;
             if (state->animationGeneration != generation) {
-                decodeAhead(*state, *record);  // a new animation's frames
+                decodeFramesAhead(*state, *record);  // a new animation's frames
                 return;
             }
             if (state->awaitedFrame == index) {
@@ -66,13 +64,15 @@ void startDecoding(ShowState& show, const SettingsRecord& settings, int index) {
             }
             state->frameCache.setPosition(state->currentFrame, state->lastFrame);
             state->frameCache.insert(index, area, visible, std::move(part));
-            decodeAhead(*state, *record);
+            decodeFramesAhead(*state, *record);
         });
 }
 
+}  // namespace
+
 // Keeps the decoder busy with the frame awaited, or else the next frame to show that is not kept,
 // as long as the budget would keep it.
-void decodeAhead(ShowState& show, const SettingsRecord& settings) {
+void decodeFramesAhead(ShowState& show, const SettingsRecord& settings) {
     if (!show.frameDecoder || show.frameDecoder->busy() || show.lastFrame < 1 ||
         show.lastFrame >= static_cast<std::int32_t>(show.frameHolders.size())) {
         return;
@@ -96,12 +96,6 @@ void decodeAhead(ShowState& show, const SettingsRecord& settings) {
         }
         return;
     }
-}
-
-}  // namespace
-
-void decodeFramesAhead(ShowState& show, const SettingsRecord& settings) {
-    decodeAhead(show, settings);
 }
 
 void animationTick(ShowState& show, const SettingsRecord& settings, bool windowShown) {
@@ -130,11 +124,16 @@ void animationTick(ShowState& show, const SettingsRecord& settings, bool windowS
         return;
     }
     const QRect area = frameAreaOf(show, settings, show.currentFrame);
-    if (!show.frameDecoder) {
+    // Without a decoder, or on the one tick of an animation that has stopped, the frame is decoded
+    // here and now.
+    const auto paintHere = [&] {
         if (!show.canvas.paint(show.frameHolders[show.currentFrame].picture, area,
                                PaintQuality::Fast)) {
             timer.setEnabled(false);
         }
+    };
+    if (!show.frameDecoder) {
+        paintHere();
         return;
     }
     if (const auto* kept = show.frameCache.find(show.currentFrame, area, show.canvas.rect())) {
@@ -143,20 +142,18 @@ void animationTick(ShowState& show, const SettingsRecord& settings, bool windowS
             return;
         }
         show.canvas.draw(**kept, PaintQuality::Fast);
-        decodeAhead(show, settings);
+        decodeFramesAhead(show, settings);
+        return;
+    }
+    if (!timer.isEnabled()) {
+        paintHere();
         return;
     }
     // Not decoded yet: it is painted when it arrives, and its delay counts from then.
-    const bool running = timer.isEnabled();
     timer.setEnabled(false);
-    if (running) {
-        show.awaitedFrame = show.currentFrame;
-        if (show.decodingFrame != show.currentFrame) {
-            decodeAhead(show, settings);
-        }
-    } else if (!show.canvas.paint(show.frameHolders[show.currentFrame].picture, area,
-                                  PaintQuality::Fast)) {
-        timer.setEnabled(false);
+    show.awaitedFrame = show.currentFrame;
+    if (show.decodingFrame != show.currentFrame) {
+        decodeFramesAhead(show, settings);
     }
 }
 

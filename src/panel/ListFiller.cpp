@@ -1,6 +1,7 @@
 #include "panel/ListFiller.h"
 
 #include "music/ListTexts.h"
+#include "platform/FileDialog.h"
 #include "platform/MessageBox.h"
 #include "settings/StoredList.h"
 #include "startup/Program.h"
@@ -110,6 +111,13 @@ void ListFiller::add(const QStringList& paths) {
                 .arg(addition.leftOut == 1 ? QStringLiteral(" was") : QStringLiteral("s were"))
                 .arg(takes_),
             QStringLiteral("Lumafolio"), MessageBox::kInformation);
+    }
+}
+
+void ListFiller::addFolder(QWidget* dialogParent, const QString& start) {
+    if (const std::optional<QString> folder =
+            program_.fileDialog().openFolder(dialogParent, start)) {
+        add({*folder});
     }
 }
 

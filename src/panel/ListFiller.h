@@ -24,6 +24,8 @@ public:
                QString takes);
 
     void add(const QStringList& paths);
+    // "add folder…": the folder chosen in the dialog, which opens at `start`, over `dialogParent`.
+    void addFolder(QWidget* dialogParent, const QString& start);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -88,10 +88,7 @@ void PlaylistEditor::addSelection() {
 }
 
 void PlaylistEditor::addFolder() {
-    if (const std::optional<QString> folder =
-            program_.fileDialog().openFolder(&tab_, lastDialogFile_)) {
-        filler_->add({*folder});
-    }
+    filler_->addFolder(&tab_, lastDialogFile_);
 }
 
 void PlaylistEditor::addAllTracks() {

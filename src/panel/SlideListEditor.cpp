@@ -97,10 +97,7 @@ void SlideListEditor::addPicture() {
 }
 
 void SlideListEditor::addFolder() {
-    if (const std::optional<QString> folder =
-            program_.fileDialog().openFolder(&tab_, lastDialogFile_)) {
-        filler_->add({*folder});
-    }
+    filler_->addFolder(&tab_, lastDialogFile_);
 }
 
 void SlideListEditor::chooseSlide(int row) {

@@ -12,6 +12,17 @@ namespace {
 // How far a count may run past the last stored item before it counts as damaged.
 constexpr std::int32_t kDamagedCountSlack = 1024;
 
+// The writes that put `items` after the first `count` items and make the count cover them.
+std::vector<SettingsWrite> itemsAfter(std::int64_t count, const QStringList& items) {
+    std::vector<SettingsWrite> batch;
+    batch.reserve(static_cast<size_t>(items.size()) + 1);
+    batch.push_back(SettingsWrite{keys::kHowMany, QString::number(count + items.size())});
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        batch.push_back(SettingsWrite{QString::number(count + i + 1), items[i]});
+    }
+    return batch;
+}
+
 // What a damaged count is cut back to: the last item stored within reach of the items there are,
 // so that a lone item far out (key 1999999999) cannot make readers walk to it.
 std::int32_t lastItemInReach(const QStringList& keys, std::int32_t count) {
@@ -80,23 +91,11 @@ bool StoredList::append(std::int32_t newCount, const QString& text) {
 }
 
 bool StoredList::appendAll(std::int32_t count, const QStringList& items) {
-    std::vector<SettingsWrite> batch;
-    batch.reserve(static_cast<size_t>(items.size()) + 1);
-    batch.push_back(
-        SettingsWrite{keys::kHowMany, QString::number(std::int64_t{count} + items.size())});
-    for (qsizetype i = 0; i < items.size(); ++i) {
-        batch.push_back(SettingsWrite{QString::number(std::int64_t{count} + i + 1), items[i]});
-    }
-    return store_.apply(section_, batch);
+    return store_.apply(section_, itemsAfter(count, items));
 }
 
 bool StoredList::rewrite(const QStringList& items) {
-    std::vector<SettingsWrite> batch;
-    batch.reserve(static_cast<size_t>(items.size()) + 1);
-    batch.push_back(SettingsWrite{keys::kHowMany, QString::number(items.size())});
-    for (qsizetype i = 0; i < items.size(); ++i) {
-        batch.push_back(SettingsWrite{QString::number(i + 1), items[i]});
-    }
+    std::vector<SettingsWrite> batch = itemsAfter(0, items);
     for (const QString& key : store_.keys(section_)) {
         bool ok = false;
         const qsizetype n = key.toLongLong(&ok);
