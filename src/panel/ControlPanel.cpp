@@ -4,6 +4,7 @@
 #include "panel/AboutTab.h"
 #include "panel/ButtonSizing.h"
 #include "panel/HelpTab.h"
+#include "panel/ListFiller.h"
 #include "panel/NamedButton.h"
 #include "panel/PanelCdDrives.h"
 #include "panel/PanelPlayer.h"
@@ -121,6 +122,10 @@ void ControlPanel::load() {
 }
 
 void ControlPanel::unload() {
+    // A list addition still under way is not for a panel that has gone.
+    for (ListFiller* filler : findChildren<ListFiller*>()) {
+        filler->cancel();
+    }
     runUnloadSteps();
 }
 

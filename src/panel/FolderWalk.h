@@ -15,10 +15,13 @@ struct FolderWalk {
 };
 
 // Every file below `folder`, in its subfolders too, that `accept` takes, sorted by path in natural
-// order ("2.jpg" before "10.jpg"). Hidden files and folders are not looked at; a folder reached
-// again through a symbolic link (a loop) is walked once, and a folder that cannot be read is passed
-// over. `keepGoing` learns how many entries were seen so far, now and then; when it says no the
-// walk stops, cancelled, with nothing found.
+// order ("2.jpg" before "10.jpg"). Each folder is walked in natural order, and folders reached
+// through symbolic links only after every folder reached without one, so that a folder a link
+// leads to is listed under its own path. Hidden files and folders are not looked at; a folder
+// reached again (a link loop, a second link) is walked once, and a folder that cannot be read is
+// passed over. `keepGoing` is asked before every entry, with the number seen so far; when it says
+// no the walk stops, cancelled, with nothing found. The walk runs on any thread: `accept` and
+// `keepGoing` are called on the caller's.
 FolderWalk walkFolder(const QString& folder, const std::function<bool(const QString&)>& accept,
                       const std::function<bool(int seen)>& keepGoing = {});
 

@@ -6,22 +6,19 @@
 #include "settings/StoredList.h"
 #include "startup/Program.h"
 
-#include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QElapsedTimer>
 #include <QListWidget>
 #include <QMimeData>
-#include <QPointer>
 #include <QProgressDialog>
 #include <QUrl>
-
-#include <memory>
+#include <QtConcurrent/QtConcurrentRun>
 
 namespace luma {
 namespace {
 
-constexpr qint64 kProgressAfterMs = 500;
+constexpr int kProgressAfterMs = 500;
+constexpr int kProgressEveryMs = 100;
 
 // The local files and folders of a drop; URLs of other kinds are not ours to add.
 QStringList localPaths(const QMimeData* data) {
@@ -37,35 +34,6 @@ QStringList localPaths(const QMimeData* data) {
     return paths;
 }
 
-// The walk's progress: nothing for half a second, then a dialog with Cancel that repaints while
-// the walk goes on.
-class WalkProgress {
-public:
-    explicit WalkProgress(QWidget* parent) : parent_(parent) { clock_.start(); }
-
-    bool operator()(int seen) {
-        if (!dialog_ && clock_.elapsed() >= kProgressAfterMs) {
-            dialog_ = std::make_unique<QProgressDialog>(QString(), QStringLiteral("Cancel"), 0, 0,
-                                                        parent_);
-            dialog_->setWindowTitle(QStringLiteral("Lumafolio"));
-            dialog_->setWindowModality(Qt::WindowModal);
-            dialog_->setMinimumDuration(0);
-            dialog_->show();
-        }
-        if (!dialog_) {
-            return true;
-        }
-        dialog_->setLabelText(QStringLiteral("Adding files: %1 looked at").arg(seen));
-        QCoreApplication::processEvents();
-        return !dialog_->wasCanceled();
-    }
-
-private:
-    QWidget* parent_;
-    QElapsedTimer clock_;
-    std::unique_ptr<QProgressDialog> dialog_;
-};
-
 }  // namespace
 
 ListFiller::ListFiller(Program& program, QListWidget* list, QString section, ListRules rules,
@@ -80,38 +48,89 @@ ListFiller::ListFiller(Program& program, QListWidget* list, QString section, Lis
     list->setAcceptDrops(true);
     list->viewport()->setAcceptDrops(true);
     list->viewport()->installEventFilter(this);
+    worker_.setMaxThreadCount(1);
+    connect(&watcher_, &QFutureWatcherBase::finished, this, &ListFiller::finish);
+    progressTimer_.setSingleShot(false);
+    connect(&progressTimer_, &QTimer::timeout, this, &ListFiller::showProgress);
 }
 
-QStringList ListFiller::entries() const {
-    return listTexts(list_);
+ListFiller::~ListFiller() {
+    watcher_.disconnect();
+    if (walk_) {
+        walk_->cancelled = true;
+    }
+    watcher_.waitForFinished();
+    worker_.waitForDone();
+    delete progress_.data();
 }
 
 void ListFiller::add(const QStringList& paths) {
-    const QPointer<QListWidget> alive(list_);
-    Addition addition;
-    {
-        WalkProgress progress(list_->window());
-        addition = collectAddition(paths, rules_, entries(),
-                                   [&progress](int seen) { return progress(seen); });
+    waiting_.append(paths);
+    if (!adding()) {
+        startNext();
     }
-    // The progress dialog let events run: the panel may have gone meanwhile.
-    if (alive.isNull() || program_.hasEnded() || addition.cancelled) {
+}
+
+void ListFiller::cancel() {
+    waiting_.clear();
+    if (walk_) {
+        walk_->cancelled = true;
+    }
+    closeProgress();
+}
+
+void ListFiller::startNext() {
+    if (waiting_.isEmpty()) {
         return;
     }
-    if (!addition.entries.isEmpty()) {
-        const int count = list_->count();
-        list_->addItems(addition.entries);
-        StoredList(program_.store(), section_).appendAll(count, addition.entries);
+    walk_ = std::make_shared<Walk>();
+    progressTimer_.start(kProgressAfterMs);
+    watcher_.setFuture(QtConcurrent::run(&worker_, [walk = walk_, paths = waiting_.takeFirst(),
+                                                    rules = rules_, existing = listTexts(list_)] {
+        return collectAddition(paths, rules, existing, [&walk](int seen) {
+            walk->seen = seen;
+            return !walk->cancelled;
+        });
+    }));
+}
+
+void ListFiller::showProgress() {
+    if (!progress_) {
+        progress_ = new QProgressDialog(QString(), QStringLiteral("Cancel"), 0, 0, list_->window());
+        progress_->setWindowTitle(QStringLiteral("Lumafolio"));
+        progress_->setWindowModality(Qt::WindowModal);
+        progress_->setMinimumDuration(0);
+        connect(progress_, &QProgressDialog::canceled, this,
+                [walk = walk_] { walk->cancelled = true; });
+        progress_->show();
+        progressTimer_.start(kProgressEveryMs);
     }
-    if (addition.leftOut > 0) {
-        program_.messageBox().show(
-            list_->window(),
-            QStringLiteral("%1 file%2 left out: %3")
-                .arg(addition.leftOut)
-                .arg(addition.leftOut == 1 ? QStringLiteral(" was") : QStringLiteral("s were"))
-                .arg(takes_),
-            QStringLiteral("Lumafolio"), MessageBox::kInformation);
+    progress_->setLabelText(QStringLiteral("Adding files: %1 looked at").arg(walk_->seen.load()));
+}
+
+void ListFiller::closeProgress() {
+    progressTimer_.stop();
+    delete progress_.data();
+}
+
+void ListFiller::finish() {
+    closeProgress();
+    const bool cancelled = walk_->cancelled;
+    walk_.reset();
+    Addition addition = watcher_.result();
+    if (!cancelled && !addition.cancelled && !program_.hasEnded()) {
+        if (!addition.entries.isEmpty()) {
+            const int count = list_->count();
+            list_->addItems(addition.entries);
+            StoredList(program_.store(), section_).appendAll(count, addition.entries);
+        }
+        const QString report = additionReport(addition, takes_);
+        if (!report.isEmpty()) {
+            program_.messageBox().inform(list_->window(), report, QStringLiteral("Lumafolio"));
+        }
     }
+    startNext();
+    emit additionDone();
 }
 
 void ListFiller::addFolder(QWidget* dialogParent, const QString& start) {

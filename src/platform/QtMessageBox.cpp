@@ -1,6 +1,7 @@
 #include "platform/QtMessageBox.h"
 
 #include <QMessageBox>
+#include <QPointer>
 
 namespace luma {
 
@@ -23,9 +24,17 @@ int QtMessageBox::show(QWidget* parent, const QString& text, const QString& titl
         default:
             break;
     }
-    QMessageBox box(icon, title, text, QMessageBox::Ok, parent);
-    box.exec();
+    // On the heap: a parent that goes while the box waits takes the box with it.
+    const QPointer<QMessageBox> box = new QMessageBox(icon, title, text, QMessageBox::Ok, parent);
+    box->exec();
+    delete box.data();
     return kOk;
+}
+
+void QtMessageBox::inform(QWidget* parent, const QString& text, const QString& title) {
+    auto* box = new QMessageBox(QMessageBox::Information, title, text, QMessageBox::Ok, parent);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
 }
 
 }  // namespace luma

@@ -11,6 +11,7 @@
 #include "panel/LinkLabel.h"
 #include "panel/ListAdditions.h"
 #include "panel/ListEntries.h"
+#include "panel/ListFiller.h"
 #include "panel/NumberLimit.h"
 #include "panel/PanelPlayer.h"
 #include "panel/PlaylistFiles.h"
@@ -63,20 +64,52 @@ TEST(ListRules, NumberBoxesStayBetweenOneAndTheHighest) {
     }
 }
 
-// A folder adds the pictures below it in natural order, walks a link back up the tree once, adds
-// nothing the list holds already and nothing at all when cancelled.
+// A folder adds the pictures below it in natural order, walks a link back up the tree once, lists
+// a folder under its own path rather than a link's that comes first, adds nothing the list holds
+// already and nothing at all when cancelled.
 TEST(ListAdditions, AFolderAddsItsPicturesInNaturalOrderOnce) {
     QTemporaryDir dir;
-    const QStringList files = touch(dir, {"10.jpg", "2.jpg", "a/1.JPG", "a/b/deep.gif", "A2/x.bmp",
-                                          "img9.jpg", "img10.jpg", "held.jpg", "x.jpeg", "y.Jpg"});
+    const QStringList files =
+        touch(dir, {"10.jpg", "2.jpg", "a/1.JPG", "a/b/deep.gif", "A2/x.bmp", "img9.jpg",
+                    "img10.jpg", "held.jpg", "x.jpeg", "y.Jpg", "z/last.gif"});
     ASSERT_TRUE(QFile::link(dir.path(), dir.filePath(QStringLiteral("a/loop"))));
+    ASSERT_TRUE(QFile::link(dir.filePath(QStringLiteral("z")), dir.filePath("a/0 to z")));
     const ListRules slides{hasPictureExtension, false};
     const Addition a = collectAddition({dir.path()}, slides, {files[7]});
-    EXPECT_EQ(a.entries,
-              QStringList({files[1], files[0], files[2], files[3], files[4], files[5], files[6]}));
+    EXPECT_EQ(a.entries, QStringList({files[1], files[0], files[2], files[3], files[4], files[5],
+                                      files[6], files[10]}));
     EXPECT_EQ(a.leftOut, 2);
+    EXPECT_EQ(a.alreadyListed, 1);
     const Addition cancelled = collectAddition({dir.path()}, slides, {}, [](int) { return false; });
     EXPECT_TRUE(cancelled.cancelled && cancelled.entries.isEmpty());
+}
+
+// While the files are gathered the panel goes on: after half a second it shows the progress,
+// and Cancel there drops the addition.
+TEST(ListAdditions, CancelDropsAnAdditionUnderWay) {
+    ProgramHarness h;
+    QListWidget list;
+    QSemaphore entered;
+    QSemaphore gate;
+    const auto held = [&](const QString&) {
+        entered.release();
+        gate.acquire();
+        return true;
+    };
+    ListFiller filler(h.program, &list, keys::kPictures, ListRules{held, false}, {});
+    QTemporaryDir dir;
+    touch(dir, {"1.jpg", "2.jpg", "3.jpg"});
+    filler.add({dir.path()});
+    QProgressDialog* progress = nullptr;
+    EXPECT_TRUE(QTest::qWaitFor([&] { return (progress = list.findChild<QProgressDialog*>()); }));
+    EXPECT_TRUE(entered.tryAcquire(1, 5000));
+    if (progress != nullptr) {
+        QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
+    }
+    gate.release(3);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !filler.adding(); }));
+    EXPECT_EQ(list.count(), 0);
+    EXPECT_TRUE(h.fakes.store->log().empty());
 }
 
 TEST(ListAdditions, PlaylistsOfEachFormatNameTheirFiles) {
@@ -170,6 +203,21 @@ struct PanelHarness {
         EXPECT_EQ(list(section), expected);
     }
     QStringList items(const QString& list) const { return listTexts(find<QListWidget>(list)); }
+    // Lets events run until the additions to a list box under way are written or dropped.
+    bool finishAdding(const QString& list) {
+        const ListFiller* filler = find<QListWidget>(list)->findChild<ListFiller*>();
+        return QTest::qWaitFor([filler] { return !filler->adding(); }, 20000);
+    }
+    void drop(const QString& list, const QString& path) {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(path)});
+        auto* viewport = find<QListWidget>(list)->viewport();
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(viewport, &enter);
+        EXPECT_TRUE(enter.isAccepted());
+        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(viewport, &drop);
+    }
     // A press and release of the mouse over a control, or over entry `row` of a list box.
     void click(const QString& name) { QTest::mouseClick(find(name), Qt::LeftButton); }
     void clickRow(const QString& list, int row) {
@@ -484,18 +532,42 @@ TEST(PanelLists, SlidesAreAddedShuffledAndRemovedInOneWriteEach) {
     p.h.fakes.fileDialog->answers = {files.mid(0, 2)};
     p.click(kBrowsePicturesButton);
     p.click(kAddPictureButton);
-    QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(dir.filePath(QStringLiteral("photos")))});
-    auto* viewport = p.find<QListWidget>(kSlideList)->viewport();
-    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(viewport, &enter);
-    EXPECT_TRUE(enter.isAccepted());
-    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(viewport, &drop);
+    p.drop(kSlideList, dir.filePath(QStringLiteral("photos")));
+    EXPECT_FALSE(p.list(keys::kPictures).contains(files[2])) << "gathered while the panel goes on";
+    ASSERT_TRUE(p.finishAdding(kSlideList));
     p.expectList(kSlideList, keys::kPictures, {"d.jpg", "b.gif", files[0], files[2], files[3]});
-    ASSERT_EQ(p.h.fakes.messageBox->calls.size(), 2u);
-    EXPECT_EQ(p.h.fakes.messageBox->calls[0].text, QStringLiteral("select a picture"));
-    EXPECT_TRUE(p.h.fakes.messageBox->calls[1].text.startsWith(u"1 file was left out: the slide"));
+    p.drop(kSlideList, dir.filePath(QStringLiteral("photos")));
+    ASSERT_TRUE(p.finishAdding(kSlideList));
+    EXPECT_EQ(p.items(kSlideList).size(), 5);
+    const auto& said = p.h.fakes.messageBox->calls;
+    ASSERT_EQ(said.size(), 3u);
+    EXPECT_EQ(said[0].text, QStringLiteral("select a picture"));
+    EXPECT_TRUE(said[1].text.startsWith(u"1 file was left out: the slide"));
+    EXPECT_EQ(said[2].text, QStringLiteral("No new files: all 2 are in the list already"));
+}
+
+// A folder is walked while the panel goes on; a panel that goes meanwhile (the tray's shutdown)
+// takes the walk with it, and nothing is written.
+TEST(PanelLists, AShutdownDuringAFolderWalkDropsTheWalk) {
+    PanelHarness p;
+    QTemporaryDir dir;
+    QStringList names;
+    for (int i = 0; i < 6000; ++i) {
+        names.append(QStringLiteral("f%1/%2.jpg").arg(i / 100).arg(i));
+    }
+    touch(dir, names);
+    p.open();
+    const QPointer<QListWidget> list = p.find<QListWidget>(kSlideList);
+    QTimer::singleShot(0, [&p] {
+        p.h.program.unloadPanel();
+        p.h.program.endProgram();
+    });
+    p.drop(kSlideList, dir.path());
+    EXPECT_TRUE(QTest::qWaitFor([&list] { return list.isNull(); }, 20000));
+    QTest::qWait(0);
+    for (const auto& write : p.store().log()) {
+        EXPECT_NE(write.section, keys::kPictures) << write.key.toStdString();
+    }
 }
 
 // The file box takes what is browsed (the dialogs of both tabs start at the last file chosen)
@@ -533,14 +605,18 @@ TEST(PanelLists, ThePlaylistTakesSelectionsPlaylistsAndTracksAndARemoveKeepsOnly
     p.setList(keys::kMusic, {"/m/a.mp3", "0", "typed name", "/m/b.Wav"});
     QTemporaryDir dir;
     QFile m3u(dir.filePath(QStringLiteral("mix.m3u")));
-    ASSERT_TRUE(m3u.open(QIODevice::WriteOnly) && m3u.write("one.mp3\ntwo.txt\n") > 0);
+    ASSERT_TRUE(m3u.open(QIODevice::WriteOnly) && m3u.write("one.mp3\ntwo.txt\ngone.mp3\n") > 0);
     m3u.close();
+    touch(dir, {"one.mp3", "two.txt"});
     p.open();
     auto* selection = p.find<QLineEdit>(kMusicFileBox);
     p.h.fakes.fileDialog->answers = {{m3u.fileName()}, {}};
     p.click(kBrowseMusicButton);
     p.click(kBrowseMusicButton);  // cancelled: the choice stands
     p.click(kAddSelectionButton);
+    ASSERT_TRUE(p.finishAdding(kPlaylist));
+    EXPECT_EQ(p.h.fakes.messageBox->calls.at(0).text.section(u'\n', 1),
+              QStringLiteral("1 playlist entry was left out: no such file."));
     selection->setText(QStringLiteral("/m/c.mid"));
     p.click(kAddSelectionButton);
     p.click(kAddAllTracksButton);

@@ -126,6 +126,9 @@ public:
         calls.push_back({text, title, flags});
         return kOk;
     }
+    void inform(QWidget*, const QString& text, const QString& title) override {
+        calls.push_back({text, title, kInformation});
+    }
     std::vector<Call> calls;
 };
 
