@@ -16,6 +16,8 @@
 #include <QListWidget>
 #include <QPushButton>
 
+#include <utility>
+
 namespace luma {
 namespace {
 
@@ -45,6 +47,7 @@ PlaylistEditor::PlaylistEditor(Program& program, SoundTab& tab, QString& lastDia
             &PlaylistEditor::chooseEntry);
     connect(new ListClicks(tab.trackListBox), &ListClicks::clicked, this,
             &PlaylistEditor::chooseTrack);
+    connect(tab.musicFileBox, &QLineEdit::textChanged, this, [this] { chosen_.clear(); });
 }
 
 StoredList PlaylistEditor::playlist() const {
@@ -71,16 +74,17 @@ void PlaylistEditor::browseMusic() {
     if (chosen.isEmpty() || chosen.first().isEmpty()) {
         return;
     }
-    chosen_ = chosen;
     lastDialogFile_ = chosen.first();
     tab_.musicFileBox->setText(chosen.first());
+    chosen_ = chosen;  // after the text, whose change drops any earlier choice
 }
 
 void PlaylistEditor::addSelection() {
     const QString text = tab_.musicFileBox->text();
-    if (!chosen_.isEmpty() && text == chosen_.first() &&
-        (chosen_.size() > 1 || playlistFormatOf(text))) {
-        filler_->add(chosen_);
+    const QStringList chosen = std::exchange(chosen_, {});
+    if (!chosen.isEmpty() && text == chosen.first() &&
+        (chosen.size() > 1 || playlistFormatOf(text))) {
+        filler_->add(chosen);
         return;
     }
     tab_.playlistBox->addItem(text);
@@ -116,14 +120,19 @@ void PlaylistEditor::removeEntry() {
 
 void PlaylistEditor::chooseEntry(int row) {
     if (const QListWidgetItem* item = tab_.playlistBox->item(row)) {
-        tab_.musicFileBox->setText(item->text());
+        showSelection(item->text());
     }
 }
 
 void PlaylistEditor::chooseTrack(int row) {
     if (const QListWidgetItem* item = tab_.trackListBox->item(row)) {
-        tab_.musicFileBox->setText(item->text());
+        showSelection(item->text());
     }
+}
+
+void PlaylistEditor::showSelection(const QString& entry) {
+    tab_.musicFileBox->setText(entry);
+    chosen_.clear();  // the same text emits no change
 }
 
 void PlaylistEditor::refreshCdEntries() {

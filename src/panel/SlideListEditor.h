@@ -25,7 +25,7 @@ public:
 
     void browsePictures();  // "...": one or more pictures
     // "add file to slides": the file box's path, or every picture the dialog chose when the box
-    // still shows the first of them.
+    // has not been written since; a choice is added once.
     void addPicture();
     void addFolder();  // "add folder…"
     void chooseSlide(int row);

@@ -480,7 +480,8 @@ TEST(PanelLists, SlidesAreAddedShuffledAndRemovedInOneWriteEach) {
     p.expectList(kSlideList, keys::kPictures, {"d.jpg", "b.gif"});
 
     QTemporaryDir dir;
-    const QStringList files = touch(dir, {"b.jpg", "c.txt", "photos/2.jpg", "photos/10.jpg"});
+    const QStringList files =
+        touch(dir, {"b.jpg", "c.txt", "photos/2.jpg", "photos/10.jpg", "e.gif"});
     p.h.fakes.fileDialog->answers = {files.mid(0, 2)};
     p.click(kBrowsePicturesButton);
     p.click(kAddPictureButton);
@@ -496,6 +497,27 @@ TEST(PanelLists, SlidesAreAddedShuffledAndRemovedInOneWriteEach) {
     ASSERT_EQ(p.h.fakes.messageBox->calls.size(), 2u);
     EXPECT_EQ(p.h.fakes.messageBox->calls[0].text, QStringLiteral("select a picture"));
     EXPECT_TRUE(p.h.fakes.messageBox->calls[1].text.startsWith(u"1 file was left out: the slide"));
+
+    // A choice is added once: after its add, or once the box was written again (with the same
+    // file too), an add takes the box's text alone.
+    auto* file = p.find<QLineEdit>(kFileBox);
+    const std::function<void()> rewrites[] = {
+        [&p] { p.click(kAddPictureButton); },
+        [&p] { p.clickRow(kSlideList, 2); },
+        [&] {
+            file->clear();
+            file->setText(files[0]);
+        },
+    };
+    for (const auto& rewrite : rewrites) {
+        SCOPED_TRACE(&rewrite - rewrites);
+        p.h.fakes.fileDialog->answers = {{files[0], files[4]}};
+        p.click(kBrowsePicturesButton);
+        rewrite();
+        const QStringList before = p.items(kSlideList);
+        p.click(kAddPictureButton);
+        EXPECT_EQ(p.items(kSlideList), before + QStringList{files[0]});
+    }
 }
 
 // The file box takes what is browsed (the dialogs of both tabs start at the last file chosen)
@@ -557,6 +579,12 @@ TEST(PanelLists, ThePlaylistTakesSelectionsPlaylistsAndTracksAndARemoveKeepsOnly
     EXPECT_EQ(selection->text(), QStringLiteral("/m/a.mp3"));
     p.click(kRemoveEntryButton);
     p.expectList(kPlaylist, keys::kMusic, added);
+    // A click on the entry of the first file chosen: the choice is used no more.
+    p.h.fakes.fileDialog->answers = {{added[0], "/m/x.mp3"}};
+    p.click(kBrowseMusicButton);
+    p.clickRow(kPlaylist, 0);
+    p.click(kAddSelectionButton);
+    p.expectList(kPlaylist, keys::kMusic, added + added.mid(0, 1));
 }
 
 TEST(PanelLists, PlayStartsTheSelectedEntryByMouseTheNextByKeyboardAndStopStopsIt) {
@@ -580,6 +608,12 @@ TEST(PanelLists, PlayStartsTheSelectedEntryByMouseTheNextByKeyboardAndStopStopsI
     p.click(kStopButton);
     EXPECT_FALSE(music.midiEndPoll.isEnabled());
     EXPECT_EQ(p.h.fakes.log.last(), QStringLiteral("mp3 stop"));
+    // Play putting the first file chosen into the box: the choice is used no more.
+    p.h.fakes.fileDialog->answers = {{"/m/c.wav", "/m/x.wav"}};
+    p.click(kBrowseMusicButton);
+    play->click();  // the next entry, /m/c.wav
+    p.click(kAddSelectionButton);
+    EXPECT_EQ(p.items(kPlaylist).mid(3), QStringList{"/m/c.wav"});
 }
 
 TEST(PanelLists, DriveButtonsChooseTheDriveAndTracksAreListedAgainOnRequest) {
