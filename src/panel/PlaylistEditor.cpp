@@ -2,6 +2,7 @@
 
 #include "music/ListTexts.h"
 
+#include "panel/FileDialogStart.h"
 #include "panel/ListClicks.h"
 #include "panel/ListEntries.h"
 #include "panel/ListFiller.h"
@@ -58,6 +59,11 @@ QStringList PlaylistEditor::entries() const {
     return listTexts(tab_.playlistBox);
 }
 
+QString PlaylistEditor::dialogStart() const {
+    return fileDialogStart(tab_.musicFileBox->text(), lastDialogFile_,
+                           QStandardPaths::MusicLocation);
+}
+
 void PlaylistEditor::showInList(const QStringList& entries) {
     tab_.playlistBox->clear();
     tab_.playlistBox->addItems(entries);
@@ -70,7 +76,7 @@ void PlaylistEditor::loadPlaylist() {
 
 void PlaylistEditor::browseMusic() {
     const QStringList chosen =
-        program_.fileDialog().openFiles(&tab_, kMusicFilter, kMusicExtension, lastDialogFile_);
+        program_.fileDialog().openFiles(&tab_, kMusicFilter, kMusicExtension, dialogStart());
     if (chosen.isEmpty() || chosen.first().isEmpty()) {
         return;
     }
@@ -92,7 +98,7 @@ void PlaylistEditor::addSelection() {
 }
 
 void PlaylistEditor::addFolder() {
-    filler_->addFolder(&tab_, lastDialogFile_);
+    filler_->addFolder(&tab_, dialogStart());
 }
 
 void PlaylistEditor::addAllTracks() {

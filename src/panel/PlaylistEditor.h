@@ -39,6 +39,7 @@ public:
 private:
     StoredList playlist() const;
     void showInList(const QStringList& entries);
+    QString dialogStart() const;  // where the file dialogs open
 
     Program& program_;
     SoundTab& tab_;

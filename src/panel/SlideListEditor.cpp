@@ -1,5 +1,6 @@
 #include "panel/SlideListEditor.h"
 
+#include "panel/FileDialogStart.h"
 #include "panel/ListClicks.h"
 #include "panel/ListEntries.h"
 #include "panel/ListFiller.h"
@@ -64,6 +65,10 @@ QStringList SlideListEditor::entries() const {
     return result;
 }
 
+QString SlideListEditor::dialogStart() const {
+    return fileDialogStart(tab_.fileBox->text(), lastDialogFile_, QStandardPaths::PicturesLocation);
+}
+
 void SlideListEditor::showInList(const QStringList& entries) {
     tab_.slideListBox->clear();
     tab_.slideListBox->addItems(entries);
@@ -78,7 +83,7 @@ void SlideListEditor::loadStoredList() {
 
 void SlideListEditor::browsePictures() {
     const QStringList chosen =
-        program_.fileDialog().openFiles(&tab_, kPictureFilter, kPictureExtension, lastDialogFile_);
+        program_.fileDialog().openFiles(&tab_, kPictureFilter, kPictureExtension, dialogStart());
     if (chosen.isEmpty() || chosen.first().isEmpty()) {
         return;
     }
@@ -101,7 +106,7 @@ void SlideListEditor::addPicture() {
 }
 
 void SlideListEditor::addFolder() {
-    filler_->addFolder(&tab_, lastDialogFile_);
+    filler_->addFolder(&tab_, dialogStart());
 }
 
 void SlideListEditor::chooseSlide(int row) {

@@ -39,6 +39,7 @@ protected:
 private:
     StoredList slideList() const;
     void showInList(const QStringList& entries);
+    QString dialogStart() const;  // where the file dialogs open
     QStringList entries() const;
 
     Program& program_;

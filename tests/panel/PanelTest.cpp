@@ -520,8 +520,9 @@ TEST(PanelLists, SlidesAreAddedShuffledAndRemovedInOneWriteEach) {
     }
 }
 
-// The file box takes what is browsed (the dialogs of both tabs start at the last file chosen)
-// and previews it; "Add" appends it as it stands; a click in it stores its text trimmed.
+// The dialogs open at the path in the tab's box, else at the file chosen last on either tab, else
+// in the user's pictures or music folder (home when that is missing). The file box takes what is
+// browsed and previews it; "Add" appends it as it stands; a click in it stores its text trimmed.
 TEST(PanelLists, TheFileBoxTakesWhatIsBrowsedAndAddedAndPreviewsIt) {
     PanelHarness p;
     const QString picture = writePicture(p.env.configHome());
@@ -529,12 +530,28 @@ TEST(PanelLists, TheFileBoxTakesWhatIsBrowsedAndAddedAndPreviewsIt) {
     p.open();
     auto* file = p.find<QLineEdit>(kFileBox);
     auto* preview = p.find<SlidePreview>(kPreview);
-    p.h.fakes.fileDialog->answers = {{picture}, {}};
-    p.click(kBrowsePicturesButton);
-    p.click(kBrowseMusicButton);  // cancelled
+    const QString pictures = p.env.configHome() + "/Pictures", song = pictures + "/song.mp3";
+    QFile userDirs(p.env.configHome() + "/user-dirs.dirs");
+    ASSERT_TRUE(QDir().mkpath(pictures) && userDirs.open(QIODevice::WriteOnly));
+    userDirs.write(
+        ("XDG_PICTURES_DIR=\"" + pictures + "\"\nXDG_MUSIC_DIR=\"/nowhere\"\n").toUtf8());
+    userDirs.close();
+    const std::tuple<QLatin1String, QString, QLatin1String, QString> starts[] = {
+        {kFileBox, "/nowhere/missing.jpg", kAddPictureFolderButton, pictures},
+        {kMusicFileBox, "CD Track [ 1 ] 00:04:00 CD", kBrowseMusicButton, QDir::homePath()},
+        {kFileBox, "", kBrowsePicturesButton, pictures},  // chooses the picture
+        {kMusicFileBox, "", kAddMusicFolderButton, picture},
+        {kMusicFileBox, song, kBrowseMusicButton, song},
+    };
+    p.h.fakes.fileDialog->answers = {{}, {picture}};
+    for (const auto& [box, text, button, start] : starts) {
+        SCOPED_TRACE(button.data());
+        p.find<QLineEdit>(box)->setText(text);
+        p.click(button);
+        EXPECT_EQ(p.h.fakes.fileDialog->requests.back().start, start);
+    }
     EXPECT_EQ(file->text(), picture);
     EXPECT_TRUE(preview->hasPicture());
-    EXPECT_EQ(p.h.fakes.fileDialog->requests.at(1).start, picture);
     file->setText(QStringLiteral(" /p/new.gif "));
     p.click(kAddPictureButton);
     EXPECT_EQ(p.list(keys::kPictures), QStringList({"/nowhere/missing.jpg", " /p/new.gif "}));
