@@ -90,6 +90,8 @@ ControlPanel::ControlPanel(Program& program)
     music = new PanelPlayer(program, *sound, [this] {
         return !program_.hasEnded() && program_.panelIfLoaded() == this;
     });
+    // Play writes each entry it starts into the selection, which the playlist editor owns.
+    connect(music, &PanelPlayer::entryChosen, playlist, &PlaylistEditor::showSelection);
     cdDrives = new PanelCdDrives(program, *sound, *playlist);
     connectPreferenceReactions(program, *preferences);
 

@@ -5,7 +5,6 @@
 #include "startup/Program.h"
 
 #include <QEvent>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 
@@ -13,11 +12,12 @@ namespace luma {
 namespace {
 
 // Events run before each start, and the player goes on only while the panel is open.
-PlaylistPlayer::Options previewOptions(std::function<bool()> panelOpen, SoundTab& tab) {
+PlaylistPlayer::Options previewOptions(std::function<bool()> panelOpen,
+                                       std::function<void(const QString&)> chosen) {
     PlaylistPlayer::Options options;
     options.eventsRunBeforeStart = true;
     options.stillWanted = std::move(panelOpen);
-    options.chosen = [&tab](const QString& entry) { tab.musicFileBox->setText(entry); };
+    options.chosen = std::move(chosen);
     return options;
 }
 
@@ -34,8 +34,9 @@ PanelPlayer::PanelPlayer(Program& program, SoundTab& tab, std::function<bool()> 
                         },
                         program.random(), program.timers(), program.cdReply,
                         program.currentSelection},
-          previewOptions(std::move(panelOpen), tab), [&tab] { return listTexts(tab.playlistBox); },
-          position_, program.settings.randomOrder),
+          previewOptions(std::move(panelOpen),
+                         [this](const QString& entry) { emit entryChosen(entry); }),
+          [&tab] { return listTexts(tab.playlistBox); }, position_, program.settings.randomOrder),
       playButton_(tab.playButton) {
     tab.playButton->installEventFilter(this);
     connect(tab.playButton, &QPushButton::clicked, this, [this] { playNextEntry(); });

@@ -32,6 +32,9 @@ public:
     PlaylistPlayer& music() { return music_; }
     bool playSelected = false;
 
+signals:
+    void entryChosen(const QString& entry);  // each entry, before it starts
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -2,6 +2,7 @@
 
 #include "music/ListTexts.h"
 
+#include "panel/FileDialogStart.h"
 #include "panel/ListClicks.h"
 #include "panel/ListEntries.h"
 #include "panel/ListFiller.h"
@@ -15,6 +16,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+
+#include <utility>
 
 namespace luma {
 namespace {
@@ -45,6 +48,7 @@ PlaylistEditor::PlaylistEditor(Program& program, SoundTab& tab, QString& lastDia
             &PlaylistEditor::chooseEntry);
     connect(new ListClicks(tab.trackListBox), &ListClicks::clicked, this,
             &PlaylistEditor::chooseTrack);
+    connect(tab.musicFileBox, &QLineEdit::textChanged, this, [this] { chosen_.clear(); });
 }
 
 StoredList PlaylistEditor::playlist() const {
@@ -53,6 +57,11 @@ StoredList PlaylistEditor::playlist() const {
 
 QStringList PlaylistEditor::entries() const {
     return listTexts(tab_.playlistBox);
+}
+
+QString PlaylistEditor::dialogStart() const {
+    return fileDialogStart(tab_.musicFileBox->text(), lastDialogFile_,
+                           QStandardPaths::MusicLocation);
 }
 
 void PlaylistEditor::showInList(const QStringList& entries) {
@@ -67,20 +76,21 @@ void PlaylistEditor::loadPlaylist() {
 
 void PlaylistEditor::browseMusic() {
     const QStringList chosen =
-        program_.fileDialog().openFiles(&tab_, kMusicFilter, kMusicExtension, lastDialogFile_);
+        program_.fileDialog().openFiles(&tab_, kMusicFilter, kMusicExtension, dialogStart());
     if (chosen.isEmpty() || chosen.first().isEmpty()) {
         return;
     }
-    chosen_ = chosen;
     lastDialogFile_ = chosen.first();
     tab_.musicFileBox->setText(chosen.first());
+    chosen_ = chosen;  // after the text, whose change drops any earlier choice
 }
 
 void PlaylistEditor::addSelection() {
     const QString text = tab_.musicFileBox->text();
-    if (!chosen_.isEmpty() && text == chosen_.first() &&
-        (chosen_.size() > 1 || playlistFormatOf(text))) {
-        filler_->add(chosen_);
+    const QStringList chosen = std::exchange(chosen_, {});
+    if (!chosen.isEmpty() && text == chosen.first() &&
+        (chosen.size() > 1 || playlistFormatOf(text))) {
+        filler_->add(chosen);
         return;
     }
     tab_.playlistBox->addItem(text);
@@ -88,7 +98,7 @@ void PlaylistEditor::addSelection() {
 }
 
 void PlaylistEditor::addFolder() {
-    filler_->addFolder(&tab_, lastDialogFile_);
+    filler_->addFolder(&tab_, dialogStart());
 }
 
 void PlaylistEditor::addAllTracks() {
@@ -116,14 +126,19 @@ void PlaylistEditor::removeEntry() {
 
 void PlaylistEditor::chooseEntry(int row) {
     if (const QListWidgetItem* item = tab_.playlistBox->item(row)) {
-        tab_.musicFileBox->setText(item->text());
+        showSelection(item->text());
     }
 }
 
 void PlaylistEditor::chooseTrack(int row) {
     if (const QListWidgetItem* item = tab_.trackListBox->item(row)) {
-        tab_.musicFileBox->setText(item->text());
+        showSelection(item->text());
     }
+}
+
+void PlaylistEditor::showSelection(const QString& entry) {
+    tab_.musicFileBox->setText(entry);
+    chosen_.clear();  // the same text emits no change
 }
 
 void PlaylistEditor::refreshCdEntries() {

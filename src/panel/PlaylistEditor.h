@@ -22,7 +22,7 @@ public:
     void loadPlaylist();  // load the stored playlist (the hidden "load list")
     void browseMusic();   // "...": one or more music or playlist files
     // "Add selection to list": the selection's text, or every file the dialog chose (a playlist
-    // for its entries) when the selection still shows the first of them.
+    // for its entries) when the selection has not been written since; a choice is added once.
     void addSelection();
     void addFolder();     // "add folder…"
     void addAllTracks();  // "Add ALL CD Tracks to list"
@@ -30,12 +30,16 @@ public:
     void chooseEntry(int row);
     void chooseTrack(int row);
     void refreshCdEntries();
+    // Puts an entry into the selection; an earlier choice of the dialog no longer applies, even
+    // when the text stays the same.
+    void showSelection(const QString& entry);
 
     QStringList entries() const;
 
 private:
     StoredList playlist() const;
     void showInList(const QStringList& entries);
+    QString dialogStart() const;  // where the file dialogs open
 
     Program& program_;
     SoundTab& tab_;

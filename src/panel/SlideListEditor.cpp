@@ -1,5 +1,6 @@
 #include "panel/SlideListEditor.h"
 
+#include "panel/FileDialogStart.h"
 #include "panel/ListClicks.h"
 #include "panel/ListEntries.h"
 #include "panel/ListFiller.h"
@@ -17,6 +18,8 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
+
+#include <utility>
 
 namespace luma {
 namespace {
@@ -43,6 +46,7 @@ SlideListEditor::SlideListEditor(Program& program, SlidesTab& tab, QString& last
     connect(tab.addPictureFolderButton, &QPushButton::clicked, this, &SlideListEditor::addFolder);
     connect(tab.removeSlideButton, &QPushButton::clicked, this, &SlideListEditor::removeSlide);
     connect(tab.randomizeButton, &QPushButton::clicked, this, &SlideListEditor::randomizeSlides);
+    connect(tab.fileBox, &QLineEdit::textChanged, this, [this] { chosen_.clear(); });
     connect(new ListClicks(tab.slideListBox), &ListClicks::clicked, this,
             &SlideListEditor::chooseSlide);
     tab.fileBox->installEventFilter(this);
@@ -61,6 +65,10 @@ QStringList SlideListEditor::entries() const {
     return result;
 }
 
+QString SlideListEditor::dialogStart() const {
+    return fileDialogStart(tab_.fileBox->text(), lastDialogFile_, QStandardPaths::PicturesLocation);
+}
+
 void SlideListEditor::showInList(const QStringList& entries) {
     tab_.slideListBox->clear();
     tab_.slideListBox->addItems(entries);
@@ -75,20 +83,21 @@ void SlideListEditor::loadStoredList() {
 
 void SlideListEditor::browsePictures() {
     const QStringList chosen =
-        program_.fileDialog().openFiles(&tab_, kPictureFilter, kPictureExtension, lastDialogFile_);
+        program_.fileDialog().openFiles(&tab_, kPictureFilter, kPictureExtension, dialogStart());
     if (chosen.isEmpty() || chosen.first().isEmpty()) {
         return;
     }
-    chosen_ = chosen;
     lastDialogFile_ = chosen.first();
     tab_.fileBox->setText(chosen.first());
+    chosen_ = chosen;  // after the text, whose change drops any earlier choice
     tab_.preview->showPicture(chosen.first());  // an unreadable file leaves the old picture
 }
 
 void SlideListEditor::addPicture() {
     const QString text = tab_.fileBox->text();
-    if (chosen_.size() > 1 && text == chosen_.first()) {
-        filler_->add(chosen_);
+    const QStringList chosen = std::exchange(chosen_, {});
+    if (chosen.size() > 1 && text == chosen.first()) {
+        filler_->add(chosen);
     } else {
         tab_.slideListBox->addItem(text);
         slideList().append(tab_.slideListBox->count(), text);
@@ -97,7 +106,7 @@ void SlideListEditor::addPicture() {
 }
 
 void SlideListEditor::addFolder() {
-    filler_->addFolder(&tab_, lastDialogFile_);
+    filler_->addFolder(&tab_, dialogStart());
 }
 
 void SlideListEditor::chooseSlide(int row) {
@@ -106,6 +115,7 @@ void SlideListEditor::chooseSlide(int row) {
         return;
     }
     tab_.fileBox->setText(item->text());
+    chosen_.clear();  // also when the entry is the file chosen, which leaves the text as it was
     program_.store().write(keys::kSettings, keys::kAniFile, item->text());
     if (!tab_.preview->showPicture(tab_.fileBox->text())) {
         tab_.preview->showUnreadable();

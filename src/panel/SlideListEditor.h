@@ -25,7 +25,7 @@ public:
 
     void browsePictures();  // "...": one or more pictures
     // "add file to slides": the file box's path, or every picture the dialog chose when the box
-    // still shows the first of them.
+    // has not been written since; a choice is added once.
     void addPicture();
     void addFolder();  // "add folder…"
     void chooseSlide(int row);
@@ -39,6 +39,7 @@ protected:
 private:
     StoredList slideList() const;
     void showInList(const QStringList& entries);
+    QString dialogStart() const;  // where the file dialogs open
     QStringList entries() const;
 
     Program& program_;

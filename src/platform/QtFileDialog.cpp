@@ -22,6 +22,8 @@ QStringList QtFileDialog::openFiles(QWidget* parent, const QString& filter,
     QFileDialog dialog(parent);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFiles);
+    // Qt reads the patterns from the parentheses it appends; our captions show them already.
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setNameFilter(qtFilter(filter));
     dialog.setDefaultSuffix(defaultExtension);
     if (!start.isEmpty()) {

@@ -10,7 +10,8 @@ public:
                           const QString& start) override;
     std::optional<QString> openFolder(QWidget* parent, const QString& start) override;
 
-    // "Supported files(*.bmp;*.jpg)|*.bmp;*.jpg" -> "Supported files(*.bmp;*.jpg) (*.bmp *.jpg)"
+    // "Supported files(*.bmp;*.jpg)|*.bmp;*.jpg" -> "Supported files(*.bmp;*.jpg) (*.bmp *.jpg)",
+    // which a dialog hiding the filter details shows as the caption alone.
     static QString qtFilter(const QString& filter);
 };
 

@@ -528,7 +528,8 @@ TEST(PanelLists, SlidesAreAddedShuffledAndRemovedInOneWriteEach) {
     p.expectList(kSlideList, keys::kPictures, {"d.jpg", "b.gif"});
 
     QTemporaryDir dir;
-    const QStringList files = touch(dir, {"b.jpg", "c.txt", "photos/2.jpg", "photos/10.jpg"});
+    const QStringList files =
+        touch(dir, {"b.jpg", "c.txt", "photos/2.jpg", "photos/10.jpg", "e.gif"});
     p.h.fakes.fileDialog->answers = {files.mid(0, 2)};
     p.click(kBrowsePicturesButton);
     p.click(kAddPictureButton);
@@ -544,6 +545,28 @@ TEST(PanelLists, SlidesAreAddedShuffledAndRemovedInOneWriteEach) {
     EXPECT_EQ(said[0].text, QStringLiteral("select a picture"));
     EXPECT_TRUE(said[1].text.startsWith(u"1 file was left out: the slide"));
     EXPECT_EQ(said[2].text, QStringLiteral("No new files: all 2 are in the list already"));
+
+    // A choice is added once: after its add, or once the box was written again (with the same
+    // file too), an add takes the box's text alone.
+    auto* file = p.find<QLineEdit>(kFileBox);
+    const std::function<void()> rewrites[] = {
+        [&p] { p.click(kAddPictureButton); },
+        [&p] { p.clickRow(kSlideList, 2); },
+        [&] {
+            file->clear();
+            file->setText(files[0]);
+        },
+    };
+    for (const auto& rewrite : rewrites) {
+        SCOPED_TRACE(&rewrite - rewrites);
+        p.h.fakes.fileDialog->answers = {{files[0], files[4]}};
+        p.click(kBrowsePicturesButton);
+        rewrite();
+        ASSERT_TRUE(p.finishAdding(kSlideList));
+        const QStringList before = p.items(kSlideList);
+        p.click(kAddPictureButton);
+        EXPECT_EQ(p.items(kSlideList), before + QStringList{files[0]});
+    }
 }
 
 // A folder is walked while the panel goes on; a panel that goes meanwhile (the tray's shutdown)
@@ -570,8 +593,9 @@ TEST(PanelLists, AShutdownDuringAFolderWalkDropsTheWalk) {
     }
 }
 
-// The file box takes what is browsed (the dialogs of both tabs start at the last file chosen)
-// and previews it; "Add" appends it as it stands; a click in it stores its text trimmed.
+// The dialogs open at the path in the tab's box, else at the file chosen last on either tab, else
+// in the user's pictures or music folder (home when that is missing). The file box takes what is
+// browsed and previews it; "Add" appends it as it stands; a click in it stores its text trimmed.
 TEST(PanelLists, TheFileBoxTakesWhatIsBrowsedAndAddedAndPreviewsIt) {
     PanelHarness p;
     const QString picture = writePicture(p.env.configHome());
@@ -579,12 +603,28 @@ TEST(PanelLists, TheFileBoxTakesWhatIsBrowsedAndAddedAndPreviewsIt) {
     p.open();
     auto* file = p.find<QLineEdit>(kFileBox);
     auto* preview = p.find<SlidePreview>(kPreview);
-    p.h.fakes.fileDialog->answers = {{picture}, {}};
-    p.click(kBrowsePicturesButton);
-    p.click(kBrowseMusicButton);  // cancelled
+    const QString pictures = p.env.configHome() + "/Pictures", song = pictures + "/song.mp3";
+    QFile userDirs(p.env.configHome() + "/user-dirs.dirs");
+    ASSERT_TRUE(QDir().mkpath(pictures) && userDirs.open(QIODevice::WriteOnly));
+    userDirs.write(
+        ("XDG_PICTURES_DIR=\"" + pictures + "\"\nXDG_MUSIC_DIR=\"/nowhere\"\n").toUtf8());
+    userDirs.close();
+    const std::tuple<QLatin1String, QString, QLatin1String, QString> starts[] = {
+        {kFileBox, "/nowhere/missing.jpg", kAddPictureFolderButton, pictures},
+        {kMusicFileBox, "CD Track [ 1 ] 00:04:00 CD", kBrowseMusicButton, QDir::homePath()},
+        {kFileBox, "", kBrowsePicturesButton, pictures},  // chooses the picture
+        {kMusicFileBox, "", kAddMusicFolderButton, picture},
+        {kMusicFileBox, song, kBrowseMusicButton, song},
+    };
+    p.h.fakes.fileDialog->answers = {{}, {picture}};
+    for (const auto& [box, text, button, start] : starts) {
+        SCOPED_TRACE(button.data());
+        p.find<QLineEdit>(box)->setText(text);
+        p.click(button);
+        EXPECT_EQ(p.h.fakes.fileDialog->requests.back().start, start);
+    }
     EXPECT_EQ(file->text(), picture);
     EXPECT_TRUE(preview->hasPicture());
-    EXPECT_EQ(p.h.fakes.fileDialog->requests.at(1).start, picture);
     file->setText(QStringLiteral(" /p/new.gif "));
     p.click(kAddPictureButton);
     EXPECT_EQ(p.list(keys::kPictures), QStringList({"/nowhere/missing.jpg", " /p/new.gif "}));
@@ -633,6 +673,12 @@ TEST(PanelLists, ThePlaylistTakesSelectionsPlaylistsAndTracksAndARemoveKeepsOnly
     EXPECT_EQ(selection->text(), QStringLiteral("/m/a.mp3"));
     p.click(kRemoveEntryButton);
     p.expectList(kPlaylist, keys::kMusic, added);
+    // A click on the entry of the first file chosen: the choice is used no more.
+    p.h.fakes.fileDialog->answers = {{added[0], "/m/x.mp3"}};
+    p.click(kBrowseMusicButton);
+    p.clickRow(kPlaylist, 0);
+    p.click(kAddSelectionButton);
+    p.expectList(kPlaylist, keys::kMusic, added + added.mid(0, 1));
 }
 
 TEST(PanelLists, PlayStartsTheSelectedEntryByMouseTheNextByKeyboardAndStopStopsIt) {
@@ -656,6 +702,12 @@ TEST(PanelLists, PlayStartsTheSelectedEntryByMouseTheNextByKeyboardAndStopStopsI
     p.click(kStopButton);
     EXPECT_FALSE(music.midiEndPoll.isEnabled());
     EXPECT_EQ(p.h.fakes.log.last(), QStringLiteral("mp3 stop"));
+    // Play putting the first file chosen into the box: the choice is used no more.
+    p.h.fakes.fileDialog->answers = {{"/m/c.wav", "/m/x.wav"}};
+    p.click(kBrowseMusicButton);
+    play->click();  // the next entry, /m/c.wav
+    p.click(kAddSelectionButton);
+    EXPECT_EQ(p.items(kPlaylist).mid(3), QStringList{"/m/c.wav"});
 }
 
 TEST(PanelLists, DriveButtonsChooseTheDriveAndTracksAreListedAgainOnRequest) {

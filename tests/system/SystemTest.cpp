@@ -13,10 +13,12 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -84,27 +86,41 @@ TEST(LockFileInstance, AnOldLockOfALiveProcessHoldsAndOneOfAGoneProcessIsTakenOv
     EXPECT_TRUE(LockFileInstance(path).acquire());
 }
 
-// "..." opens in the folder of the file in the box, with that file chosen.
-TEST(QtFileDialog, OpensInTheFolderOfTheFileInTheBoxWithThatFileChosen) {
+// "..." opens in the folder of the file in the box, with that file chosen; each filter shows its
+// caption once and filters by its patterns.
+TEST(QtFileDialog, OpensAtTheFileInTheBoxAndShowsEachFilterCaptionOnce) {
     QTemporaryDir dir;
-    const QString picture = dir.filePath(QStringLiteral("a b.jpg"));
-    QFile(picture).open(QIODevice::WriteOnly);
+    const QString song = dir.filePath(QStringLiteral("a b.mp3"));
+    QFile(song).open(QIODevice::WriteOnly);
     QString openedIn;
-    QStringList chosen;
+    QStringList chosen, captions, patterns;
     QTimer::singleShot(0, [&] {
         auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);
         openedIn = dialog->directory().absolutePath();
         chosen = dialog->selectedFiles();
+        const auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+        for (int i = 0; types != nullptr && i < types->count(); ++i) {
+            captions.append(types->itemText(i));
+        }
+        const auto* files = dialog->findChild<QFileSystemModel*>();
+        ASSERT_NE(files, nullptr);
+        patterns = files->nameFilters();
         dialog->reject();
     });
-    EXPECT_TRUE(QtFileDialog()
-                    .openFiles(nullptr, QStringLiteral("Pictures(*.jpg)|*.jpg"),
-                               QStringLiteral("jpg"), picture)
-                    .isEmpty())
+    EXPECT_TRUE(
+        QtFileDialog()
+            .openFiles(nullptr,
+                       QStringLiteral("Supported files(*.wav;*.mp3;*.mid)|*.wav;*.mp3;*.mid|"
+                                      "Playlists(*.m3u;*.m3u8;*.pls)|*.m3u;*.m3u8;*.pls"),
+                       QStringLiteral("mp3"), song)
+            .isEmpty())
         << "cancelled";
     EXPECT_EQ(openedIn, QDir(dir.path()).absolutePath());
-    EXPECT_EQ(chosen, QStringList{picture});
+    EXPECT_EQ(chosen, QStringList{song});
+    EXPECT_EQ(captions,
+              QStringList({"Supported files(*.wav;*.mp3;*.mid)", "Playlists(*.m3u;*.m3u8;*.pls)"}));
+    EXPECT_EQ(patterns, QStringList({"*.wav", "*.mp3", "*.mid"}));
 }
 
 }  // namespace
