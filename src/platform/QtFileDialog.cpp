@@ -2,9 +2,26 @@
 
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QPointer>
 #include <QStringList>
 
 namespace luma {
+namespace {
+
+// Runs the dialog and closes it: the files chosen, or none when it was refused or when the window
+// it belongs to went meanwhile (taking the dialog with it), so that its caller goes no further.
+QStringList chosenFiles(const QPointer<QFileDialog>& dialog) {
+    const int result = dialog->exec();
+    if (dialog.isNull()) {
+        return {};
+    }
+    const QStringList chosen =
+        result == QDialog::Accepted ? dialog->selectedFiles() : QStringList();
+    delete dialog.data();
+    return chosen;
+}
+
+}  // namespace
 
 QString QtFileDialog::qtFilter(const QString& filter) {
     const QStringList parts = filter.split(u'|');
@@ -19,41 +36,39 @@ QString QtFileDialog::qtFilter(const QString& filter) {
 
 QStringList QtFileDialog::openFiles(QWidget* parent, const QString& filter,
                                     const QString& defaultExtension, const QString& start) {
-    QFileDialog dialog(parent);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFiles);
+    const QPointer<QFileDialog> dialog = new QFileDialog(parent);
+    dialog->setAcceptMode(QFileDialog::AcceptOpen);
+    dialog->setFileMode(QFileDialog::ExistingFiles);
     // Qt reads the patterns from the parentheses it appends; our captions show them already.
-    dialog.setOption(QFileDialog::HideNameFilterDetails);
-    dialog.setNameFilter(qtFilter(filter));
-    dialog.setDefaultSuffix(defaultExtension);
+    dialog->setOption(QFileDialog::HideNameFilterDetails);
+    dialog->setNameFilter(qtFilter(filter));
+    dialog->setDefaultSuffix(defaultExtension);
     if (!start.isEmpty()) {
         const QFileInfo info(start);
         if (info.isDir()) {
-            dialog.setDirectory(start);
+            dialog->setDirectory(start);
         } else {
-            dialog.setDirectory(info.absolutePath());
-            dialog.selectFile(info.fileName());
+            dialog->setDirectory(info.absolutePath());
+            dialog->selectFile(info.fileName());
         }
     }
-    if (dialog.exec() != QDialog::Accepted) {
-        return {};
-    }
-    return dialog.selectedFiles();
+    return chosenFiles(dialog);
 }
 
 std::optional<QString> QtFileDialog::openFolder(QWidget* parent, const QString& start) {
-    QFileDialog dialog(parent);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::Directory);
-    dialog.setOption(QFileDialog::ShowDirsOnly);
+    const QPointer<QFileDialog> dialog = new QFileDialog(parent);
+    dialog->setAcceptMode(QFileDialog::AcceptOpen);
+    dialog->setFileMode(QFileDialog::Directory);
+    dialog->setOption(QFileDialog::ShowDirsOnly);
     if (!start.isEmpty()) {
         const QFileInfo info(start);
-        dialog.setDirectory(info.isDir() ? start : info.absolutePath());
+        dialog->setDirectory(info.isDir() ? start : info.absolutePath());
     }
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+    const QStringList chosen = chosenFiles(dialog);
+    if (chosen.isEmpty()) {
         return std::nullopt;
     }
-    return dialog.selectedFiles().constFirst();
+    return chosen.constFirst();
 }
 
 }  // namespace luma

@@ -123,5 +123,17 @@ TEST(QtFileDialog, OpensAtTheFileInTheBoxAndShowsEachFilterCaptionOnce) {
     EXPECT_EQ(patterns, QStringList({"*.wav", "*.mp3", "*.mid"}));
 }
 
+// A window that goes while its dialog is open (the tray's shutdown) takes the dialog with it; the
+// caller learns that nothing was chosen.
+TEST(QtFileDialog, AWindowThatGoesWhileItsDialogIsOpenEndsTheDialog) {
+    for (const bool folder : {false, true}) {
+        auto* window = new QWidget;
+        QTimer::singleShot(0, window, [window] { delete window; });
+        QtFileDialog dialog;
+        EXPECT_TRUE(folder ? !dialog.openFolder(window, {})
+                           : dialog.openFiles(window, QStringLiteral("All|*"), {}, {}).isEmpty());
+    }
+}
+
 }  // namespace
 }  // namespace luma::test
