@@ -12,12 +12,15 @@
 namespace luma {
 namespace {
 
-// Events run before each start, and the player goes on only while the panel is open.
-PlaylistPlayer::Options previewOptions(std::function<bool()> panelOpen, SoundTab& tab) {
+// Events run before each start, and the player goes on only while the panel is open. An entry's
+// end runs "Play", so that a mouse button held down on it plays the entry selected.
+PlaylistPlayer::Options previewOptions(std::function<bool()> panelOpen, SoundTab& tab,
+                                       PanelPlayer& player) {
     PlaylistPlayer::Options options;
     options.eventsRunBeforeStart = true;
     options.stillWanted = std::move(panelOpen);
     options.chosen = [&tab](const QString& entry) { tab.musicFileBox->setText(entry); };
+    options.entryEnded = [&player] { return player.playNextEntry(); };
     return options;
 }
 
@@ -34,8 +37,8 @@ PanelPlayer::PanelPlayer(Program& program, SoundTab& tab, std::function<bool()> 
                         },
                         program.random(), program.timers(), program.cdReply,
                         program.currentSelection},
-          previewOptions(std::move(panelOpen), tab), [&tab] { return listTexts(tab.playlistBox); },
-          position_, program.settings.randomOrder),
+          previewOptions(std::move(panelOpen), tab, *this),
+          [&tab] { return listTexts(tab.playlistBox); }, position_, program.settings.randomOrder),
       playButton_(tab.playButton) {
     tab.playButton->installEventFilter(this);
     connect(tab.playButton, &QPushButton::clicked, this, [this] { playNextEntry(); });
