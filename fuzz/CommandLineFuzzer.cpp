@@ -57,18 +57,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     luma::hostedMayTakeLock(lookup);
 
-    for (const bool display : {false, true}) {
-        const auto answer = luma::answerBeforeDisplay(arguments, display, hosted);
+    for (const luma::DisplayState display :
+         {luma::DisplayState::Found, luma::DisplayState::NotNamed,
+          luma::DisplayState::NotAnswering}) {
+        const auto answer = luma::answerBeforeDisplay(
+            arguments, [display] { return display; }, hosted);
         const QString first = arguments.value(0);
         if (first == u"--help" || first == u"--version") {
             FUZZ_CHECK(answer && answer->exitStatus == 0 && !answer->output.isEmpty());
         } else if (!hosted.error.isEmpty()) {
             FUZZ_CHECK(answer && answer->exitStatus == 2);
         } else if (answer && answer->exitStatus != 0) {
-            FUZZ_CHECK(answer->exitStatus == 1 && !display);
+            FUZZ_CHECK(answer->exitStatus == 1 && display != luma::DisplayState::Found);
         }
     }
-    luma::displayAvailable(lookup);
+    // A server that answers is never reported as one that does not.
+    FUZZ_CHECK(luma::findDisplay(lookup, [] { return true; }) != luma::DisplayState::NotAnswering);
+    luma::findDisplay(lookup, [] { return false; });
     FUZZ_CHECK(luma::modeSwitch(arguments.join(u' ')).size() <= 2);
     return 0;
 }

@@ -7,6 +7,7 @@
 #include "platform/QtMessageBox.h"
 #include "platform/QtNotificationArea.h"
 #include "platform/TerminationSignals.h"
+#include "platform/X11DisplayProbe.h"
 #include "platform/XcbHostWindows.h"
 #include "platform/XdgAutostartShortcuts.h"
 #include "platform/cd/CdioDriveList.h"
@@ -56,9 +57,13 @@ int main(int argc, char** argv) {
     const luma::EnvironmentLookup environment = [](const char* name) {
         return qEnvironmentVariable(name);
     };
-    const bool haveDisplay = luma::displayAvailable(environment);
+    const auto display = [&environment] {
+        return luma::findDisplay(environment, [&environment] {
+            return luma::x11DisplayAnswers(environment("DISPLAY"));
+        });
+    };
     const luma::HostedStart hosted = luma::hostedStartOf(arguments, environment);
-    if (const auto answer = luma::answerBeforeDisplay(arguments, haveDisplay, hosted)) {
+    if (const auto answer = luma::answerBeforeDisplay(arguments, display, hosted)) {
         std::fputs(answer->output.toLocal8Bit().constData(), stdout);
         std::fputs(answer->error.toLocal8Bit().constData(), stderr);
         return answer->exitStatus;

@@ -33,7 +33,7 @@ void loadAnimation(ShowState& show, const QString& xFile) {
     if (xFile.isEmpty() || !fileExists(xFile)) {
         return;
     }
-    show.animationTimer.setEnabled(false);
+    show.stopAnimation();
     holders.resize(1);
 
     auto bytes = readWholeFile(xFile, kMaxPictureFileBytes);

@@ -101,17 +101,17 @@ void decodeFramesAhead(ShowState& show, const SettingsRecord& settings) {
 void animationTick(ShowState& show, const SettingsRecord& settings, bool windowShown) {
     Timer& timer = show.animationTimer;
     if (!windowShown) {
-        timer.setEnabled(false);
+        show.stopAnimation();
     }
     const auto holderCount = static_cast<std::int32_t>(show.frameHolders.size());
     const auto holds = [&](std::int32_t i) { return i >= 0 && i < holderCount; };
     if (!holds(show.currentFrame)) {
-        timer.setEnabled(false);
+        show.stopAnimation();
         return;
     }
     const auto interval = toInt32(show.frameHolders[show.currentFrame].tag);
     if (!interval || !timer.setInterval(*interval)) {
-        timer.setEnabled(false);
+        show.stopAnimation();
         return;
     }
     if (show.currentFrame >= show.lastFrame) {
@@ -120,7 +120,7 @@ void animationTick(ShowState& show, const SettingsRecord& settings, bool windowS
     }
     ++show.currentFrame;
     if (!holds(show.currentFrame)) {
-        timer.setEnabled(false);
+        show.stopAnimation();
         return;
     }
     const QRect area = frameAreaOf(show, settings, show.currentFrame);
@@ -129,7 +129,7 @@ void animationTick(ShowState& show, const SettingsRecord& settings, bool windowS
     const auto paintHere = [&] {
         if (!show.canvas.paint(show.frameHolders[show.currentFrame].picture, area,
                                PaintQuality::Fast)) {
-            timer.setEnabled(false);
+            show.stopAnimation();
         }
     };
     if (!show.frameDecoder) {
@@ -138,7 +138,7 @@ void animationTick(ShowState& show, const SettingsRecord& settings, bool windowS
     }
     if (const auto* kept = show.frameCache.find(show.currentFrame, area, show.canvas.rect())) {
         if (!*kept) {
-            timer.setEnabled(false);  // a frame that does not decode stops the animation
+            show.stopAnimation();  // a frame that does not decode stops the animation
             return;
         }
         show.canvas.draw(**kept, PaintQuality::Fast);
@@ -150,8 +150,7 @@ void animationTick(ShowState& show, const SettingsRecord& settings, bool windowS
         return;
     }
     // Not decoded yet: it is painted when it arrives, and its delay counts from then.
-    timer.setEnabled(false);
-    show.awaitedFrame = show.currentFrame;
+    show.awaitFrame(show.currentFrame);
     if (show.decodingFrame != show.currentFrame) {
         decodeFramesAhead(show, settings);
     }

@@ -102,7 +102,7 @@ struct Load {
             }
             loadPicture(show.currentPicture, path, show.canvas.rect(), singlePlace());
         } else {
-            show.animationTimer.setEnabled(false);
+            show.stopAnimation();
             show.slideTimer.setEnabled(false);
             const QString file = path.trimmed();
             const QFileInfo info(file);

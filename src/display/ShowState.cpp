@@ -18,6 +18,16 @@ void ShowState::resetAnimation() {
     awaitedFrame = -1;
 }
 
+void ShowState::stopAnimation() {
+    animationTimer.setEnabled(false);
+    awaitedFrame = -1;
+}
+
+void ShowState::awaitFrame(int index) {
+    animationTimer.setEnabled(false);
+    awaitedFrame = index;
+}
+
 void ShowState::setBackgroundColour(std::int32_t colour) {
     background = colourOf(colour);
     canvas.fill(background);

@@ -58,6 +58,10 @@ struct ShowState {
     void setBackgroundColour(std::int32_t colour);
     // Forgets the animation's decoded frames: a new slide, or an animation that stops.
     void resetAnimation();
+    // Turns the animation timer off; a frame awaited no longer turns it on when it arrives.
+    void stopAnimation();
+    // Turns the animation timer off until frame `index`, not decoded at its tick, arrives.
+    void awaitFrame(int index);
 };
 
 // What the display routines use of the program beyond the show state.

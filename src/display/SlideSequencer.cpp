@@ -25,7 +25,7 @@ constexpr std::int64_t kMillisecondsPerSecond = 1000;
 void prepare(ShowState& show, ShowServices& services, SlideStepKind kind) {
     const SettingsRecord& settings = services.settings;
     if (settings.animate == 1) {
-        show.animationTimer.setEnabled(false);
+        show.stopAnimation();
     } else if (kind == SlideStepKind::FirstSlide) {
         show.animationTimer.setEnabled(true);
     }
@@ -111,7 +111,7 @@ void slideStep(ShowState& show, ShowServices& services, SlideStepKind kind) {
         decodeFramesAhead(show, settings);
     } else {
         if (!hasGifSuffix(path)) {
-            show.animationTimer.setEnabled(false);
+            show.stopAnimation();
         }
         rearmSlideTimer(services.store, show.slideTimer);
         loadAndPaint(show.currentPicture, path, show.canvas, stillPlace(show, settings));

@@ -192,8 +192,7 @@ bool SlideshowWindow::isShown() const {
 
 void SlideshowWindow::disableTimers() {
     show_.slideTimer.setEnabled(false);
-    show_.animationTimer.setEnabled(false);
-    show_.awaitedFrame = -1;  // a frame arriving now does not start the animation again
+    show_.stopAnimation();
 }
 
 void SlideshowWindow::enableSlideTimer() {
@@ -284,7 +283,7 @@ void SlideshowWindow::suppressibleInput() {
 
 void SlideshowWindow::click() {
     // Picture files are read whole when they load, so no file is left open to close here.
-    show_.animationTimer.setEnabled(false);
+    show_.stopAnimation();
 }
 
 void SlideshowWindow::mouseMoveEvent(QMouseEvent* e) {

@@ -228,7 +228,7 @@ void PlaylistPlayer::pollMp3End() {
 
 bool PlaylistPlayer::entryEnded() {
     failedPositions_.clear();
-    return playNext();
+    return options_.entryEnded ? options_.entryEnded() : playNext();
 }
 
 bool PlaylistPlayer::entryFailed() {

@@ -28,7 +28,7 @@ struct PlayerDevices {
 
 // Plays a playlist without end: chooses the next entry (in order, wrapping, or at random), stops
 // every device, starts the entry by its kind and then watches it with a once-a-second poller for
-// its kind, which notices the end and plays the next entry.
+// its kind, which notices the end and plays the next entry (or what the options say).
 //
 // The background player and the control panel's preview both play through this class; what differs
 // between them are the options.
@@ -48,6 +48,8 @@ public:
         std::function<bool()> stillWanted;
         // Learns every entry chosen, before it starts.
         std::function<void(const QString&)> chosen;
+        // What plays when an entry ends, false as for playNext(); without it the next entry.
+        std::function<bool()> entryEnded;
     };
 
     // `entries` gives the playlist as it is now; `position` is the 1-based position last chosen
@@ -91,7 +93,7 @@ private:
     void pollMidiEnd();
     void pollMp3End();
     void letEventsRun();
-    // What follows an entry's end: the next entry; false as for playNext().
+    // What follows an entry's end; false as for playNext().
     bool entryEnded();
     bool entryFailed();
 

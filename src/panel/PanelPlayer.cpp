@@ -11,13 +11,16 @@
 namespace luma {
 namespace {
 
-// Events run before each start, and the player goes on only while the panel is open.
+// Events run before each start, and the player goes on only while the panel is open. An entry's
+// end runs "Play", so that a mouse button held down on it plays the entry selected.
 PlaylistPlayer::Options previewOptions(std::function<bool()> panelOpen,
-                                       std::function<void(const QString&)> chosen) {
+                                       std::function<void(const QString&)> chosen,
+                                       PanelPlayer& player) {
     PlaylistPlayer::Options options;
     options.eventsRunBeforeStart = true;
     options.stillWanted = std::move(panelOpen);
     options.chosen = std::move(chosen);
+    options.entryEnded = [&player] { return player.playNextEntry(); };
     return options;
 }
 
@@ -34,8 +37,9 @@ PanelPlayer::PanelPlayer(Program& program, SoundTab& tab, std::function<bool()> 
                         },
                         program.random(), program.timers(), program.cdReply,
                         program.currentSelection},
-          previewOptions(std::move(panelOpen),
-                         [this](const QString& entry) { emit entryChosen(entry); }),
+          previewOptions(
+              std::move(panelOpen), [this](const QString& entry) { emit entryChosen(entry); },
+              *this),
           [&tab] { return listTexts(tab.playlistBox); }, position_, program.settings.randomOrder),
       playButton_(tab.playButton) {
     tab.playButton->installEventFilter(this);

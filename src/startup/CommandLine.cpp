@@ -28,29 +28,40 @@ bool isSet(const EnvironmentLookup& environment, const char* name) {
 
 }  // namespace
 
-bool displayAvailable(const EnvironmentLookup& environment) {
+DisplayState findDisplay(const EnvironmentLookup& environment,
+                         const std::function<bool()>& x11Answers) {
     const QString platform = environment("QT_QPA_PLATFORM").trimmed().toLower();
-    const bool x11 = isSet(environment, "DISPLAY");
     const bool wayland = isSet(environment, "WAYLAND_DISPLAY");
+    bool unanswered = false;
+    const auto x11 = [&] {
+        if (!isSet(environment, "DISPLAY")) {
+            return false;
+        }
+        unanswered = !x11Answers();
+        return !unanswered;
+    };
+    const auto notFound = [&] {
+        return unanswered ? DisplayState::NotAnswering : DisplayState::NotNamed;
+    };
     if (platform.isEmpty()) {
-        return x11 || wayland;
+        return wayland || x11() ? DisplayState::Found : notFound();
     }
     // Qt tries the platforms of a "a;b" list in turn.
     for (const QString& name : platform.split(u';', Qt::SkipEmptyParts)) {
         const QString plugin = name.section(u':', 0, 0);
         if (plugin == u"xcb") {
-            if (x11) {
-                return true;
+            if (x11()) {
+                return DisplayState::Found;
             }
         } else if (plugin.startsWith(u"wayland")) {
             if (wayland) {
-                return true;
+                return DisplayState::Found;
             }
         } else {
-            return true;  // offscreen, vnc, eglfs, ...: no display server to name
+            return DisplayState::Found;  // offscreen, vnc, eglfs, ...: no display server to name
         }
     }
-    return false;
+    return notFound();
 }
 
 std::optional<quint32> parseWindowId(const QString& text) {
@@ -111,7 +122,8 @@ bool hostedMayTakeLock(const EnvironmentLookup& environment) {
     return index.isEmpty() || index == u"0";
 }
 
-std::optional<EarlyAnswer> answerBeforeDisplay(const QStringList& arguments, bool haveDisplay,
+std::optional<EarlyAnswer> answerBeforeDisplay(const QStringList& arguments,
+                                               const std::function<DisplayState()>& display,
                                                const HostedStart& hosted) {
     const QString first = arguments.isEmpty() ? QString() : arguments.first();
     if (first == u"--help") {
@@ -132,15 +144,19 @@ std::optional<EarlyAnswer> answerBeforeDisplay(const QStringList& arguments, boo
         case Mode::Password:
             break;
     }
-    if (haveDisplay) {
+    const DisplayState found = display();
+    if (found == DisplayState::Found) {
         return std::nullopt;
     }
-    return EarlyAnswer{
-        1,
-        {},
-        QStringLiteral("lumafolio: no display found (neither DISPLAY nor WAYLAND_DISPLAY is set); "
-                       "run it from a desktop session, or name the display, as in "
-                       "DISPLAY=:0 lumafolio /S\n")};
+    const QString why = found == DisplayState::NotAnswering
+                            ? QStringLiteral("no X server answers at the display DISPLAY names")
+                            : QStringLiteral("neither DISPLAY nor WAYLAND_DISPLAY is set");
+    return EarlyAnswer{1,
+                       {},
+                       QStringLiteral("lumafolio: no display found (%1); run it from a desktop "
+                                      "session, or name the display, as in DISPLAY=:0 "
+                                      "lumafolio /S\n")
+                           .arg(why)};
 }
 
 }  // namespace luma

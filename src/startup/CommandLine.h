@@ -19,10 +19,15 @@ struct EarlyAnswer {
 // A way to read one environment variable: empty when it is not set.
 using EnvironmentLookup = std::function<QString(const char* name)>;
 
-// Whether a window system is there for Qt to connect to: a platform chosen in QT_QPA_PLATFORM
-// that needs no server, or the server that the platform (xcb, wayland, or whichever is chosen by
-// default) needs named in DISPLAY or WAYLAND_DISPLAY.
-bool displayAvailable(const EnvironmentLookup& environment);
+// What a start finds of a window system for Qt to connect to.
+enum class DisplayState { Found, NotNamed, NotAnswering };
+
+// A window system is found for a platform chosen in QT_QPA_PLATFORM that needs no server, or when
+// the server that the platform (xcb, wayland, or whichever is chosen by default) needs is named in
+// DISPLAY or WAYLAND_DISPLAY; an X server counts only when `x11Answers` says it answers, which is
+// asked only where the outcome hinges on it.
+DisplayState findDisplay(const EnvironmentLookup& environment,
+                         const std::function<bool()>& x11Answers);
 
 // A window id as screen saver daemons hand it over: decimal or "0x" hexadecimal, above 0 and
 // within 32 bits (X11 ids are 29 bits). nullopt for anything else.
@@ -47,9 +52,11 @@ HostedStart hostedStartOf(const QStringList& arguments, const EnvironmentLookup&
 bool hostedMayTakeLock(const EnvironmentLookup& environment);
 
 // "--help" and "--version" are answered; the switches that end at once ("/P", anything unknown)
-// end with status 0; a mode that needs a display, started without one, ends with status 1 and a
-// line that says so, as does a window id that is none (status 2). nullopt: the program runs.
-std::optional<EarlyAnswer> answerBeforeDisplay(const QStringList& arguments, bool haveDisplay,
+// end with status 0; a mode that needs a display, started without one found, ends with status 1
+// and a line that says so, as does a window id that is none (status 2). nullopt: the program runs.
+// `display` is asked only by a mode that needs one.
+std::optional<EarlyAnswer> answerBeforeDisplay(const QStringList& arguments,
+                                               const std::function<DisplayState()>& display,
                                                const HostedStart& hosted = {});
 
 }  // namespace luma

@@ -342,16 +342,26 @@ TEST(InputExit, EveryInputEndsTheShow) {
     }
 }
 
-// A left click inside the window stops the animation; the show goes on.
+// A left click inside the window stops the animation, also while a frame is awaited: arriving
+// late, it does not start it again. The show goes on.
 TEST(InputExit, ALeftClickStopsTheAnimation) {
-    for (const auto& [button, x, stops] :
-         {std::tuple{Qt::LeftButton, 50, true}, std::tuple{Qt::RightButton, 50, false},
-          std::tuple{Qt::LeftButton, -5, false}}) {
+    for (const auto& [button, x, late, stops] :
+         {std::tuple{Qt::LeftButton, 50, false, true},
+          std::tuple{Qt::RightButton, 50, false, false},
+          std::tuple{Qt::LeftButton, -5, false, false}, std::tuple{Qt::LeftButton, 50, true, true},
+          std::tuple{Qt::RightButton, 50, true, false}}) {
         RunningShow t;
         ASSERT_TRUE(t.w && t.w->state().animationTimer.isEnabled());
         t.d.program().suppressKeyExit = true;
+        if (late) {
+            t.w->state().frameCache.clear();
+            t.d.decoder->holding = true;
+            t.d.timers().advance(100);
+            ASSERT_EQ(t.w->state().awaitedFrame, 1);
+        }
         t.send(QEvent::MouseButtonPress, button, QPointF(x, 50));
         t.send(QEvent::MouseButtonRelease, button, QPointF(x, 50));
+        t.d.decoder->release();
         EXPECT_EQ(t.w->state().animationTimer.isEnabled(), !stops) << button << " at " << x;
     }
 }

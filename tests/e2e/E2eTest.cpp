@@ -24,17 +24,22 @@ bool locked(const TempEnv& env) {
                      10000);
 }
 
-// While one instance runs, its "/A" box waiting for an answer, a second start ends at once in every
-// mode and runs no first show; the first ends once its box is answered.
+// With no display named, or one named that no X server answers at, a mode that needs one says so
+// in one line and ends with 1; the preview and the switches that end at once end quietly.
 TEST(E2e, WithoutADisplayTheShowSaysSoInOneLineAndThePreviewEndsQuietly) {
     const struct {
         QStringList arguments;
         int status;
         bool complains;
-    } cases[] = {{{"/S"}, 1, true}, {{"/P", "1234"}, 0, false}, {{"--help"}, 0, false}};
+        bool unanswered = false;  // DISPLAY names a display without a server
+    } cases[] = {{{"/S"}, 1, true},        {{"/P", "1234"}, 0, false}, {{"--help"}, 0, false},
+                 {{"/S"}, 1, true, true},  {{"/C"}, 1, true, true},    {{"/A"}, 1, true, true},
+                 {{"/P"}, 0, false, true}, {{"/X"}, 0, false, true}};
     for (const auto& c : cases) {
         TempEnv env;
-        ProgramRun run(c.arguments, {}, {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"});
+        ProgramRun run(
+            c.arguments, {},
+            {"QT_QPA_PLATFORM", c.unanswered ? "DISPLAY=:97" : "DISPLAY", "WAYLAND_DISPLAY"});
         ASSERT_TRUE(run.ended(10000)) << qPrintable(c.arguments.join(' '));
         EXPECT_EQ(run.exitCode(), c.status);
         const QString errors = QString::fromUtf8(run.readAllStandardError());
@@ -46,6 +51,8 @@ TEST(E2e, WithoutADisplayTheShowSaysSoInOneLineAndThePreviewEndsQuietly) {
     }
 }
 
+// While one instance runs, its "/A" box waiting for an answer, a second start ends at once in every
+// mode and runs no first show; the first ends once its box is answered.
 TEST(E2e, ASecondInstanceEndsAtOnce) {
     XServer x;
     TempEnv env;

@@ -692,15 +692,20 @@ TEST(PanelLists, PlayStartsTheSelectedEntryByMouseTheNextByKeyboardAndStopStopsI
     play->setFocus();
     QTest::keyClick(play, Qt::Key_Space);
     play->click();
+    EXPECT_EQ(p.find<QLineEdit>(kMusicFileBox)->text(), QStringLiteral("/m/b.mid"));
+    // b.mid ends while the mouse holds "Play" down: the entry selected plays.
+    p.clickRow(kPlaylist, 0);
+    QTest::mousePress(play, Qt::LeftButton);
+    p.h.fakes.media->responses[QStringLiteral("status midi mode")] = {0, "stopped"};
+    p.h.fakes.timers->advance(1000);
     EXPECT_EQ(
         p.commands().filter(QRegularExpression(QStringLiteral("^open (wave|seq)"))),
         QStringList({"open waveaudio!/m/c.wav alias sound", "open waveaudio!/m/a.wav alias sound",
-                     "open sequencer!/m/b.mid alias midi"}));
-    EXPECT_EQ(p.find<QLineEdit>(kMusicFileBox)->text(), QStringLiteral("/m/b.mid"));
+                     "open sequencer!/m/b.mid alias midi", "open waveaudio!/m/a.wav alias sound"}));
     PlaylistPlayer& music = p.panel()->music->music();
-    EXPECT_TRUE(music.midiEndPoll.isEnabled());
+    EXPECT_TRUE(music.waveEndPoll.isEnabled());
     p.click(kStopButton);
-    EXPECT_FALSE(music.midiEndPoll.isEnabled());
+    EXPECT_FALSE(music.waveEndPoll.isEnabled());
     EXPECT_EQ(p.h.fakes.log.last(), QStringLiteral("mp3 stop"));
     // Play putting the first file chosen into the box: the choice is used no more.
     p.h.fakes.fileDialog->answers = {{"/m/c.wav", "/m/x.wav"}};
