@@ -10,7 +10,7 @@ FUZZ_SECONDS ?= 60
 # Every Debian package the build, the tests and the demo need.
 PACKAGES := cmake g++ make pkg-config clang-format \
 	qt6-base-dev libgl-dev libsdl2-dev libsndfile1-dev libfluidsynth-dev timgm6mb-soundfont \
-	libcdio-dev libcdio-paranoia-dev libxcb1-dev libgtest-dev libgmock-dev libbenchmark-dev \
+	libcdio-dev libcdio-paranoia-dev libxcb1-dev libxcb-screensaver0-dev libgtest-dev libgmock-dev libbenchmark-dev \
 	xvfb xauth xdotool x11-utils x11-xserver-utils imagemagick sox libsox-fmt-mp3 lame trayer \
 	xscreensaver xsecurelock xserver-xorg-core xserver-xorg-video-dummy \
 	desktop-file-utils fonts-dejavu-core

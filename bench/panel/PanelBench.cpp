@@ -99,6 +99,7 @@ public:
     int show(QWidget*, const QString&, const QString&, int) override { return kOk; }
     void inform(QWidget*, const QString&, const QString&) override {}
     bool acquire() override { return true; }
+    void release() override {}
 
     QString folder;  // what "add folder…" gets
 };

@@ -1,7 +1,9 @@
 #include "display/SlideshowWindow.h"
+#include "idle/IdleWatching.h"
 #include "music/BackgroundPlayer.h"
 #include "panel/ControlPanel.h"
 #include "platform/DesktopShell.h"
+#include "platform/DetachedWatcherProcess.h"
 #include "platform/LockFileInstance.h"
 #include "platform/QtFileDialog.h"
 #include "platform/QtMessageBox.h"
@@ -16,6 +18,7 @@
 #include "runtime/Random.h"
 #include "settings/IniSettingsStore.h"
 #include "startup/CommandLine.h"
+#include "startup/ModeSwitch.h"
 #include "startup/Program.h"
 #include "startup/ProgramStart.h"
 #include "tray/TrayIconWindow.h"
@@ -38,6 +41,7 @@ luma::PlatformServices systemServices() {
     s.fileDialog = std::make_unique<luma::QtFileDialog>();
     s.notificationArea = std::make_unique<luma::QtNotificationArea>();
     s.shortcuts = std::make_unique<luma::XdgAutostartShortcuts>();
+    s.watcher = std::make_unique<luma::DetachedWatcherProcess>();
     s.programFolder = QCoreApplication::applicationDirPath();
     s.drives = std::make_unique<luma::cd::CdioDriveList>();
     luma::SoundServices sound = luma::makeSystemSound(*s.drives);
@@ -107,6 +111,7 @@ int main(int argc, char** argv) {
         }
     });
 
+    std::unique_ptr<luma::IdleWatching> idleWatching;  // goes before the program it runs in
     if (hosting) {
         // A second saver (another monitor, another Lumafolio running) shows its slides silently:
         // a saver that ended would be started again at once.
@@ -115,9 +120,15 @@ int main(int argc, char** argv) {
     } else {
         arguments = QApplication::arguments();  // without the options Qt took for itself
         arguments.removeFirst();
-        luma::startProgram(program, arguments.join(u' '));
+        if (luma::modeOf(arguments.join(u' ')) == luma::Mode::IdleWatch) {
+            idleWatching = luma::IdleWatching::start(
+                program, luma::IniSettingsStore::defaultPath(),
+                luma::idleMinute(qEnvironmentVariable("LUMAFOLIO_IDLE_MINUTE_MS")));
+        } else {
+            luma::startProgram(program, arguments.join(u' '));
+        }
     }
-    program.endIfNoWindowLeft();
+    program.endIfNothingLeft();
     if (program.hasEnded()) {
         return 0;
     }

@@ -3,6 +3,7 @@
 #include "runtime/Numbers.h"
 #include "runtime/PendingEvents.h"
 #include "settings/SettingsKeys.h"
+#include "settings/SettingsRecord.h"
 #include "settings/SettingsStore.h"
 #include "startup/Program.h"
 
@@ -27,9 +28,7 @@ bool MovementRule::move(QPointF position, std::int16_t sensitivity) {
 }
 
 void exitOnUserInput(Program& program) {
-    const QString musicNow =
-        program.store().read(keys::kSettings, keys::kMusicNow, QStringLiteral("0"));
-    if (numericValue(musicNow) == 1) {
+    if (numericValue(storedSetting(program.store(), keys::kMusicNow)) == 1) {
         program.cursor().show(true);
         processPendingEvents();
         if (DisplayWindow* display = program.displayIfLoaded()) {
@@ -41,6 +40,10 @@ void exitOnUserInput(Program& program) {
     program.unloadDisplay();
     if (program.panelIfLoaded() != nullptr) {
         program.unloadPanel();
+    }
+    if (program.runsFor(Program::Task::IdleWatch)) {
+        program.unloadPlayer();  // the watcher goes on, waiting for the next idle time
+        return;
     }
     program.endProgram();
 }

@@ -60,7 +60,7 @@ bool chooseSlide(ShowServices& services) {
 }  // namespace
 
 void rearmSlideTimer(const SettingsStore& store, Timer& timer) {
-    const auto delay = toInt32(store.read(keys::kSettings, keys::kDelay, QStringLiteral("5")));
+    const auto delay = toInt32(storedSetting(store, keys::kDelay));
     if (!delay || *delay < 0) {
         return;
     }

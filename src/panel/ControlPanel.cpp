@@ -183,7 +183,7 @@ void ControlPanel::stopAllMusic() {
 }
 
 bool ControlPanel::storedMusicNowIsOn() const {
-    return storedFlagIs(program_, keys::kMusicNow, "0", 1);
+    return storedFlagIs(program_, keys::kMusicNow, 1);
 }
 
 void ControlPanel::centreOnScreen() {
@@ -217,7 +217,7 @@ void ControlPanel::runTest() {
     // Music without a display needs the tray icon to stop it; without a notification area the
     // panel stays up for that.
     bool keepPanel = false;
-    if (storedFlagIs(program_, keys::kMusicOnly, "0", 1)) {
+    if (storedFlagIs(program_, keys::kMusicOnly, 1)) {
         program_.tray();
         keepPanel = !program_.notificationArea().isAvailable();
         if (!keepPanel) {

@@ -1,6 +1,7 @@
 #include "panel/PanelSettings.h"
 
 #include "panel/ColourSelector.h"
+#include "panel/PreferenceReactions.h"
 #include "panel/PreferencesTab.h"
 #include "runtime/Numbers.h"
 #include "settings/SettingsKeys.h"
@@ -17,49 +18,40 @@
 namespace luma {
 namespace {
 
-// One row of the binding between a key, the value used when it is absent, and its control.
+// One row of the binding between a key and its control.
 struct Binding {
     const QString* key;
-    const char* absent;  // nullptr: no value (the field keeps its own); see fromBox
-    bool fromBox;        // the number the box shows at the moment stands in for an absent key
+    bool fromBox;  // the number the box shows at the moment stands in for an absent key
     QCheckBox* check;
     QLineEdit* text;
 };
 
 std::vector<Binding> bindings(const PreferencesTab& tab) {
     return {
-        {&keys::kSlides, "0", false, tab.slideshowBox, nullptr},
-        {&keys::kRandomOrder, "0", false, tab.randomOrderBox, nullptr},
-        {&keys::kAnimate, "1", false, tab.animateBox, nullptr},
-        {&keys::kScreenSize, "0", false, tab.stretchBox, nullptr},
-        {&keys::kSlideSize, nullptr, true, nullptr, tab.sizeBox},
-        {&keys::kDelay, "5", false, nullptr, tab.delayBox},
-        {&keys::kBsound, "1", false, tab.backgroundMusicBox, nullptr},
-        {&keys::kRandomPlay, "0", false, tab.randomPlayBox, nullptr},
-        {&keys::kAsound, "0", false, tab.chimeBox, nullptr},
-        {&keys::kMusicOnly, "0", false, tab.musicOnlyBox, nullptr},
-        {&keys::kMusicNow, "0", false, tab.playNowBox, nullptr},
-        {&keys::kAutoStartup, "0", false, tab.autoStartBox, nullptr},
-        {&keys::kMouseSens, nullptr, false, nullptr, tab.sensitivityBox},
-        {&keys::kBackColors, nullptr, false, nullptr, nullptr},  // the colour swatch
+        {&keys::kSlides, false, tab.slideshowBox, nullptr},
+        {&keys::kRandomOrder, false, tab.randomOrderBox, nullptr},
+        {&keys::kAnimate, false, tab.animateBox, nullptr},
+        {&keys::kScreenSize, false, tab.stretchBox, nullptr},
+        {&keys::kSlideSize, true, nullptr, tab.sizeBox},
+        {&keys::kDelay, false, nullptr, tab.delayBox},
+        {&keys::kBsound, false, tab.backgroundMusicBox, nullptr},
+        {&keys::kRandomPlay, false, tab.randomPlayBox, nullptr},
+        {&keys::kAsound, false, tab.chimeBox, nullptr},
+        {&keys::kMusicOnly, false, tab.musicOnlyBox, nullptr},
+        {&keys::kMusicNow, false, tab.playNowBox, nullptr},
+        {&keys::kAutoStartup, false, tab.autoStartBox, nullptr},
+        {&keys::kMouseSens, false, nullptr, tab.sensitivityBox},
+        {&keys::kBackColors, false, nullptr, nullptr},  // the colour swatch
+        {&keys::kAllowLock, false, tab.allowLockBox, nullptr},
     };
-}
-
-const SettingsField& fieldFor(const QString* key) {
-    for (const SettingsField& field : settingsFields()) {
-        if (field.key == key) {
-            return field;
-        }
-    }
-    return settingsFields().back();  // unreachable: every bound key is a field
 }
 
 std::optional<QString> storedText(const SettingsStore& store, const Binding& row) {
     if (row.fromBox) {
         return store.read(keys::kSettings, *row.key, decimalText(numericValue(row.text->text())));
     }
-    if (row.absent != nullptr) {
-        return store.read(keys::kSettings, *row.key, QString::fromLatin1(row.absent));
+    if (settingsField(*row.key).loadDefault != nullptr) {
+        return storedSetting(store, *row.key);
     }
     return store.value(keys::kSettings, *row.key);
 }
@@ -71,12 +63,25 @@ void showInCheckBox(QCheckBox* box, std::int16_t value) {
     }
 }
 
+// "IdleMinutes" shows in two controls: the minutes, and the box checked when they are above 0.
+void showIdleMinutes(Program& program, PreferencesTab& tab) {
+    const auto minutes = toInt16(storedSetting(program.store(), keys::kIdleMinutes));
+    if (!minutes) {
+        return;
+    }
+    program.settings.idleMinutes = *minutes;
+    if (*minutes > 0) {
+        tab.idleMinutesBox->setText(QString::number(*minutes));  // limited by its reaction
+    }
+    tab.idleBox->setChecked(*minutes > 0);
+}
+
 }  // namespace
 
 void applyStoredSettings(Program& program, PreferencesTab& tab) {
     SettingsRecord& record = program.settings;
     for (const Binding& row : bindings(tab)) {
-        const SettingsField& field = fieldFor(row.key);
+        const SettingsField& field = settingsField(*row.key);
         const QString text = storedText(program.store(), row).value_or(QString());
         if (field.field32 != nullptr) {
             if (const auto v = toInt32(text)) {
@@ -99,6 +104,7 @@ void applyStoredSettings(Program& program, PreferencesTab& tab) {
             row.text->setText(QString::number(value));
         }
     }
+    showIdleMinutes(program, tab);
 }
 
 bool saveAllSettings(Program& program, const PreferencesTab& tab) {
@@ -114,6 +120,7 @@ bool saveAllSettings(Program& program, const PreferencesTab& tab) {
         }
         batch.push_back(SettingsWrite{*row.key, text});
     }
+    batch.push_back(SettingsWrite{keys::kIdleMinutes, storedIdleMinutes(tab)});
     return program.store().apply(keys::kSettings, batch);
 }
 

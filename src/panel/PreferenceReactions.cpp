@@ -5,7 +5,9 @@
 #include "panel/PreferencesTab.h"
 #include "runtime/Numbers.h"
 #include "settings/SettingsKeys.h"
+#include "settings/SettingsRecord.h"
 #include "settings/SettingsStore.h"
+#include "platform/WatcherProcess.h"
 #include "startup/Program.h"
 #include "system/StartupShortcut.h"
 
@@ -21,6 +23,7 @@ namespace {
 constexpr double kMaxSlideSize = 5;
 constexpr double kMaxDelay = 15;
 constexpr double kMaxSensitivity = 30;
+const QString kIdleFirstMinutes = QStringLiteral("10");
 
 QString stateText(bool checked) {
     return checked ? QStringLiteral("1") : QStringLiteral("0");
@@ -50,9 +53,55 @@ void limitOnChange(QLineEdit* box, double highest, std::function<void(const QStr
     });
 }
 
+// "IdleMinutes" as the two controls say it: 0 with the box clear.
+QString idleMinutesText(const PreferencesTab& tab) {
+    return tab.idleBox->isChecked() ? decimalText(numericValue(tab.idleMinutesBox->text()))
+                                    : QStringLiteral("0");
+}
+
+// The idle watcher starts with the session where it runs on its own; a tray process started with
+// the session is the watcher itself.
+void updateIdleEntry(Program& program, const PreferencesTab& tab) {
+    if (tab.idleBox->isChecked() && !tab.autoStartBox->isChecked()) {
+        createIdleWatchShortcut(program);
+    } else {
+        removeIdleWatchShortcut(program);
+    }
+}
+
+void connectIdleReactions(Program& program, PreferencesTab& tab) {
+    QObject::connect(tab.idleBox, &QCheckBox::toggled, tab.idleBox, [&program, &tab](bool checked) {
+        if (checked && numericValue(tab.idleMinutesBox->text()) < 1) {
+            tab.idleMinutesBox->setText(kIdleFirstMinutes);
+        }
+        program.store().write(keys::kSettings, keys::kIdleMinutes, idleMinutesText(tab));
+        updateIdleEntry(program, tab);
+        if (checked) {
+            program.watcher().start(saverTarget(program.programFolder()));
+        } else {
+            program.watcher().stop();
+        }
+    });
+    limitOnChange(tab.idleMinutesBox, settingsField(keys::kIdleMinutes).highest,
+                  [&program, &tab](const QString&) {
+                      if (tab.idleBox->isChecked()) {
+                          program.store().write(keys::kSettings, keys::kIdleMinutes,
+                                                idleMinutesText(tab));
+                      }
+                  });
+    QObject::connect(tab.autoStartBox, &QCheckBox::toggled, tab.idleBox,
+                     [&program, &tab] { updateIdleEntry(program, tab); });
+    storeOnChange(program, tab.allowLockBox, keys::kAllowLock, &SettingsRecord::allowLock);
+}
+
 }  // namespace
 
+QString storedIdleMinutes(const PreferencesTab& tab) {
+    return idleMinutesText(tab);
+}
+
 void connectPreferenceReactions(Program& program, PreferencesTab& tab) {
+    connectIdleReactions(program, tab);
     storeOnChange(program, tab.slideshowBox, keys::kSlides, &SettingsRecord::slides);
     storeOnChange(program, tab.randomOrderBox, keys::kRandomOrder);
     storeOnChange(program, tab.animateBox, keys::kAnimate, &SettingsRecord::animate);

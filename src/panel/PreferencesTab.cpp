@@ -128,6 +128,15 @@ PreferencesTab::PreferencesTab(QWidget* parent) : QWidget(parent) {
     sensitivity->addWidget(
         wrappedLabel("Mouse Sensitivity   1 = Most Sensitive    30 = Least Sensitive", this), 1);
     left->addLayout(sensitivity);
+    auto* idle = new QHBoxLayout;
+    idle->setSpacing(6);
+    left->addLayout(idle);
+    idleBox = addCheck(idle, panel_ids::kIdleBox, "Start the slideshow after", false);
+    idleMinutesBox = smallBox(panel_ids::kIdleMinutesBox, "10", this);
+    idle->addWidget(idleMinutesBox, 0, Qt::AlignTop);
+    idle->addWidget(wrappedLabel("minutes without mouse or keyboard", this), 1);
+    allowLockBox = addCheck(left, panel_ids::kAllowLockBox,
+                            "Let the desktop lock the screen during the show", true);
     colours = new ColourSelector(this);
     generalRow->addWidget(colours, 0, Qt::AlignTop);
 

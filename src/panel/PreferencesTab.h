@@ -31,6 +31,9 @@ public:
     QCheckBox* playNowBox;          // "MusicNow"
     QCheckBox* autoStartBox;        // "AutoStartup"
     QLineEdit* sensitivityBox;      // "Mousesens"
+    QCheckBox* idleBox;             // "IdleMinutes" above 0
+    QLineEdit* idleMinutesBox;      // "IdleMinutes"
+    QCheckBox* allowLockBox;        // "AllowLock"
     ColourSelector* colours;
     QPushButton* saveSettingsButton;  // "Save Settings"
 };

@@ -8,13 +8,40 @@
 
 namespace luma {
 
-QString LockFileInstance::defaultPath() {
+namespace {
+
+QString lockPath(const QString& name) {
     QString folder = QString::fromLocal8Bit(qgetenv("XDG_RUNTIME_DIR"));
     if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
         // No runtime folder: the temporary folder is shared, so the name carries the user.
-        return QDir::tempPath() + QStringLiteral("/lumafolio-1.1-%1.lock").arg(getuid());
+        return QDir::tempPath() + QStringLiteral("/lumafolio-1.1%1-%2.lock").arg(name).arg(getuid());
     }
-    return folder + QStringLiteral("/lumafolio-1.1.lock");
+    return folder + QStringLiteral("/lumafolio-1.1%1.lock").arg(name);
+}
+
+}  // namespace
+
+QString LockFileInstance::defaultPath() {
+    return lockPath(QString());
+}
+
+QString LockFileInstance::watcherPath() {
+    return lockPath(QStringLiteral("-idle"));
+}
+
+std::optional<qint64> LockFileInstance::holder(const QString& path) {
+    QLockFile probe(path);
+    probe.setStaleLockTime(0);
+    if (probe.tryLock(0)) {
+        return std::nullopt;  // nobody held it; the probe's own lock goes with it
+    }
+    qint64 pid = 0;
+    QString host;
+    QString application;
+    if (probe.error() != QLockFile::LockFailedError || !probe.getLockInfo(&pid, &host, &application)) {
+        return std::nullopt;
+    }
+    return pid;
 }
 
 LockFileInstance::LockFileInstance(QString path) : path_(std::move(path)) {}
@@ -30,6 +57,10 @@ bool LockFileInstance::acquire() {
     // of a process that no longer exists.
     lock_->setStaleLockTime(0);
     return lock_->tryLock(0);
+}
+
+void LockFileInstance::release() {
+    lock_.reset();
 }
 
 }  // namespace luma

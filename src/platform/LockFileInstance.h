@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <memory>
+#include <optional>
 
 class QLockFile;
 
@@ -17,10 +18,15 @@ public:
     explicit LockFileInstance(QString path = defaultPath());
     ~LockFileInstance() override;
     bool acquire() override;
+    void release() override;
+    // The process that holds the lock at `path`, if a live one does.
+    static std::optional<qint64> holder(const QString& path);
 
     // ${XDG_RUNTIME_DIR}/lumafolio-1.1.lock, or the temporary folder when there is no runtime
     // folder.
     static QString defaultPath();
+    // The same, for the one idle watcher per user: lumafolio-1.1-idle.lock.
+    static QString watcherPath();
 
 private:
     QString path_;

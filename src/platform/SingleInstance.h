@@ -6,8 +6,10 @@ namespace luma {
 class SingleInstance {
 public:
     virtual ~SingleInstance() = default;
-    // True when this process is the only instance; it then stays the instance until it ends.
+    // True when this process is the only instance; it then stays the instance until it ends or
+    // releases it.
     virtual bool acquire() = 0;
+    virtual void release() = 0;
 };
 
 }  // namespace luma

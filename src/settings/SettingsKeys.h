@@ -25,6 +25,8 @@ inline const QString kAutoStartup = QStringLiteral("AutoStartup");
 inline const QString kMouseSens = QStringLiteral("Mousesens");
 inline const QString kBackColors = QStringLiteral("BackColors");
 inline const QString kAniFile = QStringLiteral("AniFile");
+inline const QString kIdleMinutes = QStringLiteral("IdleMinutes");
+inline const QString kAllowLock = QStringLiteral("AllowLock");
 
 // "pictures" and "music"
 inline const QString kHowMany = QStringLiteral("HowMany");

@@ -4,9 +4,9 @@
 
 namespace luma {
 
-const std::array<SettingsField, 14>& settingsFields() {
+const std::array<SettingsField, 16>& settingsFields() {
     using R = SettingsRecord;
-    static const std::array<SettingsField, 14> fields{{
+    static const std::array<SettingsField, 16> fields{{
         {&keys::kSlides, "0", &R::slides, nullptr},
         {&keys::kRandomOrder, "0", &R::randomOrder, nullptr},
         {&keys::kAnimate, "1", &R::animate, nullptr},
@@ -21,8 +21,25 @@ const std::array<SettingsField, 14>& settingsFields() {
         {&keys::kAutoStartup, "0", &R::autoStartup, nullptr},
         {&keys::kMouseSens, nullptr, &R::mouseSens, nullptr},
         {&keys::kBackColors, nullptr, nullptr, &R::backColors},
+        {&keys::kIdleMinutes, "0", &R::idleMinutes, nullptr, 0, 240},
+        {&keys::kAllowLock, "1", &R::allowLock, nullptr},
     }};
     return fields;
+}
+
+const SettingsField& settingsField(const QString& key) {
+    for (const SettingsField& field : settingsFields()) {
+        if (*field.key == key) {
+            return field;
+        }
+    }
+    Q_UNREACHABLE();
+}
+
+QString storedSetting(const SettingsStore& store, const QString& key) {
+    const char* absent = settingsField(key).loadDefault;
+    return store.read(keys::kSettings, key,
+                      absent != nullptr ? QString::fromLatin1(absent) : QString());
 }
 
 }  // namespace luma

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/SettingsStore.h"
+
 #include <QString>
 
 #include <array>
@@ -24,18 +26,29 @@ struct SettingsRecord {
     std::int16_t autoStartup = 0;
     std::int16_t mouseSens = 0;
     std::int32_t backColors = 0;
+    std::int16_t idleMinutes = 0;  // 0: the show does not start by itself after idle time
+    std::int16_t allowLock = 1;    // 1: the desktop may lock the screen during the show
 };
 
-// One row of the "Settings" section as it is read into the record: the key, the default text
-// the start-up read uses (none for "Mousesens" and "BackColors"), and the field.
+// One row of the "Settings" section: the key, the default text every reader uses for an absent
+// key (none for "Mousesens" and "BackColors"), the field it is read into, and for a number the
+// range the panel brings it into (0 to 0: none).
 struct SettingsField {
     const QString* key;
     const char* loadDefault;  // nullptr: no default, an absent key leaves the field as it is
     std::int16_t SettingsRecord::*field16;
     std::int32_t SettingsRecord::*field32;
+    int lowest = 0;
+    int highest = 0;
 };
 
-// The fourteen keys in the order they are read and saved.
-const std::array<SettingsField, 14>& settingsFields();
+// Every key of "Settings" in the order it is read and saved: the one table of their defaults.
+const std::array<SettingsField, 16>& settingsFields();
+
+// The row of `key`; the program asks only for keys of the table.
+const SettingsField& settingsField(const QString& key);
+
+// The stored text of a "Settings" key, or its default when absent (empty when it has none).
+QString storedSetting(const SettingsStore& store, const QString& key);
 
 }  // namespace luma

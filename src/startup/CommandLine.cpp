@@ -13,6 +13,8 @@ const char* const kUsage =
     "                     the very first show of a user opens the control panel on its Help tab\n"
     "  /P                 end at once (there is no preview)\n"
     "  /A                 say that there is no password protection\n"
+    "  --idle             wait in the background and start the show after the idle time the\n"
+    "                     preferences give (\"Start the slideshow after\"); one per user\n"
     "  -root, --root      run a hosted show in the window of a screen saver daemon\n"
     "                     (XSCREENSAVER_WINDOW), or on the screen's root window\n"
     "  -window-id ID      run a hosted show in window ID (decimal or 0x hexadecimal)\n"
@@ -142,6 +144,7 @@ std::optional<EarlyAnswer> answerBeforeDisplay(const QStringList& arguments,
         case Mode::Configure:
         case Mode::Show:
         case Mode::Password:
+        case Mode::IdleWatch:
             break;
     }
     const DisplayState found = display();

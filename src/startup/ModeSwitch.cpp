@@ -7,6 +7,9 @@ QString modeSwitch(const QString& commandLine) {
 }
 
 Mode modeOf(const QString& commandLine) {
+    if (commandLine.trimmed() == u"--idle") {
+        return Mode::IdleWatch;
+    }
     const QString mode = modeSwitch(commandLine);
     if (mode == u"/C") {
         return Mode::Configure;

@@ -9,6 +9,7 @@ enum class Mode {
     Show,       // "" or "/S": a show run
     Preview,    // "/P": no preview; end at once
     Password,   // "/A": say that there is no password protection
+    IdleWatch,  // "--idle": start the show by itself after idle time
     Other,      // anything else: end
 };
 

@@ -9,6 +9,7 @@
 #include "platform/Shell.h"
 #include "platform/ShortcutService.h"
 #include "platform/SingleInstance.h"
+#include "platform/WatcherProcess.h"
 #include "runtime/Random.h"
 #include "runtime/Timer.h"
 #include "settings/SettingsStore.h"
@@ -42,6 +43,11 @@ bool Program::anyWindowLoaded() const {
     return display_.isLoaded() || panel_.isLoaded() || player_.isLoaded() || tray_.isLoaded();
 }
 
+void Program::doneWith(Task task) {
+    tasks_.erase(task);
+    afterUnload(true);
+}
+
 void Program::afterUnload(bool unloaded) {
     if (!unloaded || ended_) {
         return;
@@ -50,13 +56,13 @@ void Program::afterUnload(bool unloaded) {
         context_.get(),
         [this] {
             collectRetiredWindows();
-            endIfNoWindowLeft();
+            endIfNothingLeft();
         },
         Qt::QueuedConnection);
 }
 
-void Program::endIfNoWindowLeft() {
-    if (!ended_ && !anyWindowLoaded()) {
+void Program::endIfNothingLeft() {
+    if (!ended_ && !anyWindowLoaded() && tasks_.empty()) {
         endProgram();
     }
 }

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <set>
 #include <vector>
 
 class QObject;
@@ -20,6 +21,7 @@ class MediaControl;
 class MessageBox;
 class Mp3Player;
 class NotificationArea;
+class WatcherProcess;
 class Random;
 class SettingsStore;
 class Shell;
@@ -46,6 +48,7 @@ struct PlatformServices {
     std::unique_ptr<ShortcutService> shortcuts;
     std::unique_ptr<FileDialog> fileDialog;
     std::unique_ptr<NotificationArea> notificationArea;
+    std::unique_ptr<WatcherProcess> watcher;
     QString programFolder;  // where the saver, the chime and the assets live
 };
 
@@ -70,6 +73,7 @@ public:
     ShortcutService& shortcuts() { return *services_.shortcuts; }
     FileDialog& fileDialog() { return *services_.fileDialog; }
     NotificationArea& notificationArea() { return *services_.notificationArea; }
+    WatcherProcess& watcher() { return *services_.watcher; }
     CursorCounter& cursor() { return cursor_; }
     const QString& programFolder() const { return services_.programFolder; }
 
@@ -103,8 +107,8 @@ public:
     PlayerWindow* playerIfLoaded() const { return player_.ifLoaded(); }
     TrayWindow* trayIfLoaded() const { return tray_.ifLoaded(); }
 
-    // Unloading runs the window's unload procedure. When no window is left once the event loop
-    // turns, the program ends.
+    // Unloading runs the window's unload procedure. When nothing is left to run for once the
+    // event loop turns, the program ends.
     void unloadDisplay() { afterUnload(display_.unload(retired_)); }
     void unloadPanel() { afterUnload(panel_.unload(retired_)); }
     void unloadPlayer() { afterUnload(player_.unload(retired_)); }
@@ -112,14 +116,22 @@ public:
 
     bool anyWindowLoaded() const;
 
+    // What the program runs for besides its windows (a show, the panel, the tray icon, the music
+    // each have a window).
+    enum class Task { IdleWatch };
+    void keepRunningFor(Task task) { tasks_.insert(task); }
+    bool runsFor(Task task) const { return tasks_.count(task) != 0; }
+    // The task is over: the program ends when the event loop turns with nothing left.
+    void doneWith(Task task);
+
     // Ends the program at once: windows still loaded go without their unload procedures, the
     // settings are synced and the audio closed. The caller returns right after.
     void endProgram();
     bool hasEnded() const { return ended_; }
 
-    // Ends the program when no window is loaded; run when the event loop turns after an unload, and
-    // by the application once start-up has returned.
-    void endIfNoWindowLeft();
+    // Ends the program when no window is loaded and no task is left; run when the event loop turns
+    // after an unload, and by the application once start-up has returned.
+    void endIfNothingLeft();
 
     // Drops the windows that went away; run when the event loop turns.
     void collectRetiredWindows() { retired_.clear(); }
@@ -130,6 +142,7 @@ private:
     PlatformServices services_;
     CursorCounter cursor_;
     bool ended_ = false;
+    std::set<Task> tasks_;
     std::unique_ptr<QObject> context_;  // receives the queued end-of-program checks
     std::vector<std::unique_ptr<Window>> retired_;
     // Declared last: windows go before the services they use.

@@ -63,6 +63,7 @@ void startProgram(Program& program, const QString& commandLine) {
                 QStringLiteral("Error"), MessageBox::kInformation);
             return;
         case Mode::Other:
+        case Mode::IdleWatch:  // the application starts the watcher itself
             return;
     }
     processPendingEvents();

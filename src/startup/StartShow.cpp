@@ -2,7 +2,9 @@
 
 #include "runtime/Numbers.h"
 #include "settings/SettingsKeys.h"
+#include "settings/SettingsRecord.h"
 #include "settings/SettingsStore.h"
+#include "startup/LoadSettings.h"
 #include "startup/Program.h"
 
 namespace luma {
@@ -28,10 +30,8 @@ void trayAndMusic(Program& program) {
 
 }  // namespace
 
-bool storedFlagIs(Program& program, const QString& key, const char* defaultText, double expected) {
-    const QString text =
-        program.store().read(keys::kSettings, key, QString::fromLatin1(defaultText));
-    return numericValue(text) == expected;
+bool storedFlagIs(Program& program, const QString& key, double expected) {
+    return numericValue(storedSetting(program.store(), key)) == expected;
 }
 
 bool startSlideshow(Program& program) {
@@ -51,36 +51,53 @@ bool startSlideshow(Program& program) {
     return true;
 }
 
+void startIdleShow(Program& program) {
+    loadSettings(program.store(), program.settings);
+    program.settings.musicOnly = 0;
+    if (program.trayIfLoaded() != nullptr) {
+        program.cursor().show(false);
+        program.suppressKeyExit = true;
+        startSlideshow(program);
+        program.suppressKeyExit = false;
+        return;
+    }
+    if (startSlideshow(program) && program.settings.bsound == 1) {
+        if (PlayerWindow* player = program.player()) {
+            player->startMusic();
+        }
+    }
+}
+
 void startShow(Program& program) {
-    if (storedFlagIs(program, keys::kAutoStartup, "0", 1)) {
+    if (storedFlagIs(program, keys::kAutoStartup, 1)) {
         closeDisplay(program);
         program.tray();
-        if (storedFlagIs(program, keys::kBsound, "1", 1)) {
+        if (storedFlagIs(program, keys::kBsound, 1)) {
             startMusic(program);
         }
         return;
     }
-    if (storedFlagIs(program, keys::kMusicNow, "0", 1)) {
+    if (storedFlagIs(program, keys::kMusicNow, 1)) {
         closeDisplay(program);
         program.tray();
-        if (storedFlagIs(program, keys::kSlides, "0", 1)) {
+        if (storedFlagIs(program, keys::kSlides, 1)) {
             startSlideshow(program);
         }
-        if (storedFlagIs(program, keys::kBsound, "1", 1)) {
+        if (storedFlagIs(program, keys::kBsound, 1)) {
             startMusic(program);
         }
         return;
     }
-    if (storedFlagIs(program, keys::kMusicNow, "0", 0)) {
+    if (storedFlagIs(program, keys::kMusicNow, 0)) {
         program.player();
         // With the music-only setting the display closes itself while it loads; the tray icon and
         // the music below are then what the settings ask for.
-        if (startSlideshow(program) && storedFlagIs(program, keys::kBsound, "1", 1)) {
+        if (startSlideshow(program) && storedFlagIs(program, keys::kBsound, 1)) {
             startMusic(program);
             return;
         }
     }
-    if (storedFlagIs(program, keys::kMusicOnly, "0", 1)) {
+    if (storedFlagIs(program, keys::kMusicOnly, 1)) {
         trayAndMusic(program);
         return;
     }

@@ -15,7 +15,12 @@ void startShow(Program& program);
 // could not stay loaded (the music-only setting closes it).
 bool startSlideshow(Program& program);
 
-// The numeric value of a stored "Settings" flag, read with `defaultText`, compared with `expected`.
-bool storedFlagIs(Program& program, const QString& key, const char* defaultText, double expected);
+// The show that idle time starts: the slideshow with its music and chime as the stored preferences
+// say, whatever the tray and music-only choices say; where the tray icon is up, as its "Start
+// Slideshow" does, and the music that plays goes on.
+void startIdleShow(Program& program);
+
+// The numeric value of a stored "Settings" flag (its default when absent), compared with `expected`.
+bool storedFlagIs(Program& program, const QString& key, double expected);
 
 }  // namespace luma

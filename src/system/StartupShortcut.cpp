@@ -21,4 +21,14 @@ void removeStartupShortcut(Program& program) {
     program.shortcuts().remove(kStartupFolder, kStartupLinkName);
 }
 
+void createIdleWatchShortcut(Program& program) {
+    program.shortcuts().create(kStartupFolder, kIdleWatchLinkName,
+                               saverTarget(program.programFolder()), QStringLiteral("--idle"), -1,
+                               kStartupParent);
+}
+
+void removeIdleWatchShortcut(Program& program) {
+    program.shortcuts().remove(kStartupFolder, kIdleWatchLinkName);
+}
+
 }  // namespace luma

@@ -18,4 +18,9 @@ QString saverTarget(const QString& programFolder);
 void createStartupShortcut(Program& program);
 void removeStartupShortcut(Program& program);
 
+// The shortcut "LumaIdle" beside it that starts the idle watcher, `--idle`.
+inline const QString kIdleWatchLinkName = QStringLiteral("LumaIdle");
+void createIdleWatchShortcut(Program& program);
+void removeIdleWatchShortcut(Program& program);
+
 }  // namespace luma

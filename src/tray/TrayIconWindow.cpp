@@ -144,7 +144,7 @@ void TrayIconWindow::startSlideshowFromMenu() {
 }
 
 void TrayIconWindow::restorePanel() {
-    const bool playNow = storedFlagIs(program_, keys::kMusicNow, "0", 1);
+    const bool playNow = storedFlagIs(program_, keys::kMusicNow, 1);
     if (PanelWindow* panel = program_.panel()) {
         panel->showWindow();
     }

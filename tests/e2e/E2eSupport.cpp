@@ -17,7 +17,7 @@ bool waitUntil(const std::function<bool()>& condition, int timeoutMs) {
 }
 
 XServer::XServer(bool twoMonitors) {
-    QStringList arguments = {"-screen", "0", "1024x768x24"};
+    QStringList arguments = {"-screen", "0", "1024x768x24", "-noreset"};
     QString program = "Xvfb";
     if (twoMonitors) {
         QFile config(work_.filePath("xorg.conf"));

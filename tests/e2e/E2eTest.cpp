@@ -293,6 +293,39 @@ bool slideAt(const XServer& x, QPoint at) {
     return waitUntil([&] { return letterOf(x.screenshot().pixelColor(at)) == 'R'; }, 10000);
 }
 
+// "--idle" on an X11 desktop, with minutes of 1.5 s: the slide comes after the idle time, input
+// ends the show and the next idle time brings it back; the panel and a second watcher meanwhile
+// find no lock held; a screen saver switched off (as video players ask) keeps the show away until
+// it is on again.
+TEST(E2e, TheIdleWatcherStartsTheShowAfterIdleTimeOnX11) {
+    XServer x;
+    TempEnv env;
+    QTemporaryDir media;
+    writeSettings(env.settingsFile(), saverShow(media, "Settings/Bsound=0") << "Settings/IdleMinutes=1");
+    const auto slideShownNow = [&x] { return letterOf(x.screenshot().pixelColor(500, 400)) == 'R'; };
+    bool far = false;
+    const auto move = [&] { x.run("xdotool", {"mousemove", (far = !far) ? "900" : "100", "100"}); };
+    move();
+    ProgramRun watcher({"--idle"}, x.display, {"LUMAFOLIO_IDLE_MINUTE_MS=1500"});
+    ProgramRun second({"--idle"}, x.display);
+    EXPECT_TRUE(second.ended(5000) && second.exitCode() == 0) << "one watcher per user";
+    {
+        ProgramRun panel({"/C"}, x.display);
+        EXPECT_FALSE(panel.ended(1000)) << "the watcher holds no lock while it waits";
+    }
+    for (int round = 0; round < 2; ++round) {
+        EXPECT_TRUE(waitUntil(slideShownNow, 15000)) << "round " << round;
+        EXPECT_TRUE(waitUntil([&] { return move(), !slideShownNow(); }, 10000));
+    }
+    x.run("xset", {"s", "off"});
+    EXPECT_FALSE(waitUntil(slideShownNow, 4000)) << "two idle times pass with the saver off";
+    x.run("xset", {"s", "default"});
+    EXPECT_TRUE(waitUntil(slideShownNow, 15000));
+    EXPECT_FALSE(watcher.ended(0));
+    watcher.terminate();
+    EXPECT_TRUE(watcher.ended(5000) && watcher.exitCode() == 0);
+}
+
 // The program installed where every user may read it: a daemon running as another user starts it
 // from there, wherever the build is.
 QString installed(const char* relative) {

@@ -114,6 +114,7 @@ PlatformServices FakePlatform::make() {
     shortcuts = install<RecordingShortcuts>(s.shortcuts);
     fileDialog = install<ScriptedFileDialog>(s.fileDialog);
     notificationArea = install<FakeNotificationArea>(s.notificationArea);
+    watcher = install<RecordingWatcherProcess>(s.watcher);
     return s;
 }
 

@@ -9,6 +9,7 @@
 #include "platform/Shell.h"
 #include "platform/ShortcutService.h"
 #include "platform/SingleInstance.h"
+#include "platform/WatcherProcess.h"
 #include "runtime/ManualTimerService.h"
 #include "runtime/Random.h"
 #include "settings/MemorySettingsStore.h"
@@ -132,10 +133,25 @@ public:
     std::vector<Call> calls;
 };
 
+class RecordingWatcherProcess : public WatcherProcess {
+public:
+    bool start(const QString& program) override {
+        calls.append(QStringLiteral("start ") + program);
+        return true;
+    }
+    void stop() override { calls.append(QStringLiteral("stop")); }
+    QStringList calls;
+};
+
 class FakeInstance : public SingleInstance {
 public:
-    bool acquire() override { return !anotherRunning; }
+    bool acquire() override {
+        held = !anotherRunning;
+        return held;
+    }
+    void release() override { held = false; }
     bool anotherRunning = false;
+    bool held = false;
 };
 
 // A notification area that tests make available or not, and click on.
@@ -193,6 +209,7 @@ struct FakePlatform {
     RecordingShortcuts* shortcuts = nullptr;
     ScriptedFileDialog* fileDialog = nullptr;
     FakeNotificationArea* notificationArea = nullptr;
+    RecordingWatcherProcess* watcher = nullptr;
 };
 
 // A Program over fakes.

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <chrono>
+#include <memory>
+#include <vector>
+
+namespace luma {
+
+class IdleInhibition;
+class IdleSource;
+class IdleWatcher;
+class LockFileInstance;
+class Program;
+class SettingsFileWatcher;
+
+// `lumafolio --idle`: the idle watcher over the source the session offers, one per user (a lock
+// of its own), following "IdleMinutes" in the settings file as it changes. The program runs for it
+// until it ends.
+class IdleWatching : public QObject {
+    Q_OBJECT
+public:
+    // nullptr when another watcher of this user runs. A session that offers no idle source is said
+    // once on stderr; the watcher then waits doing nothing.
+    static std::unique_ptr<IdleWatching> start(Program& program, const QString& settingsPath,
+                                               std::chrono::milliseconds minute);
+    ~IdleWatching() override;
+
+    IdleWatcher& watcher() { return *watcher_; }
+
+private:
+    IdleWatching(Program& program, std::unique_ptr<LockFileInstance> lock);
+    void followSettings();
+
+    Program& program_;
+    std::unique_ptr<LockFileInstance> lock_;
+    std::unique_ptr<IdleSource> source_;
+    std::vector<IdleInhibition*> inhibitions_;
+    std::unique_ptr<IdleWatcher> watcher_;
+    std::unique_ptr<SettingsFileWatcher> settingsFile_;
+};
+
+// How long a minute of "IdleMinutes" lasts: LUMAFOLIO_IDLE_MINUTE_MS when it is set to a number
+// above 0 (tests make minutes short), else a minute.
+std::chrono::milliseconds idleMinute(const QString& minuteMsText);
+
+}  // namespace luma

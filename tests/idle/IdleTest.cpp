@@ -1,0 +1,113 @@
+// Starting the show after idle time: which desktop interface tells the idle time, and the
+// watcher's rules over doubles of the source, the inhibitions, the lock and the show.
+#include "idle/IdleSourceChoice.h"
+#include "idle/IdleWatcher.h"
+#include "platform/desktop/IdleSource.h"
+#include "runtime/ManualTimerService.h"
+
+#include "support/FakeServices.h"
+
+#include <gtest/gtest.h>
+
+// Table rows name only the fields that matter to them.
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+
+namespace luma::test {
+namespace {
+
+TEST(IdleSourceChoice, TheSessionChoosesItsInterface) {
+    using K = IdleSourceKind;
+    struct Case {
+        SessionFacts facts;
+        IdleSourceKind expected;
+    };
+    const Case cases[] = {
+        {{.mutterOnBus = true, .waylandSession = true, .extIdleNotifier = true}, K::Mutter},
+        {{.mutterOnBus = true, .x11ScreenSaver = true}, K::Mutter},  // GNOME on X11
+        {{.waylandSession = true, .extIdleNotifier = true, .kdeIdle = true}, K::ExtIdleNotifier},
+        {{.waylandSession = true, .kdeIdle = true, .x11ScreenSaver = true}, K::KdeIdle},
+        {{.waylandSession = true, .x11ScreenSaver = true}, K::None},  // Xwayland sees too little
+        {{.x11ScreenSaver = true}, K::X11},
+        {{}, K::None},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(chooseIdleSource(c.facts), c.expected) << &c - cases;
+    }
+}
+
+class FakeIdleSource : public IdleSource {
+public:
+    bool arm(std::chrono::milliseconds threshold) override {
+        armedFor = threshold;
+        return true;
+    }
+    void disarm() override { armedFor.reset(); }
+    QString name() const override { return QStringLiteral("fake"); }
+    void goIdle() { emit idle(); }
+    std::optional<std::chrono::milliseconds> armedFor;
+};
+
+class FakeInhibition : public IdleInhibition {
+public:
+    QString inhibitedBy() override { return by; }
+    QString by;
+};
+
+// Idle time starts the show only when nothing keeps it from it; the lock is held while the show
+// runs and let go once it has ended.
+TEST(IdleWatcher, IdleStartsTheShowUnlessSomethingKeepsItAndHoldsTheLockWhileItRuns) {
+    struct Case {
+        const char* what;
+        int minutes = 5;
+        const char* inhibitedBy = "";
+        bool anotherRunning = false;
+        bool showOnScreen = false;
+        bool starts = true;
+    };
+    const Case cases[] = {
+        {.what = "idle"},
+        {.what = "no minutes", .minutes = 0, .starts = false},
+        {.what = "a video", .inhibitedBy = "mpv: playing", .starts = false},
+        {.what = "another Lumafolio", .anotherRunning = true, .starts = false},
+        {.what = "a show already", .showOnScreen = true, .starts = false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        FakeIdleSource source;
+        FakeInhibition none;
+        FakeInhibition inhibition;
+        inhibition.by = QString::fromUtf8(c.inhibitedBy);
+        FakeInstance instance;
+        instance.anotherRunning = c.anotherRunning;
+        ManualTimerService timers;
+        int started = 0;
+        bool onScreen = c.showOnScreen;
+        IdleWatcher watcher(source, {&none, &inhibition}, instance,
+                            {[&] {
+                                 ++started;
+                                 onScreen = true;
+                             },
+                             [&] { return onScreen; }},
+                            timers, std::chrono::seconds(2));
+        watcher.setMinutes(c.minutes);
+        EXPECT_EQ(source.armedFor, c.minutes > 0 ? std::optional(std::chrono::seconds(10))
+                                                 : std::nullopt);
+        source.goIdle();
+        EXPECT_EQ(started, c.starts ? 1 : 0);
+        EXPECT_EQ(instance.held, c.starts) << "the lock is held only while its show runs";
+        source.goIdle();
+        EXPECT_EQ(started, c.starts ? 1 : 0) << "never a second show over the first";
+        timers.advance(2000);
+        EXPECT_EQ(instance.held, c.starts);
+        onScreen = false;  // the user ended it
+        timers.advance(500);
+        EXPECT_FALSE(instance.held);
+        if (c.starts) {
+            source.goIdle();
+            EXPECT_EQ(started, 2) << "the next idle time brings it back";
+        }
+    }
+}
+
+}  // namespace
+}  // namespace luma::test
