@@ -3,10 +3,13 @@
 #include "platform/SingleInstance.h"
 #include "platform/desktop/IdleSource.h"
 
+#include <algorithm>
+
 namespace luma {
 namespace {
 
 constexpr int kShowEndPollMs = 500;
+constexpr std::chrono::milliseconds kLongestRetry = std::chrono::minutes(1);
 
 }  // namespace
 
@@ -18,9 +21,12 @@ IdleWatcher::IdleWatcher(IdleSource& source, std::vector<IdleInhibition*> inhibi
       instance_(instance),
       show_(std::move(show)),
       minute_(minute),
-      showEndPoll_(timers, kShowEndPollMs) {
+      showEndPoll_(timers, kShowEndPollMs),
+      retry_(timers) {
     connect(&source_, &IdleSource::idle, this, &IdleWatcher::idleCame);
+    connect(&source_, &IdleSource::active, this, &IdleWatcher::userBack);
     showEndPoll_.setHandler([this] { checkShowEnded(); });
+    retry_.setHandler([this] { idleCame(); });
 }
 
 IdleWatcher::~IdleWatcher() {
@@ -32,29 +38,36 @@ bool IdleWatcher::setMinutes(int minutes) {
         return true;
     }
     minutes_ = minutes;
+    retry_.setEnabled(false);
     if (minutes <= 0) {
         source_.disarm();
         return true;
     }
+    retry_.setInterval(static_cast<int>(std::min(minutes * minute_, kLongestRetry).count()));
     return source_.arm(minutes * minute_);
 }
 
 void IdleWatcher::idleCame() {
+    retry_.setEnabled(false);
     if (minutes_ <= 0 || holdsShow_ || show_.running()) {
         return;
     }
-    for (IdleInhibition* inhibition : inhibitions_) {
-        if (!inhibition->inhibitedBy().isEmpty()) {
-            return;
-        }
-    }
-    if (!instance_.acquire()) {
-        return;  // another Lumafolio runs: its show, its panel or its saver
+    const bool inhibited =
+        std::any_of(inhibitions_.begin(), inhibitions_.end(),
+                    [](IdleInhibition* inhibition) { return !inhibition->inhibitedBy().isEmpty(); });
+    // Another Lumafolio runs (its show, its panel or its saver) when the lock is taken.
+    if (inhibited || !instance_.acquire()) {
+        retry_.setEnabled(true);
+        return;
     }
     holdsShow_ = true;
     showEndPoll_.setEnabled(true);
     show_.start();
     emit showStarted();
+}
+
+void IdleWatcher::userBack() {
+    retry_.setEnabled(false);
 }
 
 void IdleWatcher::checkShowEnded() {

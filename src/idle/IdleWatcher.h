@@ -16,8 +16,10 @@ class SingleInstance;
 
 // When the user has left the mouse and keyboard alone for the minutes chosen, starts the show,
 // unless something keeps the desktop from it: a show already on screen, an inhibition (a video,
-// a locked screen), or another Lumafolio running. While waiting it holds nothing; while its show
-// runs it holds the program's single-instance lock, and lets it go as soon as the show has ended.
+// a locked screen), or another Lumafolio running. Kept from it, it asks again now and then while
+// the user stays away, so that the show comes once the video has ended. While waiting it holds
+// nothing; while its show runs it holds the program's single-instance lock, and lets it go as soon
+// as the show has ended.
 class IdleWatcher : public QObject {
     Q_OBJECT
 public:
@@ -44,6 +46,7 @@ signals:
 
 private:
     void idleCame();
+    void userBack();
     void checkShowEnded();
 
     IdleSource& source_;
@@ -54,6 +57,7 @@ private:
     int minutes_ = 0;
     bool holdsShow_ = false;
     Timer showEndPoll_;
+    Timer retry_;  // while idle time was kept from its show
 };
 
 }  // namespace luma

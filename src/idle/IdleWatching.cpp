@@ -3,6 +3,12 @@
 #include "idle/IdleSourceChoice.h"
 #include "idle/IdleWatcher.h"
 #include "platform/LockFileInstance.h"
+#include "platform/desktop/GnomeScreenLockCheck.h"
+#include "platform/desktop/KdePowerInhibitionCheck.h"
+#include "platform/desktop/LogindIdleInhibitionCheck.h"
+#include "platform/desktop/MutterIdleSource.h"
+#include "platform/desktop/ScreenSaverService.h"
+#include "platform/desktop/ShowInhibitor.h"
 #include "platform/desktop/X11IdleSource.h"
 #include "runtime/Numbers.h"
 #include "settings/SettingsFileWatcher.h"
@@ -13,36 +19,26 @@
 #include "startup/StartShow.h"
 #include "startup/Windows.h"
 
+#include <QDBusConnection>
+#include <QFileInfo>
+
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 
 namespace luma {
 namespace {
 
-// The session's source, and which of its inhibitions it answers for itself.
-struct ChosenSource {
-    std::unique_ptr<IdleSource> source;
-    IdleInhibition* inhibition = nullptr;
-};
-
-ChosenSource sessionSource() {
-    SessionFacts facts;
-    facts.waylandSession = qEnvironmentVariable("XDG_SESSION_TYPE") == u"wayland" ||
-                           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
-    std::unique_ptr<X11IdleSource> x11 = facts.waylandSession ? nullptr : X11IdleSource::open();
-    facts.x11ScreenSaver = x11 != nullptr;
-    switch (chooseIdleSource(facts)) {
-        case IdleSourceKind::X11: {
-            IdleInhibition* inhibition = x11.get();
-            return ChosenSource{std::move(x11), inhibition};
-        }
-        case IdleSourceKind::Mutter:
-        case IdleSourceKind::ExtIdleNotifier:
-        case IdleSourceKind::KdeIdle:
-        case IdleSourceKind::None:
-            break;
+// The session's bus, where it runs: never one started for us (a saver's environment may have
+// none, and a bus started then would outlive the process).
+std::optional<QDBusConnection> sessionBus() {
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS") &&
+        (runtime.isEmpty() || !QFileInfo::exists(runtime + QStringLiteral("/bus")))) {
+        return std::nullopt;
     }
-    return {};
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    return bus.isConnected() ? std::optional(bus) : std::nullopt;
 }
 
 // A source that never fires: the watcher of a session without one waits doing nothing.
@@ -70,32 +66,87 @@ std::unique_ptr<IdleWatching> IdleWatching::start(Program& program, const QStrin
         return nullptr;
     }
     std::unique_ptr<IdleWatching> watching(new IdleWatching(program, std::move(lock)));
-    ChosenSource chosen = sessionSource();
-    if (!chosen.source) {
-        std::fputs(
-            "lumafolio: this desktop offers no idle time that Lumafolio can watch; the show will "
-            "not start by itself\n",
-            stderr);
-        chosen.source = std::make_unique<NoIdleSource>();
-    }
-    watching->source_ = std::move(chosen.source);
-    if (chosen.inhibition != nullptr) {
-        watching->inhibitions_.push_back(chosen.inhibition);
-    }
+    watching->chooseSource();
+    watching->addInhibitions();
+    IdleWatching* self = watching.get();
     watching->watcher_ = std::make_unique<IdleWatcher>(
         *watching->source_, watching->inhibitions_, program.instance(),
-        IdleWatcher::Show{[&program] { startIdleShow(program); },
-                          [&program] {
-                              const DisplayWindow* display = program.displayIfLoaded();
-                              return display != nullptr && display->isShown();
-                          }},
+        IdleWatcher::Show{[self] { self->startShow(); }, [self] { return self->showRunning(); }},
         program.timers(), minute);
     watching->settingsFile_ = std::make_unique<SettingsFileWatcher>(settingsPath);
-    connect(watching->settingsFile_.get(), &SettingsFileWatcher::changed, watching.get(),
+    connect(watching->settingsFile_.get(), &SettingsFileWatcher::changed, self,
             &IdleWatching::followSettings);
     program.keepRunningFor(Program::Task::IdleWatch);
     watching->followSettings();
     return watching;
+}
+
+void IdleWatching::chooseSource() {
+    const std::optional<QDBusConnection> bus = sessionBus();
+    SessionFacts facts;
+    facts.mutterOnBus = bus && MutterIdleSource::availableOn(*bus);
+    facts.waylandSession = qEnvironmentVariable("XDG_SESSION_TYPE") == u"wayland" ||
+                           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    std::unique_ptr<X11IdleSource> x11 =
+        facts.mutterOnBus || facts.waylandSession ? nullptr : X11IdleSource::open();
+    facts.x11ScreenSaver = x11 != nullptr;
+    switch (chooseIdleSource(facts)) {
+        case IdleSourceKind::Mutter:
+            source_ = std::make_unique<MutterIdleSource>(*bus);
+            break;
+        case IdleSourceKind::X11:
+            inhibitions_.push_back(x11.get());  // a screen saver switched off or suspended
+            source_ = std::move(x11);
+            break;
+        case IdleSourceKind::ExtIdleNotifier:
+        case IdleSourceKind::KdeIdle:
+        case IdleSourceKind::None:
+            break;
+    }
+    if (!source_) {
+        std::fputs(
+            "lumafolio: this desktop offers no idle time that Lumafolio can watch; the show will "
+            "not start by itself\n",
+            stderr);
+        source_ = std::make_unique<NoIdleSource>();
+    }
+}
+
+void IdleWatching::addInhibitions() {
+    if (const std::optional<QDBusConnection> bus = sessionBus()) {
+        checks_.push_back(std::make_unique<GnomeScreenLockCheck>(*bus));
+        checks_.push_back(std::make_unique<KdePowerInhibitionCheck>(*bus));
+        // Browsers and players ask the desktop's screen saver not to start; where no desktop
+        // answers them, we do.
+        screenSaver_ = std::make_unique<ScreenSaverService>(*bus);
+        if (screenSaver_->start()) {
+            inhibitions_.push_back(screenSaver_.get());
+        }
+        showInhibitor_ = std::make_unique<ShowInhibitor>(*bus);
+    }
+    const QDBusConnection system = QDBusConnection::systemBus();
+    if (system.isConnected()) {
+        checks_.push_back(std::make_unique<LogindIdleInhibitionCheck>(system));
+    }
+    for (const auto& check : checks_) {
+        inhibitions_.push_back(check.get());
+    }
+}
+
+void IdleWatching::startShow() {
+    startIdleShow(program_);
+    if (showInhibitor_ && program_.settings.allowLock == 0) {
+        showInhibitor_->start();  // the slides are seen, not a blank or locked screen
+    }
+}
+
+bool IdleWatching::showRunning() {
+    const DisplayWindow* display = program_.displayIfLoaded();
+    const bool running = display != nullptr && display->isShown();
+    if (!running && showInhibitor_) {
+        showInhibitor_->stop();
+    }
+    return running;
 }
 
 void IdleWatching::followSettings() {

@@ -14,7 +14,9 @@ class IdleSource;
 class IdleWatcher;
 class LockFileInstance;
 class Program;
+class ScreenSaverService;
 class SettingsFileWatcher;
+class ShowInhibitor;
 
 // `lumafolio --idle`: the idle watcher over the source the session offers, one per user (a lock
 // of its own), following "IdleMinutes" in the settings file as it changes. The program runs for it
@@ -32,12 +34,19 @@ public:
 
 private:
     IdleWatching(Program& program, std::unique_ptr<LockFileInstance> lock);
+    void chooseSource();
+    void addInhibitions();
+    void startShow();
+    bool showRunning();
     void followSettings();
 
     Program& program_;
     std::unique_ptr<LockFileInstance> lock_;
     std::unique_ptr<IdleSource> source_;
-    std::vector<IdleInhibition*> inhibitions_;
+    std::vector<std::unique_ptr<IdleInhibition>> checks_;
+    std::unique_ptr<ScreenSaverService> screenSaver_;  // where the desktop offers none
+    std::vector<IdleInhibition*> inhibitions_;         // the checks, the service, the source's own
+    std::unique_ptr<ShowInhibitor> showInhibitor_;
     std::unique_ptr<IdleWatcher> watcher_;
     std::unique_ptr<SettingsFileWatcher> settingsFile_;
 };
