@@ -30,6 +30,9 @@ bool ExtIdleSource::arm(std::chrono::milliseconds threshold) {
             },
     };
     disarm();
+    if (connection_->isBroken()) {
+        return false;
+    }
     if (!objects_->notifier) {
         objects_->notifier.reset(static_cast<ext_idle_notifier_v1*>(
             connection_->bind(ext_idle_notifier_v1_interface, 1)));

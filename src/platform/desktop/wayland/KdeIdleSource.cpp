@@ -30,6 +30,9 @@ bool KdeIdleSource::arm(std::chrono::milliseconds threshold) {
             },
     };
     disarm();
+    if (connection_->isBroken()) {
+        return false;
+    }
     if (!objects_->manager) {
         objects_->manager.reset(
             static_cast<org_kde_kwin_idle*>(connection_->bind(org_kde_kwin_idle_interface, 1)));

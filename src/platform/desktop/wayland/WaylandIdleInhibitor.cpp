@@ -49,6 +49,9 @@ WaylandIdleInhibitor::Made WaylandIdleInhibitor::inhibit(QWindow& window) {
                              .arg(QGuiApplication::platformName())};
     }
     QPlatformNativeInterface* native = QGuiApplication::platformNativeInterface();
+    if (!native) {
+        return {nullptr, QStringLiteral("Qt's Wayland platform gives no native interface")};
+    }
     window.create();
     auto objects = std::make_unique<Objects>();
     objects->display = static_cast<wl_display*>(native->nativeResourceForIntegration("wl_display"));
