@@ -13,7 +13,9 @@ PACKAGES := cmake g++ make pkg-config clang-format \
 	libcdio-dev libcdio-paranoia-dev libxcb1-dev libxcb-screensaver0-dev libgtest-dev libgmock-dev libbenchmark-dev \
 	xvfb xauth xdotool x11-utils x11-xserver-utils imagemagick sox libsox-fmt-mp3 lame trayer \
 	xscreensaver xsecurelock xserver-xorg-core xserver-xorg-video-dummy \
-	desktop-file-utils fonts-dejavu-core dbus mutter gnome-session-bin
+	desktop-file-utils fonts-dejavu-core dbus mutter gnome-session-bin \
+	libwayland-dev libwayland-bin wayland-protocols plasma-wayland-protocols qt6-base-private-dev \
+	qt6-wayland sway wtype kwin-wayland
 
 # Only `make fuzz` needs these: clang with libFuzzer.
 PACKAGES_FUZZ := clang libclang-rt-14-dev

@@ -10,6 +10,8 @@
 #include "platform/desktop/ScreenSaverService.h"
 #include "platform/desktop/ShowInhibitor.h"
 #include "platform/desktop/X11IdleSource.h"
+#include "platform/desktop/wayland/WaylandConnection.h"
+#include "platform/desktop/wayland/WaylandIdleProtocol.h"
 #include "runtime/Numbers.h"
 #include "settings/SettingsFileWatcher.h"
 #include "settings/SettingsKeys.h"
@@ -87,6 +89,14 @@ void IdleWatching::chooseSource() {
     facts.mutterOnBus = bus && MutterIdleSource::availableOn(*bus);
     facts.waylandSession = qEnvironmentVariable("XDG_SESSION_TYPE") == u"wayland" ||
                            !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    std::unique_ptr<WaylandConnection> wayland;
+    if (facts.waylandSession && !facts.mutterOnBus) {
+        wayland = WaylandConnection::open().connection;
+        const WaylandIdleProtocol offered =
+            wayland ? offeredIdleProtocol(*wayland) : WaylandIdleProtocol::None;
+        facts.extIdleNotifier = offered == WaylandIdleProtocol::ExtIdleNotify;
+        facts.kdeIdle = offered == WaylandIdleProtocol::KdeIdle;
+    }
     std::unique_ptr<X11IdleSource> x11 =
         facts.mutterOnBus || facts.waylandSession ? nullptr : X11IdleSource::open();
     facts.x11ScreenSaver = x11 != nullptr;
@@ -94,12 +104,14 @@ void IdleWatching::chooseSource() {
         case IdleSourceKind::Mutter:
             source_ = std::make_unique<MutterIdleSource>(*bus);
             break;
+        case IdleSourceKind::ExtIdleNotifier:
+        case IdleSourceKind::KdeIdle:
+            source_ = makeWaylandIdleSource(std::move(wayland));
+            break;
         case IdleSourceKind::X11:
             inhibitions_.push_back(x11.get());  // a screen saver switched off or suspended
             source_ = std::move(x11);
             break;
-        case IdleSourceKind::ExtIdleNotifier:
-        case IdleSourceKind::KdeIdle:
         case IdleSourceKind::None:
             break;
     }
