@@ -52,9 +52,9 @@ void IdleWatcher::idleCame() {
     if (minutes_ <= 0 || holdsShow_ || show_.running()) {
         return;
     }
-    const bool inhibited =
-        std::any_of(inhibitions_.begin(), inhibitions_.end(),
-                    [](IdleInhibition* inhibition) { return !inhibition->inhibitedBy().isEmpty(); });
+    const bool inhibited = std::any_of(
+        inhibitions_.begin(), inhibitions_.end(),
+        [](IdleInhibition* inhibition) { return !inhibition->inhibitedBy().isEmpty(); });
     // Another Lumafolio runs (its show, its panel or its saver) when the lock is taken.
     if (inhibited || !instance_.acquire()) {
         retry_.setEnabled(true);

@@ -165,7 +165,8 @@ void IdleWatching::followSettings() {
     program_.store().sync();  // takes in what another process wrote
     const SettingsField& field = settingsField(keys::kIdleMinutes);
     const double minutes = numericValue(storedSetting(program_.store(), keys::kIdleMinutes));
-    watcher_->setMinutes(static_cast<int>(std::clamp<double>(minutes, field.lowest, field.highest)));
+    watcher_->setMinutes(
+        static_cast<int>(std::clamp<double>(minutes, field.lowest, field.highest)));
 }
 
 std::chrono::milliseconds idleMinute(const QString& minuteMsText) {

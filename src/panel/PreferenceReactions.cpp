@@ -3,11 +3,11 @@
 #include "panel/ColourSelector.h"
 #include "panel/NumberLimit.h"
 #include "panel/PreferencesTab.h"
+#include "platform/WatcherProcess.h"
 #include "runtime/Numbers.h"
 #include "settings/SettingsKeys.h"
 #include "settings/SettingsRecord.h"
 #include "settings/SettingsStore.h"
-#include "platform/WatcherProcess.h"
 #include "startup/Program.h"
 #include "system/StartupShortcut.h"
 
@@ -89,8 +89,11 @@ void connectIdleReactions(Program& program, PreferencesTab& tab) {
                                                 idleMinutesText(tab));
                       }
                   });
-    QObject::connect(tab.autoStartBox, &QCheckBox::toggled, tab.idleBox,
-                     [&program, &tab] { updateIdleEntry(program, tab); });
+    QObject::connect(tab.autoStartBox, &QCheckBox::toggled, tab.idleBox, [&program, &tab] {
+        if (tab.idleBox->isChecked()) {
+            updateIdleEntry(program, tab);
+        }
+    });
     storeOnChange(program, tab.allowLockBox, keys::kAllowLock, &SettingsRecord::allowLock);
 }
 

@@ -131,21 +131,25 @@ PreferencesTab::PreferencesTab(QWidget* parent) : QWidget(parent) {
     auto* idle = new QHBoxLayout;
     idle->setSpacing(6);
     left->addLayout(idle);
-    idleBox = addCheck(idle, panel_ids::kIdleBox, "Start the slideshow after", false);
+    auto* idleRow = new CaptionedCheckBox(QString(panel_ids::kIdleBox),
+                                          QStringLiteral("Start the slideshow after"), this);
+    idleRow->caption()->setWordWrap(false);
+    idleBox = idleRow->box();
+    idle->addWidget(idleRow, 0, Qt::AlignTop);
     idleMinutesBox = smallBox(panel_ids::kIdleMinutesBox, "10", this);
     idle->addWidget(idleMinutesBox, 0, Qt::AlignTop);
     idle->addWidget(wrappedLabel("minutes without mouse or keyboard", this), 1);
-    allowLockBox = addCheck(left, panel_ids::kAllowLockBox,
-                            "Let the desktop lock the screen during the show", true);
     colours = new ColourSelector(this);
     generalRow->addWidget(colours, 0, Qt::AlignTop);
 
     auto* saveRow = new QHBoxLayout;
-    saveRow->addStretch(1);
+    saveRow->setContentsMargins(6, 0, 0, 0);
+    page->addLayout(saveRow);
+    allowLockBox = addCheck(saveRow, panel_ids::kAllowLockBox,
+                            "Let the desktop lock the screen during the show", true, 1);
     saveSettingsButton = new QPushButton(QStringLiteral("Save Settings"), this);
     saveSettingsButton->setObjectName(panel_ids::kSaveSettingsButton);
-    saveRow->addWidget(saveSettingsButton);
-    page->addLayout(saveRow);
+    saveRow->addWidget(saveSettingsButton, 0, Qt::AlignTop);
     page->addStretch(1);
 }
 

@@ -301,12 +301,17 @@ TEST(E2e, TheIdleWatcherStartsTheShowAfterIdleTimeOnX11) {
     XServer x;
     TempEnv env;
     QTemporaryDir media;
-    writeSettings(env.settingsFile(), saverShow(media, "Settings/Bsound=0") << "Settings/IdleMinutes=1");
-    const auto slideShownNow = [&x] { return letterOf(x.screenshot().pixelColor(500, 400)) == 'R'; };
+    writeSettings(env.settingsFile(), saverShow(media, "Settings/Bsound=0")
+                                          << "Settings/IdleMinutes=1");
+    const auto slideShownNow = [&x] {
+        return letterOf(x.screenshot().pixelColor(500, 400)) == 'R';
+    };
     bool far = false;
     const auto move = [&] { x.run("xdotool", {"mousemove", (far = !far) ? "900" : "100", "100"}); };
     move();
     ProgramRun watcher({"--idle"}, x.display, {"LUMAFOLIO_IDLE_MINUTE_MS=1500"});
+    ASSERT_TRUE(waitUntil(
+        [&] { return QFile::exists(env.runtimeDir() + "/lumafolio-1.1-idle.lock"); }, 10000));
     ProgramRun second({"--idle"}, x.display);
     EXPECT_TRUE(second.ended(5000) && second.exitCode() == 0) << "one watcher per user";
     {

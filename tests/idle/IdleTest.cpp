@@ -91,8 +91,8 @@ TEST(IdleWatcher, IdleStartsTheShowUnlessSomethingKeepsItAndHoldsTheLockWhileItR
                              [&] { return onScreen; }},
                             timers, std::chrono::seconds(2));
         watcher.setMinutes(c.minutes);
-        EXPECT_EQ(source.armedFor, c.minutes > 0 ? std::optional(std::chrono::seconds(10))
-                                                 : std::nullopt);
+        EXPECT_EQ(source.armedFor,
+                  c.minutes > 0 ? std::optional(std::chrono::seconds(10)) : std::nullopt);
         source.goIdle();
         EXPECT_EQ(started, c.starts ? 1 : 0);
         EXPECT_EQ(instance.held, c.starts) << "the lock is held only while its show runs";

@@ -24,6 +24,7 @@
 #include "support/FakeServices.h"
 #include "support/RecordingWindows.h"
 #include "support/TempEnv.h"
+#include "system/StartupShortcut.h"
 
 #include <gtest/gtest.h>
 
@@ -237,7 +238,7 @@ TEST(PanelSettings, OpeningShowsTheStoredSettingsWithinTheirLimits) {
     struct Case {
         const char* stored;  // "key=value;..."
         // Which boxes end up checked: slideshow, random order, animate, stretch, background music,
-        // chime, random play, music only, play now, start-up.
+        // chime, random play, music only, play now, start-up, idle time, desktop lock.
         const char* checked;
         const char* numbers;  // size, delay and sensitivity as the boxes show them / in the record
         const char* written;  // by the reactions of the boxes that changed
@@ -245,15 +246,17 @@ TEST(PanelSettings, OpeningShowsTheStoredSettingsWithinTheirLimits) {
     };
     // clang-format off
     const Case cases[] = {
-        {"", "0010100000", "2;5;15 / 2;5;15",
+        {"", "001010000001", "2;5;15;10 / 2;5;15",
          "Slides=0|Random order=0|MusicNow=0", {}},
         // A box takes only 0 and 1; numbers beyond the limits are brought within them.
-        {"Slidesize=7;delay=45;Mousesens=45;animate=2;screensize=1;BackColors=16711680",
-         "0011100000", "5;15;30 / 7;45;45",
-         "Slides=0|Random order=0|screensize=1|Slidesize=5|Slidesize=5|MusicNow=0", {}},
+        {"Slidesize=7;delay=45;Mousesens=45;animate=2;screensize=1;BackColors=16711680;"
+         "IdleMinutes=300;AllowLock=0",
+         "001110000010", "5;15;30;240 / 7;45;45",
+         "Slides=0|Random order=0|screensize=1|Slidesize=5|Slidesize=5|MusicNow=0|AllowLock=0|"
+         "IdleMinutes=240", {}},
         // Unreadable numbers keep what the box shows, not the limit's 1.
-        {"delay=soon;Mousesens=;MusicNow=1;AutoStartup=1",
-         "0010100011", "2;9;15 / 2;9;0",
+        {"delay=soon;Mousesens=;MusicNow=1;AutoStartup=1;IdleMinutes=x",
+         "001010001101", "2;9;15;10 / 2;9;0",
          "Slides=0|Random order=0|AutoStartup=1", {"tray load"}},
     };
     // clang-format on
@@ -272,7 +275,9 @@ TEST(PanelSettings, OpeningShowsTheStoredSettingsWithinTheirLimits) {
         EXPECT_EQ(checked, c.checked);
         const SettingsRecord& r = p.h.program.settings;
         const auto text = [&p](QLatin1String box) { return p.find<QLineEdit>(box)->text(); };
-        EXPECT_EQ(QStringList({text(kSizeBox), text(kDelayBox), text(kSensitivityBox)}).join(u';') +
+        EXPECT_EQ(QStringList({text(kSizeBox), text(kDelayBox), text(kSensitivityBox),
+                               text(kIdleMinutesBox)})
+                          .join(u';') +
                       QStringLiteral(" / %1;%2;%3").arg(r.slideSize).arg(r.delay).arg(r.mouseSens),
                   c.numbers);
         EXPECT_EQ(p.written(), c.written);
@@ -324,6 +329,7 @@ TEST(PanelSettings, EachBoxStoresItsKeyAtOnceAndSomeSetTheShow) {
         {kBackgroundMusicBox, "Bsound", nullptr}, {kChimeBox, "Asound", nullptr},
         {kMusicOnlyBox, "MusicOnly", &SettingsRecord::musicOnly}, {kRandomPlayBox, nullptr, nullptr},
         {kPlayNowBox, "MusicNow", nullptr}, {kAutoStartBox, "AutoStartup", nullptr},
+        {kAllowLockBox, "AllowLock", &SettingsRecord::allowLock},
     };
     // clang-format on
     PanelHarness p;
@@ -345,6 +351,29 @@ TEST(PanelSettings, EachBoxStoresItsKeyAtOnceAndSomeSetTheShow) {
     ASSERT_EQ(p.h.fakes.shortcuts->calls.size(), 2u);
     EXPECT_EQ(p.h.fakes.shortcuts->calls[0].operation + p.h.fakes.shortcuts->calls[1].operation,
               QStringLiteral("createremove"));
+}
+
+// "Start the slideshow after" stores its minutes (10 at first, then the field's within 1 to 240),
+// keeps the watcher's start-up entry where no tray process starts with the session, and starts or
+// ends the watcher.
+TEST(PanelSettings, TheIdleBoxStoresItsMinutesAndStartsOrEndsTheWatcher) {
+    PanelHarness p;
+    p.open();
+    p.store().clearLog();
+    p.click(QString(kIdleBox) + QStringLiteral("Caption"));
+    p.find<QLineEdit>(kIdleMinutesBox)->setText(QStringLiteral("300"));
+    p.click(QString(kAutoStartBox) + QStringLiteral("Caption"));
+    p.click(QString(kIdleBox) + QStringLiteral("Caption"));
+    EXPECT_EQ(p.written(),
+              "IdleMinutes=10|IdleMinutes=240|IdleMinutes=240|AutoStartup=1|IdleMinutes=0");
+    QStringList shortcuts;
+    for (const auto& call : p.h.fakes.shortcuts->calls) {
+        shortcuts.append(call.operation + u' ' + call.linkName + u' ' + call.arguments);
+    }
+    EXPECT_EQ(shortcuts, QStringList({"create LumaIdle --idle", "remove LumaIdle ", "create LumaS ",
+                                      "remove LumaIdle "}));
+    EXPECT_EQ(p.h.fakes.watcher->calls,
+              QStringList({"start " + saverTarget(p.h.program.programFolder()), "stop"}));
 }
 
 // The colour bars start at zero whatever colour is stored, and recolour the swatch, the show's
@@ -370,7 +399,7 @@ TEST(PanelClosing, EachWayOutSavesUnloadsAndEndsOrLeavesTheTray) {
     struct Case {
         QLatin1String button;  // empty: the close box
         bool musicNow, autoStart, failingStore, unloads, ends;
-        const char* written;  // "*": the fourteen keys a save writes
+        const char* written;  // "*": every key a save writes
     };
     const QLatin1String closeBox;
     // clang-format off
@@ -389,7 +418,8 @@ TEST(PanelClosing, EachWayOutSavesUnloadsAndEndsOrLeavesTheTray) {
     // clang-format on
     const QString saved = QStringLiteral(
         "Slides=0;Random order=0;animate=1;screensize=0;Slidesize=2;delay=9;Bsound=1;Randomplay=0;"
-        "Asound=0;MusicOnly=0;MusicNow=%1;AutoStartup=%2;Mousesens=15;BackColors=0");
+        "Asound=0;MusicOnly=0;MusicNow=%1;AutoStartup=%2;Mousesens=15;BackColors=0;AllowLock=1;"
+        "IdleMinutes=0");
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << &c - cases);
         PanelHarness p;

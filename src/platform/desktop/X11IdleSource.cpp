@@ -76,8 +76,9 @@ QString X11IdleSource::name() const {
 
 QString X11IdleSource::inhibitedBy() {
     const std::optional<Info> info = query();
-    return info && info->disabled ? QStringLiteral("the X server's screen saver is off or suspended")
-                                  : QString();
+    return info && info->disabled
+               ? QStringLiteral("the X server's screen saver is off or suspended")
+               : QString();
 }
 
 void X11IdleSource::poll() {
