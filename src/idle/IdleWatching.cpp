@@ -2,9 +2,9 @@
 
 #include "idle/IdleSourceChoice.h"
 #include "idle/IdleWatcher.h"
-#include "platform/LockFileInstance.h"
 #include "platform/desktop/GnomeScreenLockCheck.h"
 #include "platform/desktop/KdePowerInhibitionCheck.h"
+#include "platform/desktop/LockFileInstance.h"
 #include "platform/desktop/LogindIdleInhibitionCheck.h"
 #include "platform/desktop/MutterIdleSource.h"
 #include "platform/desktop/ScreenSaverService.h"

@@ -1,6 +1,6 @@
 #include "settings/IniSettingsStore.h"
 
-#include "platform/XdgPaths.h"
+#include "platform/desktop/XdgPaths.h"
 
 #include <QDateTime>
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "system/SaverCopyRemoval.h"
 
-#include "platform/XdgPaths.h"
+#include "platform/desktop/XdgPaths.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -18,7 +18,7 @@
 #include "panel/PreferencesTab.h"
 #include "panel/SlidePreview.h"
 #include "panel/SoundTab.h"
-#include "platform/XdgPaths.h"
+#include "platform/desktop/XdgPaths.h"
 #include "settings/SettingsKeys.h"
 #include "settings/StoredList.h"
 #include "support/FakeServices.h"

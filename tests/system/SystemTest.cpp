@@ -1,10 +1,10 @@
 // The desktop, through the real services: the start-up shortcut is a desktop entry in the
 // autostart folder that starts the saver of the program folder, quoted for the desktop; the
 // single-instance lock; the file dialog.
-#include "platform/LockFileInstance.h"
-#include "platform/QtFileDialog.h"
-#include "platform/XdgAutostartShortcuts.h"
-#include "platform/XdgPaths.h"
+#include "platform/desktop/LockFileInstance.h"
+#include "platform/desktop/QtFileDialog.h"
+#include "platform/desktop/XdgAutostartShortcuts.h"
+#include "platform/desktop/XdgPaths.h"
 #include "system/StartupShortcut.h"
 
 #include "support/FakeServices.h"

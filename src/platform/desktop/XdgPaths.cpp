@@ -1,4 +1,4 @@
-#include "platform/XdgPaths.h"
+#include "platform/desktop/XdgPaths.h"
 
 #include <QDir>
 

@@ -1,6 +1,6 @@
-#include "platform/DetachedWatcherProcess.h"
+#include "platform/desktop/DetachedWatcherProcess.h"
 
-#include "platform/LockFileInstance.h"
+#include "platform/desktop/LockFileInstance.h"
 
 #include <QCoreApplication>
 #include <QProcess>

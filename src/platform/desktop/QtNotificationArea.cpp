@@ -1,4 +1,4 @@
-#include "platform/QtNotificationArea.h"
+#include "platform/desktop/QtNotificationArea.h"
 
 #include <QSystemTrayIcon>
 

@@ -1,4 +1,4 @@
-#include "platform/X11DisplayProbe.h"
+#include "platform/desktop/X11DisplayProbe.h"
 
 #include <xcb/xcb.h>
 

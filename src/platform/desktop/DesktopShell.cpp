@@ -1,4 +1,4 @@
-#include "platform/DesktopShell.h"
+#include "platform/desktop/DesktopShell.h"
 
 #include <QDesktopServices>
 #include <QUrl>

@@ -1,6 +1,6 @@
-#include "platform/XdgAutostartShortcuts.h"
+#include "platform/desktop/XdgAutostartShortcuts.h"
 
-#include "platform/XdgPaths.h"
+#include "platform/desktop/XdgPaths.h"
 
 #include <QDir>
 #include <QSaveFile>

@@ -1,4 +1,4 @@
-#include "platform/TerminationSignals.h"
+#include "platform/desktop/TerminationSignals.h"
 
 #include <QSocketNotifier>
 

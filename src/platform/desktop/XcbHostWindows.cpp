@@ -1,4 +1,4 @@
-#include "platform/XcbHostWindows.h"
+#include "platform/desktop/XcbHostWindows.h"
 
 #include <QGuiApplication>
 

@@ -1,4 +1,4 @@
-#include "platform/LockFileInstance.h"
+#include "platform/desktop/LockFileInstance.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -14,7 +14,8 @@ QString lockPath(const QString& name) {
     QString folder = QString::fromLocal8Bit(qgetenv("XDG_RUNTIME_DIR"));
     if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
         // No runtime folder: the temporary folder is shared, so the name carries the user.
-        return QDir::tempPath() + QStringLiteral("/lumafolio-1.1%1-%2.lock").arg(name).arg(getuid());
+        return QDir::tempPath() +
+               QStringLiteral("/lumafolio-1.1%1-%2.lock").arg(name).arg(getuid());
     }
     return folder + QStringLiteral("/lumafolio-1.1%1.lock").arg(name);
 }
@@ -38,7 +39,8 @@ std::optional<qint64> LockFileInstance::holder(const QString& path) {
     qint64 pid = 0;
     QString host;
     QString application;
-    if (probe.error() != QLockFile::LockFailedError || !probe.getLockInfo(&pid, &host, &application)) {
+    if (probe.error() != QLockFile::LockFailedError ||
+        !probe.getLockInfo(&pid, &host, &application)) {
         return std::nullopt;
     }
     return pid;

@@ -1,4 +1,4 @@
-#include "platform/QtFileDialog.h"
+#include "platform/desktop/QtFileDialog.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
