@@ -100,6 +100,7 @@ public:
     void inform(QWidget*, const QString&, const QString&) override {}
     bool acquire() override { return true; }
     void release() override {}
+    bool holds() const override { return true; }
 
     QString folder;  // what "add folder…" gets
 };

@@ -120,12 +120,16 @@ int main(int argc, char** argv) {
     } else {
         arguments = QApplication::arguments();  // without the options Qt took for itself
         arguments.removeFirst();
-        if (luma::modeOf(arguments.join(u' ')) == luma::Mode::IdleWatch) {
+        const bool watcher = luma::modeOf(arguments.join(u' ')) == luma::Mode::IdleWatch;
+        if (!watcher) {
+            luma::startProgram(program, arguments.join(u' '));
+        }
+        // A tray process, such as the one that starts with the session, is the idle watcher too,
+        // unless another one runs: one process, one icon.
+        if (watcher || (!program.hasEnded() && program.trayIfLoaded() != nullptr)) {
             idleWatching = luma::IdleWatching::start(
                 program, luma::IniSettingsStore::defaultPath(),
-                luma::idleMinute(qEnvironmentVariable("LUMAFOLIO_IDLE_MINUTE_MS")));
-        } else {
-            luma::startProgram(program, arguments.join(u' '));
+                luma::idleMinute(qEnvironmentVariable("LUMAFOLIO_IDLE_MINUTE_MS")), watcher);
         }
     }
     program.endIfNothingLeft();

@@ -56,10 +56,12 @@ void IdleWatcher::idleCame() {
         inhibitions_.begin(), inhibitions_.end(),
         [](IdleInhibition* inhibition) { return !inhibition->inhibitedBy().isEmpty(); });
     // Another Lumafolio runs (its show, its panel or its saver) when the lock is taken.
+    const bool heldBefore = instance_.holds();
     if (inhibited || !instance_.acquire()) {
         retry_.setEnabled(true);
         return;
     }
+    releasesLock_ = !heldBefore;
     holdsShow_ = true;
     showEndPoll_.setEnabled(true);
     show_.start();
@@ -76,7 +78,9 @@ void IdleWatcher::checkShowEnded() {
     }
     showEndPoll_.setEnabled(false);
     holdsShow_ = false;
-    instance_.release();
+    if (releasesLock_) {
+        instance_.release();
+    }
 }
 
 }  // namespace luma

@@ -19,7 +19,7 @@ class SingleInstance;
 // a locked screen), or another Lumafolio running. Kept from it, it asks again now and then while
 // the user stays away, so that the show comes once the video has ended. While waiting it holds
 // nothing; while its show runs it holds the program's single-instance lock, and lets it go as soon
-// as the show has ended.
+// as the show has ended (unless the process held it before: a tray process is its watcher too).
 class IdleWatcher : public QObject {
     Q_OBJECT
 public:
@@ -56,6 +56,7 @@ private:
     std::chrono::milliseconds minute_;
     int minutes_ = 0;
     bool holdsShow_ = false;
+    bool releasesLock_ = false;  // taken for the show, not held by this process before
     Timer showEndPoll_;
     Timer retry_;  // while idle time was kept from its show
 };

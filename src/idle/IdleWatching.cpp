@@ -58,11 +58,13 @@ IdleWatching::IdleWatching(Program& program, std::unique_ptr<LockFileInstance> l
 
 IdleWatching::~IdleWatching() {
     watcher_.reset();
-    program_.doneWith(Program::Task::IdleWatch);
+    if (alone_) {
+        program_.doneWith(Program::Task::IdleWatch);
+    }
 }
 
 std::unique_ptr<IdleWatching> IdleWatching::start(Program& program, const QString& settingsPath,
-                                                  std::chrono::milliseconds minute) {
+                                                  std::chrono::milliseconds minute, bool alone) {
     auto lock = std::make_unique<LockFileInstance>(LockFileInstance::watcherPath());
     if (!lock->acquire()) {
         return nullptr;
@@ -78,7 +80,10 @@ std::unique_ptr<IdleWatching> IdleWatching::start(Program& program, const QStrin
     watching->settingsFile_ = std::make_unique<SettingsFileWatcher>(settingsPath);
     connect(watching->settingsFile_.get(), &SettingsFileWatcher::changed, self,
             &IdleWatching::followSettings);
-    program.keepRunningFor(Program::Task::IdleWatch);
+    watching->alone_ = alone;
+    if (alone) {
+        program.keepRunningFor(Program::Task::IdleWatch);
+    }
     watching->followSettings();
     return watching;
 }
@@ -116,10 +121,6 @@ void IdleWatching::chooseSource() {
             break;
     }
     if (!source_) {
-        std::fputs(
-            "lumafolio: this desktop offers no idle time that Lumafolio can watch; the show will "
-            "not start by itself\n",
-            stderr);
         source_ = std::make_unique<NoIdleSource>();
     }
 }

@@ -25,9 +25,10 @@ class IdleWatching : public QObject {
     Q_OBJECT
 public:
     // nullptr when another watcher of this user runs. A session that offers no idle source is said
-    // once on stderr; the watcher then waits doing nothing.
+    // once on stderr; the watcher then waits doing nothing. With `alone` the program runs for the
+    // watcher; without, the watcher goes with the program's windows (a tray process's).
     static std::unique_ptr<IdleWatching> start(Program& program, const QString& settingsPath,
-                                               std::chrono::milliseconds minute);
+                                               std::chrono::milliseconds minute, bool alone);
     ~IdleWatching() override;
 
     IdleWatcher& watcher() { return *watcher_; }
@@ -41,6 +42,8 @@ private:
     void followSettings();
 
     Program& program_;
+    bool alone_ = false;
+    bool saidNoSource_ = false;
     std::unique_ptr<LockFileInstance> lock_;
     std::unique_ptr<IdleSource> source_;
     std::vector<std::unique_ptr<IdleInhibition>> checks_;

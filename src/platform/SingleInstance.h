@@ -10,6 +10,7 @@ public:
     // releases it.
     virtual bool acquire() = 0;
     virtual void release() = 0;
+    virtual bool holds() const = 0;
 };
 
 }  // namespace luma

@@ -150,6 +150,7 @@ public:
         return held;
     }
     void release() override { held = false; }
+    bool holds() const override { return held; }
     bool anotherRunning = false;
     bool held = false;
 };

@@ -65,4 +65,8 @@ void LockFileInstance::release() {
     lock_.reset();
 }
 
+bool LockFileInstance::holds() const {
+    return lock_ && lock_->isLocked();
+}
+
 }  // namespace luma

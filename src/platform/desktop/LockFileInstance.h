@@ -19,6 +19,7 @@ public:
     ~LockFileInstance() override;
     bool acquire() override;
     void release() override;
+    bool holds() const override;
     // The process that holds the lock at `path`, if a live one does.
     static std::optional<qint64> holder(const QString& path);
 
