@@ -11,6 +11,7 @@
 #include "platform/desktop/ShowInhibitor.h"
 #include "platform/desktop/X11IdleSource.h"
 #include "platform/desktop/wayland/WaylandConnection.h"
+#include "platform/desktop/wayland/WaylandIdleInhibitor.h"
 #include "platform/desktop/wayland/WaylandIdleProtocol.h"
 #include "runtime/Numbers.h"
 #include "settings/SettingsFileWatcher.h"
@@ -23,6 +24,9 @@
 
 #include <QDBusConnection>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QWidget>
+#include <QWindow>
 
 #include <algorithm>
 #include <cstdio>
@@ -148,16 +152,29 @@ void IdleWatching::addInhibitions() {
 
 void IdleWatching::startShow() {
     startIdleShow(program_);
-    if (showInhibitor_ && program_.settings.allowLock == 0) {
-        showInhibitor_->start();  // the slides are seen, not a blank or locked screen
+    if (program_.settings.allowLock != 0) {
+        return;
+    }
+    // The slides are to be seen, not a blank or locked screen: the desktop's D-Bus interface
+    // where it has one, a Wayland idle inhibitor on the show where the compositor honours those.
+    if (showInhibitor_) {
+        showInhibitor_->start();
+    }
+    auto* show = dynamic_cast<QWidget*>(program_.displayIfLoaded());
+    if (QGuiApplication::platformName() == u"wayland" && show != nullptr &&
+        show->windowHandle() != nullptr) {
+        waylandInhibitor_ = WaylandIdleInhibitor::inhibit(*show->windowHandle()).inhibitor;
     }
 }
 
 bool IdleWatching::showRunning() {
     const DisplayWindow* display = program_.displayIfLoaded();
     const bool running = display != nullptr && display->isShown();
-    if (!running && showInhibitor_) {
-        showInhibitor_->stop();
+    if (!running) {
+        if (showInhibitor_) {
+            showInhibitor_->stop();
+        }
+        waylandInhibitor_.reset();
     }
     return running;
 }

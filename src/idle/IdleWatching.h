@@ -17,6 +17,7 @@ class Program;
 class ScreenSaverService;
 class SettingsFileWatcher;
 class ShowInhibitor;
+class WaylandIdleInhibitor;
 
 // `lumafolio --idle`: the idle watcher over the source the session offers, one per user (a lock
 // of its own), following "IdleMinutes" in the settings file as it changes. The program runs for it
@@ -50,6 +51,7 @@ private:
     std::unique_ptr<ScreenSaverService> screenSaver_;  // where the desktop offers none
     std::vector<IdleInhibition*> inhibitions_;         // the checks, the service, the source's own
     std::unique_ptr<ShowInhibitor> showInhibitor_;
+    std::unique_ptr<WaylandIdleInhibitor> waylandInhibitor_;  // while a show runs on wlroots
     std::unique_ptr<IdleWatcher> watcher_;
     std::unique_ptr<SettingsFileWatcher> settingsFile_;
 };
