@@ -134,24 +134,13 @@ TEST_F(DesktopBusTest, InhibitionChecksSayWhatTheDesktopAnswersAndNothingElse) {
     const QString login = "org.freedesktop.login1", loginPath = "/org/freedesktop/login1";
     const QVariantList blockInhibited = {"org.freedesktop.login1.Manager", "BlockInhibited"};
     const auto blocks = [](const char* what) { return QVariant::fromValue(QDBusVariant(what)); };
+    // clang-format off
     const Check cases[] = {
-        {"locked",
-         make<GnomeScreenLockCheck>,
-         gnome,
-         gnomePath,
-         "GetActive",
-         {},
-         true,
+        {"locked", make<GnomeScreenLockCheck>, gnome, gnomePath, "GetActive", {}, true,
          "the screen is locked or blanked"},
         {"garbage", make<GnomeScreenLockCheck>, gnome, gnomePath, "GetActive", {}, "yes", ""},
         {"no GNOME", make<GnomeScreenLockCheck>, "", gnomePath, "GetActive", {}, true, ""},
-        {"KDE inhibited",
-         make<KdePowerInhibitionCheck>,
-         kde,
-         kdePath,
-         "HasInhibition",
-         {4u},
-         true,
+        {"KDE inhibited", make<KdePowerInhibitionCheck>, kde, kdePath, "HasInhibition", {4u}, true,
          "an application keeps the screen on"},
         {"KDE hangs", make<KdePowerInhibitionCheck>, kde, kdePath, "HasInhibition", {4u}, {}, ""},
         {"idle blocked", make<LogindIdleInhibitionCheck>, login, loginPath, "Get", blockInhibited,
@@ -159,6 +148,7 @@ TEST_F(DesktopBusTest, InhibitionChecksSayWhatTheDesktopAnswersAndNothingElse) {
         {"idle free", make<LogindIdleInhibitionCheck>, login, loginPath, "Get", blockInhibited,
          blocks("sleep:handle-lid-switch"), ""},
     };
+    // clang-format on
     for (const Check& c : cases) {
         SCOPED_TRACE(c.what);
         QDBusConnection serviceBus = bus.connect();
