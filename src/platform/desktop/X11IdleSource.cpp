@@ -3,12 +3,14 @@
 #include <xcb/screensaver.h>
 #include <xcb/xcb.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace luma {
 namespace {
 
 constexpr int kPollMs = 500;
+constexpr int kMinPollMs = 10;
 
 }  // namespace
 
@@ -87,7 +89,12 @@ void X11IdleSource::poll() {
         poll_.stop();  // the server went: nothing more to watch
         return;
     }
-    const bool idleNow = std::chrono::milliseconds(info->sinceInput) >= threshold_;
+    const std::chrono::milliseconds since(info->sinceInput);
+    const bool idleNow = since >= threshold_;
+    // Asked again right at the threshold when it is near, so that the show is not late for it.
+    const auto untilIdle = idleNow ? std::chrono::milliseconds(kPollMs) : threshold_ - since;
+    poll_.setInterval(static_cast<int>(
+        std::clamp<std::chrono::milliseconds::rep>(untilIdle.count(), kMinPollMs, kPollMs)));
     if (idleNow != idle_) {
         idle_ = idleNow;
         if (idleNow) {
