@@ -97,8 +97,7 @@ void slideStep(ShowState& show, ShowServices& services, SlideStepKind kind) {
     if (!chooseSlide(services)) {
         return;
     }
-    if (const auto multiplier =
-            toInt16(services.store.read(keys::kSettings, keys::kSlideSize, QStringLiteral("1")))) {
+    if (const auto multiplier = toInt16(storedSetting(services.store, keys::kSlideSize))) {
         settings.slideSize = *multiplier;
     }
     show.picturePath = slideEntry(services.store, services.slideCount, services.slideIndex);

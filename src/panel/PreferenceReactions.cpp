@@ -20,9 +20,6 @@
 namespace luma {
 namespace {
 
-constexpr double kMaxSlideSize = 5;
-constexpr double kMaxDelay = 15;
-constexpr double kMaxSensitivity = 30;
 const QString kIdleFirstMinutes = QStringLiteral("10");
 
 QString stateText(bool checked) {
@@ -132,11 +129,13 @@ void connectPreferenceReactions(Program& program, PreferencesTab& tab) {
             }
         });
 
-    limitOnChange(tab.sizeBox, kMaxSlideSize, [&program](const QString& text) {
-        program.store().write(keys::kSettings, keys::kSlideSize, decimalText(numericValue(text)));
-    });
-    limitOnChange(tab.delayBox, kMaxDelay);
-    limitOnChange(tab.sensitivityBox, kMaxSensitivity);
+    limitOnChange(tab.sizeBox, settingsField(keys::kSlideSize).highest,
+                  [&program](const QString& text) {
+                      program.store().write(keys::kSettings, keys::kSlideSize,
+                                            decimalText(numericValue(text)));
+                  });
+    limitOnChange(tab.delayBox, settingsField(keys::kDelay).highest);
+    limitOnChange(tab.sensitivityBox, settingsField(keys::kMouseSens).highest);
 
     QObject::connect(tab.colours, &ColourSelector::colourChosen, tab.colours,
                      [&program, selector = tab.colours](std::int32_t colour) {

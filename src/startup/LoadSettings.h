@@ -5,7 +5,7 @@ namespace luma {
 class SettingsStore;
 struct SettingsRecord;
 
-// Reads the fourteen keys of "Settings" into the record, in order. A value that cannot be converted
+// Reads every key of "Settings" into the record, in order. A value that cannot be converted
 // (and "Mousesens" or "BackColors" when absent) leaves its field as it was.
 void loadSettings(const SettingsStore& store, SettingsRecord& record);
 
