@@ -1,9 +1,13 @@
 #include "e2e/E2eSupport.h"
 
+#include <gtest/gtest.h>
+
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QSettings>
 #include <QThread>
+
+#include <iostream>
 
 namespace luma::test {
 
@@ -97,6 +101,10 @@ ProgramRun::ProgramRun(const QStringList& arguments, const QString& display,
 ProgramRun::~ProgramRun() {
     kill();
     waitForFinished(3000);
+    if (testing::Test::HasFailure()) {
+        std::cerr << "--- " << qPrintable(arguments().join(' ')) << " said:\n"
+                  << readAllStandardOutput().toStdString() << readAllStandardError().toStdString();
+    }
 }
 
 bool ProgramRun::ended(int timeoutMs) {

@@ -40,7 +40,8 @@ char letterOf(QColor colour);
 
 // The built program started with `arguments` in the settings and runtime folders of the TempEnv
 // alive, offscreen or on `display`, with the `environment` entries "NAME=value" set and those
-// that are a bare "NAME" removed; killed with the object.
+// that are a bare "NAME" removed; killed with the object, which prints its output when the test
+// has failed.
 class ProgramRun : public QProcess {
 public:
     explicit ProgramRun(const QStringList& arguments, const QString& display = {},

@@ -2,10 +2,12 @@
 // run in the tray, `make demo`, and the show as screen saver daemons run it.
 #include "TestMedia.h"
 #include "e2e/E2eSupport.h"
+#include "support/MutterSession.h"
 
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QRect>
@@ -15,6 +17,7 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <iostream>
 
 namespace luma::test {
 namespace {
@@ -327,6 +330,57 @@ TEST(E2e, TheIdleWatcherStartsTheShowAfterIdleTimeOnX11) {
     x.run("xset", {"s", "default"});
     EXPECT_TRUE(waitUntil(slideShownNow, 15000));
     EXPECT_FALSE(watcher.ended(0));
+    watcher.terminate();
+    EXPECT_TRUE(watcher.ended(5000) && watcher.exitCode() == 0);
+}
+
+// "--idle" on GNOME under Wayland, with minutes of 1.5 s: Mutter's idle monitor brings the show
+// after the idle time, not while gnome-session holds an idle inhibitor; a pointer move ends it, and
+// a key the next one; the watcher goes on. Mutter offers no screenshot without its shell: the show
+// is seen as the lock its watcher holds while the window is shown, and as Mutter's input reaching
+// it.
+TEST(E2e, TheIdleWatcherStartsTheShowAfterIdleTimeOnGnome) {
+    if (!MutterSession::installed()) {
+        GTEST_SKIP() << "needs mutter and gnome-session-bin (make deps installs them)";
+    }
+    MutterSession gnome;
+    ASSERT_EQ(gnome.error(), "");
+    TempEnv env;
+    QTemporaryDir media;
+    writeSettings(env.settingsFile(), saverShow(media, "Settings/Bsound=0")
+                                          << "Settings/IdleMinutes=1");
+    ProgramRun watcher({"--idle"}, {},
+                       gnome.environment() << "DISPLAY"
+                                           << "QT_QPA_PLATFORM=wayland"
+                                           << "LUMAFOLIO_IDLE_MINUTE_MS=1500");
+    ASSERT_TRUE(waitUntil(
+        [&] { return QFile::exists(env.runtimeDir() + "/lumafolio-1.1-idle.lock"); }, 10000));
+    const auto shown = [&] { return QFile::exists(env.runtimeDir() + "/lumafolio-1.1.lock"); };
+    QElapsedTimer clock;
+    const auto showAfterIdle = [&](int round) {
+        ASSERT_TRUE(gnome.move(1, 1));
+        clock.start();
+        ASSERT_TRUE(waitUntil(shown, 6000)) << "no show in round " << round;
+        EXPECT_GE(clock.elapsed(), 1300) << "before the idle time";
+        std::cout << "round " << round << ": shown " << clock.elapsed() - 1500
+                  << " ms after the idle time\n";
+        EXPECT_FALSE(waitUntil([&] { return !shown(); }, 1000)) << "gone without input";
+    };
+    const auto endsAt = [&](const char* input, const std::function<bool()>& give) {
+        clock.start();
+        EXPECT_TRUE(waitUntil([&] { return give(), !shown(); }, 5000)) << input << " ends nothing";
+        std::cout << input << " to the show's end: " << clock.elapsed() << " ms\n";
+    };
+    showAfterIdle(1);
+    bool back = false;
+    endsAt("a pointer move", [&] { return gnome.move((back = !back) ? -40 : 40, 40); });
+    ASSERT_TRUE(gnome.inhibitIdle());
+    ASSERT_TRUE(gnome.move(1, 1));
+    EXPECT_FALSE(waitUntil(shown, 3500)) << "shown although inhibited";
+    gnome.endInhibitor();
+    ASSERT_TRUE(waitUntil(shown, 3000)) << "no show once the inhibitor left";
+    endsAt("a key", [&] { return gnome.key(30); });  // KEY_A
+    showAfterIdle(2);
     watcher.terminate();
     EXPECT_TRUE(watcher.ended(5000) && watcher.exitCode() == 0);
 }

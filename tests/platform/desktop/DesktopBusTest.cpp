@@ -1,11 +1,11 @@
 // The D-Bus services and checks against a private bus, the other side played by other
 // connections of this process.
-#include "PrivateProcesses.h"
 #include "platform/desktop/GnomeScreenLockCheck.h"
 #include "platform/desktop/KdePowerInhibitionCheck.h"
 #include "platform/desktop/LogindIdleInhibitionCheck.h"
 #include "platform/desktop/ScreenSaverService.h"
 #include "platform/desktop/ShowInhibitor.h"
+#include "support/PrivateProcesses.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "PrivateProcesses.h"
+#include "support/PrivateProcesses.h"
 
 #include <QDBusPendingCall>
 #include <QTest>
