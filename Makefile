@@ -15,7 +15,7 @@ PACKAGES := cmake g++ make pkg-config clang-format \
 	xscreensaver xsecurelock xserver-xorg-core xserver-xorg-video-dummy \
 	desktop-file-utils fonts-dejavu-core dbus mutter gnome-session-bin \
 	libwayland-dev libwayland-bin wayland-protocols plasma-wayland-protocols qt6-base-private-dev \
-	qt6-wayland sway wtype kwin-wayland
+	qt6-wayland sway wtype grim kwin-wayland
 
 # Only `make fuzz` needs these: clang with libFuzzer.
 PACKAGES_FUZZ := clang libclang-rt-14-dev

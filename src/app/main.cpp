@@ -73,6 +73,12 @@ int main(int argc, char** argv) {
         return answer->exitStatus;
     }
 
+    if (hosted.hosted && environment("QT_QPA_PLATFORM").isEmpty() &&
+        !environment("WAYLAND_DISPLAY").isEmpty() &&
+        luma::x11DisplayAnswers(environment("DISPLAY"))) {
+        // The daemon's window is an X11 one: Xwayland's, where Qt would choose Wayland.
+        qputenv("QT_QPA_PLATFORM", "xcb");
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lumafolio"));
     QApplication::setQuitOnLastWindowClosed(false);

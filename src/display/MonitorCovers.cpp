@@ -1,5 +1,7 @@
 #include "display/MonitorCovers.h"
 
+#include "display/FullScreen.h"
+
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
@@ -17,9 +19,7 @@ public:
         setAttribute(Qt::WA_OpaquePaintEvent);
         setMouseTracking(true);
         setFocusPolicy(Qt::StrongFocus);
-        setScreen(screen);
-        setGeometry(screen->geometry());
-        setWindowState(Qt::WindowFullScreen);
+        fillScreen(*this, *screen);
     }
 
 protected:

@@ -3,6 +3,7 @@
 
 #include "display/AnimationPlayer.h"
 #include "display/DisplayLoad.h"
+#include "display/FullScreen.h"
 #include "display/MonitorCovers.h"
 #include "display/PictureDecoding.h"
 #include "display/SlideSequencer.h"
@@ -150,11 +151,9 @@ void SlideshowWindow::coverScreen() {
             setGeometry(QRect(QPoint(0, 0), *size));
         }
     } else {
-        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-            setGeometry(screen->geometry());
+        if (QScreen* screen = QGuiApplication::primaryScreen()) {
+            fillScreen(*this, *screen);
         }
-        // Setting the geometry leaves the full-screen state; a window manager needs it again.
-        setWindowState(windowState() | Qt::WindowFullScreen);
     }
     fitCanvas();
 }

@@ -28,6 +28,13 @@ bool isSet(const EnvironmentLookup& environment, const char* name) {
     return !environment(name).isEmpty();
 }
 
+// Where Qt would connect to a Wayland compositor and not to an X server.
+bool waylandOnly(const EnvironmentLookup& environment) {
+    const QString platform = environment("QT_QPA_PLATFORM").trimmed().toLower();
+    return platform.startsWith(u"wayland") ||
+           (!isSet(environment, "DISPLAY") && isSet(environment, "WAYLAND_DISPLAY"));
+}
+
 }  // namespace
 
 DisplayState findDisplay(const EnvironmentLookup& environment,
@@ -105,6 +112,14 @@ HostedStart hostedStartOf(const QStringList& arguments, const EnvironmentLookup&
         return start;
     }
     start.hosted = true;
+    if (waylandOnly(environment)) {
+        start.errorStatus = 1;
+        start.error = QStringLiteral(
+            "lumafolio: -root, -window-id and XSCREENSAVER_WINDOW draw in an X11 window, and this "
+            "Wayland session gives none (DISPLAY is not set, or QT_QPA_PLATFORM chooses "
+            "wayland)\n");
+        return start;
+    }
     const QString idText = given ? *given : daemonWindow;
     if (!given && idText.isEmpty()) {
         return start;  // "-root" with no daemon: the root window
@@ -135,7 +150,7 @@ std::optional<EarlyAnswer> answerBeforeDisplay(const QStringList& arguments,
         return EarlyAnswer{0, QStringLiteral("lumafolio " LUMAFOLIO_VERSION "\n"), {}};
     }
     if (!hosted.error.isEmpty()) {
-        return EarlyAnswer{2, {}, hosted.error};
+        return EarlyAnswer{hosted.errorStatus, {}, hosted.error};
     }
     switch (hosted.hosted ? Mode::Show : modeOf(arguments.join(u' '))) {
         case Mode::Preview:

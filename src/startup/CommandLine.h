@@ -38,13 +38,15 @@ std::optional<quint32> parseWindowId(const QString& text);
 struct HostedStart {
     bool hosted = false;
     std::optional<quint32> window;  // with `hosted`: nullopt draws on the root window
-    QString error;                  // not empty: a window id that is none, said in a line
+    QString error;  // not empty: a window id that is none, or no X11 to draw in, said in a line
+    int errorStatus = 2;
 };
 
 // "-window-id ID" / "--window-id ID" names the window; "-root" / "--root" means the window in
 // XSCREENSAVER_WINDOW, or the root window when that is not set; XSCREENSAVER_WINDOW alone also
 // asks for a hosted show, unless the command line chooses the panel, the preview or the
-// password mode.
+// password mode. A Wayland session that gives Qt no X11 (DISPLAY not set, or QT_QPA_PLATFORM
+// choosing wayland) has no such window to draw in: that error ends the start with status 1.
 HostedStart hostedStartOf(const QStringList& arguments, const EnvironmentLookup& environment);
 
 // Whether a hosted show may try for the single-instance lock, and so play sound: not where the
@@ -53,7 +55,8 @@ bool hostedMayTakeLock(const EnvironmentLookup& environment);
 
 // "--help" and "--version" are answered; the switches that end at once ("/P", anything unknown)
 // end with status 0; a mode that needs a display, started without one found, ends with status 1
-// and a line that says so, as does a window id that is none (status 2). nullopt: the program runs.
+// and a line that says so, as does a window id that is none (status 2) or a hosted show without
+// X11. nullopt: the program runs.
 // `display` is asked only by a mode that needs one.
 std::optional<EarlyAnswer> answerBeforeDisplay(const QStringList& arguments,
                                                const std::function<DisplayState()>& display,

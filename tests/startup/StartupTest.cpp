@@ -18,7 +18,8 @@ namespace luma::test {
 namespace {
 
 // "arguments @XSCREENSAVER_WINDOW -> the window": an id, the root window, none (no hosted show) or
-// an error (a hosted show that ends at once with status 2).
+// an error (a hosted show that ends at once with status 2). "wayland:" starts a row run in a
+// Wayland session without DISPLAY, which has no X11 window to give (status 1).
 TEST(CommandLine, ArgumentsAndTheDaemonsWindowChooseTheHostedWindow) {
     for (const char* text :
          {"--root @0x600008 -> 0x600008", "-root -> root", "@0x1A -> 0x1a",
@@ -26,22 +27,31 @@ TEST(CommandLine, ArgumentsAndTheDaemonsWindowChooseTheHostedWindow) {
           "/C -root -> root", "/S -> none", "-window-id 0X2b @1 -> 0x2b",
           "--window-id 4294967295 -> 0xffffffff", "-window-id 4294967296 -> error",
           "-window-id 0 -> error", "-window-id +5 -> error", "-window-id 0x+5 -> error",
-          "-window-id 12ab -> error", "-window-id -> error", "-root @not a window -> error"}) {
-        const QString line = QString::fromLatin1(text).section(" -> ", 0, 0);
+          "-window-id 12ab -> error", "-window-id -> error", "-root @not a window -> error",
+          "wayland: -window-id 0x2b -> no X11"}) {
+        const QString row = QString::fromLatin1(text).section(" -> ", 0, 0);
+        const bool wayland = row.startsWith(u"wayland: ");
+        const QString line = row.mid(wayland ? 9 : 0);
         const QStringList arguments = line.section(u'@', 0, 0).split(u' ', Qt::SkipEmptyParts);
         const QString daemon = line.section(u'@', 1);
-        const HostedStart start = hostedStartOf(arguments, [&daemon](const char* name) {
-            return QByteArray(name) == "XSCREENSAVER_WINDOW" ? daemon : QString();
+        const HostedStart start = hostedStartOf(arguments, [&](const char* name) {
+            const QByteArray n(name);
+            return n == "XSCREENSAVER_WINDOW"
+                       ? daemon
+                       : QString(n == "WAYLAND_DISPLAY" && wayland ? "w" : "");
         });
-        const QString window = !start.hosted            ? "none"
-                               : !start.error.isEmpty() ? "error"
-                               : start.window           ? "0x" + QString::number(*start.window, 16)
-                                                        : "root";
-        EXPECT_EQ(line + " -> " + window, text);
-        if (start.hosted) {  // a hosted show runs, or ends with status 2 on a bad id
+        const QString window = !start.hosted                  ? "none"
+                               : start.error.contains(u"X11") ? "no X11"
+                               : !start.error.isEmpty()       ? "error"
+                               : start.window ? "0x" + QString::number(*start.window, 16)
+                                              : "root";
+        EXPECT_EQ(row + " -> " + window, text);
+        if (start.hosted) {  // runs, or ends with 2 on a bad id, 1 without X11
             const auto answer = answerBeforeDisplay(
                 arguments, [] { return DisplayState::Found; }, start);
-            EXPECT_EQ(answer ? answer->exitStatus : 0, window == u"error" ? 2 : 0) << text;
+            EXPECT_EQ(answer ? answer->exitStatus : 0,
+                      window == u"error" ? 2 : int(window == u"no X11"))
+                << text;
         }
     }
 }
