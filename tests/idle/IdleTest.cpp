@@ -77,7 +77,6 @@ TEST(IdleWatcher, IdleStartsTheShowUnlessSomethingKeepsItAndHoldsTheLockWhileItR
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         FakeIdleSource source;
-        FakeInhibition none;
         FakeInhibition inhibition;
         inhibition.by = QString::fromUtf8(c.inhibitedBy);
         FakeInstance instance;
@@ -86,7 +85,7 @@ TEST(IdleWatcher, IdleStartsTheShowUnlessSomethingKeepsItAndHoldsTheLockWhileItR
         ManualTimerService timers;
         int started = 0;
         bool onScreen = c.showOnScreen;
-        IdleWatcher watcher(source, {&none, &inhibition}, instance,
+        IdleWatcher watcher(source, {&inhibition}, instance,
                             {[&] {
                                  ++started;
                                  onScreen = true;

@@ -90,23 +90,16 @@ TEST(ListAdditions, AFolderAddsItsPicturesInNaturalOrderOnce) {
 TEST(ListAdditions, CancelDropsAnAdditionUnderWay) {
     ProgramHarness h;
     QListWidget list;
-    QSemaphore entered;
-    QSemaphore gate;
-    const auto held = [&](const QString&) {
-        entered.release();
-        gate.acquire();
-        return true;
-    };
+    QSemaphore entered, gate;
+    const auto held = [&](const QString&) { return entered.release(), gate.acquire(), true; };
     ListFiller filler(h.program, &list, keys::kPictures, ListRules{held, false}, {});
     QTemporaryDir dir;
     touch(dir, {"1.jpg", "2.jpg", "3.jpg"});
     filler.add({dir.path()});
     QProgressDialog* progress = nullptr;
-    EXPECT_TRUE(QTest::qWaitFor([&] { return (progress = list.findChild<QProgressDialog*>()); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return (progress = list.findChild<QProgressDialog*>()); }));
     EXPECT_TRUE(entered.tryAcquire(1, 5000));
-    if (progress != nullptr) {
-        QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
-    }
+    QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
     gate.release(3);
     EXPECT_TRUE(QTest::qWaitFor([&] { return !filler.adding(); }));
     EXPECT_EQ(list.count(), 0);
@@ -605,9 +598,8 @@ TEST(PanelLists, AShutdownDuringAFolderWalkDropsTheWalk) {
     PanelHarness p;
     QTemporaryDir dir;
     QStringList names;
-    for (int i = 0; i < 6000; ++i) {
+    for (int i = 0; i < 6000; ++i)
         names.append(QStringLiteral("f%1/%2.jpg").arg(i / 100).arg(i));
-    }
     touch(dir, names);
     p.open();
     const QPointer<QListWidget> list = p.find<QListWidget>(kSlideList);

@@ -110,11 +110,6 @@ bool MutterSession::move(double dx, double dy) {
     return remote("NotifyPointerMotionRelative", {dx, dy});
 }
 
-bool MutterSession::key(uint code) {
-    return remote("NotifyKeyboardKeycode", {code, true}) &&
-           remote("NotifyKeyboardKeycode", {code, false});
-}
-
 bool MutterSession::inhibitIdle() {
     start(inhibitor_, "gnome-session-inhibit", {"--inhibit", "idle", "--inhibit-only"});
     return QTest::qWaitFor(

@@ -24,8 +24,6 @@ public:
     QDBusMessage call(const QString& interface, const QString& path, const QString& method,
                       const QVariantList& arguments = {});
     bool move(double dx, double dy);
-    // An evdev key code pressed and released.
-    bool key(uint code);
     // gnome-session-inhibit's idle inhibitor, held once gnome-session says so, until endInhibitor.
     bool inhibitIdle();
     void endInhibitor() { endGroup(inhibitor_); }
