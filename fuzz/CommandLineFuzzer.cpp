@@ -66,7 +66,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (first == u"--help" || first == u"--version") {
             FUZZ_CHECK(answer && answer->exitStatus == 0 && !answer->output.isEmpty());
         } else if (!hosted.error.isEmpty()) {
-            FUZZ_CHECK(answer && answer->exitStatus == 2);
+            FUZZ_CHECK(answer && answer->exitStatus == hosted.errorStatus &&
+                       (hosted.errorStatus == 1 || hosted.errorStatus == 2));
         } else if (answer && answer->exitStatus != 0) {
             FUZZ_CHECK(answer->exitStatus == 1 && display != luma::DisplayState::Found);
         }
