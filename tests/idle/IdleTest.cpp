@@ -85,12 +85,8 @@ TEST(IdleWatcher, IdleStartsTheShowUnlessSomethingKeepsItAndHoldsTheLockWhileItR
         ManualTimerService timers;
         int started = 0;
         bool onScreen = c.showOnScreen;
-        IdleWatcher watcher(source, {&inhibition}, instance,
-                            {[&] {
-                                 ++started;
-                                 onScreen = true;
-                             },
-                             [&] { return onScreen; }},
+        const auto start = [&] { ++started, onScreen = true; };
+        IdleWatcher watcher(source, {&inhibition}, instance, {start, [&] { return onScreen; }},
                             timers, std::chrono::seconds(2));
         watcher.setMinutes(c.minutes);
         EXPECT_EQ(source.armedFor,

@@ -135,20 +135,14 @@ public:
 
 class RecordingWatcherProcess : public WatcherProcess {
 public:
-    bool start(const QString& program) override {
-        calls.append(QStringLiteral("start ") + program);
-        return true;
-    }
+    bool start(const QString& program) override { return calls.append("start " + program), true; }
     void stop() override { calls.append(QStringLiteral("stop")); }
     QStringList calls;
 };
 
 class FakeInstance : public SingleInstance {
 public:
-    bool acquire() override {
-        held = !anotherRunning;
-        return held;
-    }
+    bool acquire() override { return held = !anotherRunning; }
     void release() override { held = false; }
     bool holds() const override { return held; }
     bool anotherRunning = false;
