@@ -65,6 +65,11 @@ Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" 2>/dev/null &
 xvfb=$!
 read -r -t 10 number <"$fifo" || { echo "demo: Xvfb did not start" >&2; kill $xvfb; exit 1; }
 rm -f "$fifo"
+# On a busy machine the server may name its display before it takes connections.
+for ((i = 0; i < 100; i++)); do
+    xdpyinfo -display ":$number" >/dev/null 2>&1 && break
+    sleep 0.1
+done
 export DISPLAY=":$number" QT_QPA_PLATFORM=xcb
 export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$out/sound.raw"
 
