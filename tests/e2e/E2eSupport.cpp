@@ -46,6 +46,8 @@ Section "Screen" Identifier "screen" Device "dummy" Monitor "left"
     process_.start(program, QStringList{"-displayfd", "1", "-nolisten", "tcp"} + arguments);
     if (process_.waitForReadyRead(10000)) {
         display = ":" + QString(process_.readLine()).trimmed();
+        // On a busy machine the server may name its display before it takes connections.
+        waitUntil([this] { return !run("xdpyinfo", {}).isEmpty(); }, 10000);
     }
 }
 
