@@ -1,8 +1,7 @@
 #include "platform/desktop/wayland/WaylandIdleProtocol.h"
 
-#include "platform/desktop/wayland/ExtIdleSource.h"
-#include "platform/desktop/wayland/KdeIdleSource.h"
 #include "platform/desktop/wayland/WaylandConnection.h"
+#include "platform/desktop/wayland/WaylandIdleSource.h"
 
 #include "ext-idle-notify-v1-client-protocol.h"
 #include "idle-client-protocol.h"
@@ -26,15 +25,11 @@ std::unique_ptr<IdleSource> makeWaylandIdleSource(std::unique_ptr<WaylandConnect
     if (!connection) {
         return nullptr;
     }
-    switch (offeredIdleProtocol(*connection)) {
-        case WaylandIdleProtocol::ExtIdleNotify:
-            return std::make_unique<ExtIdleSource>(std::move(connection));
-        case WaylandIdleProtocol::KdeIdle:
-            return std::make_unique<KdeIdleSource>(std::move(connection));
-        case WaylandIdleProtocol::None:
-            break;
+    const WaylandIdleProtocol protocol = offeredIdleProtocol(*connection);
+    if (protocol == WaylandIdleProtocol::None) {
+        return nullptr;
     }
-    return nullptr;
+    return std::make_unique<WaylandIdleSource>(std::move(connection), protocol);
 }
 
 }  // namespace luma
