@@ -78,6 +78,9 @@ void IdleWatcher::checkShowEnded() {
     }
     showEndPoll_.setEnabled(false);
     holdsShow_ = false;
+    if (show_.ended) {
+        show_.ended();
+    }
     if (releasesLock_) {
         instance_.release();
     }

@@ -26,6 +26,7 @@ public:
     struct Show {
         std::function<void()> start;
         std::function<bool()> running;  // still on screen
+        std::function<void()> ended;    // the show it started has gone; may be empty
     };
 
     // `minute` is how long a minute of the setting lasts: tests make it short.

@@ -74,12 +74,14 @@ std::unique_ptr<IdleWatching> IdleWatching::start(Program& program, const QStrin
         return nullptr;
     }
     std::unique_ptr<IdleWatching> watching(new IdleWatching(program, std::move(lock)));
-    watching->chooseSource();
-    watching->addInhibitions();
+    const std::optional<QDBusConnection> bus = sessionBus();
+    watching->chooseSource(bus);
+    watching->addInhibitions(bus);
     IdleWatching* self = watching.get();
     watching->watcher_ = std::make_unique<IdleWatcher>(
         *watching->source_, watching->inhibitions_, program.instance(),
-        IdleWatcher::Show{[self] { self->startShow(); }, [self] { return self->showRunning(); }},
+        IdleWatcher::Show{[self] { self->startShow(); }, [self] { return self->showRunning(); },
+                          [self] { self->showEnded(); }},
         program.timers(), minute);
     watching->settingsFile_ = std::make_unique<SettingsFileWatcher>(settingsPath);
     connect(watching->settingsFile_.get(), &SettingsFileWatcher::changed, self,
@@ -92,8 +94,7 @@ std::unique_ptr<IdleWatching> IdleWatching::start(Program& program, const QStrin
     return watching;
 }
 
-void IdleWatching::chooseSource() {
-    const std::optional<QDBusConnection> bus = sessionBus();
+void IdleWatching::chooseSource(const std::optional<QDBusConnection>& bus) {
     SessionFacts facts;
     facts.mutterOnBus = bus && MutterIdleSource::availableOn(*bus);
     facts.waylandSession = qEnvironmentVariable("XDG_SESSION_TYPE") == u"wayland" ||
@@ -129,8 +130,8 @@ void IdleWatching::chooseSource() {
     }
 }
 
-void IdleWatching::addInhibitions() {
-    if (const std::optional<QDBusConnection> bus = sessionBus()) {
+void IdleWatching::addInhibitions(const std::optional<QDBusConnection>& bus) {
+    if (bus) {
         checks_.push_back(std::make_unique<GnomeScreenLockCheck>(*bus));
         checks_.push_back(std::make_unique<KdePowerInhibitionCheck>(*bus));
         // Browsers and players ask the desktop's screen saver not to start; where no desktop
@@ -167,24 +168,30 @@ void IdleWatching::startShow() {
     }
 }
 
-bool IdleWatching::showRunning() {
+bool IdleWatching::showRunning() const {
     const DisplayWindow* display = program_.displayIfLoaded();
-    const bool running = display != nullptr && display->isShown();
-    if (!running) {
-        if (showInhibitor_) {
-            showInhibitor_->stop();
-        }
-        waylandInhibitor_.reset();
+    return display != nullptr && display->isShown();
+}
+
+void IdleWatching::showEnded() {
+    if (showInhibitor_) {
+        showInhibitor_->stop();
     }
-    return running;
+    waylandInhibitor_.reset();
 }
 
 void IdleWatching::followSettings() {
     program_.store().sync();  // takes in what another process wrote
     const SettingsField& field = settingsField(keys::kIdleMinutes);
     const double minutes = numericValue(storedSetting(program_.store(), keys::kIdleMinutes));
-    watcher_->setMinutes(
-        static_cast<int>(std::clamp<double>(minutes, field.lowest, field.highest)));
+    const int chosen = static_cast<int>(std::clamp<double>(minutes, field.lowest, field.highest));
+    if (!watcher_->setMinutes(chosen) && !saidNoSource_) {
+        saidNoSource_ = true;
+        std::fputs(
+            "lumafolio: this desktop offers no idle time that Lumafolio can watch; the show will "
+            "not start by itself\n",
+            stderr);
+    }
 }
 
 std::chrono::milliseconds idleMinute(const QString& minuteMsText) {

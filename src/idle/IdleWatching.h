@@ -1,10 +1,12 @@
 #pragma once
 
+#include <QDBusConnection>
 #include <QObject>
 #include <QString>
 
 #include <chrono>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace luma {
@@ -36,10 +38,11 @@ public:
 
 private:
     IdleWatching(Program& program, std::unique_ptr<LockFileInstance> lock);
-    void chooseSource();
-    void addInhibitions();
+    void chooseSource(const std::optional<QDBusConnection>& bus);
+    void addInhibitions(const std::optional<QDBusConnection>& bus);
     void startShow();
-    bool showRunning();
+    bool showRunning() const;
+    void showEnded();
     void followSettings();
 
     Program& program_;
