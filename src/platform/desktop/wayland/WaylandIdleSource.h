@@ -24,8 +24,6 @@ public:
     bool arm(std::chrono::milliseconds threshold) override;
     void disarm() override;
     QString name() const override;
-    // Tells through broken() when the compositor goes.
-    const WaylandConnection& connection() const { return *connection_; }
 
 private:
     struct Objects;
