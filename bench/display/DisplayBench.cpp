@@ -206,7 +206,7 @@ void RunningAnimation(benchmark::State& state, const QString& path, const char* 
         // Frames shown, counted by the window's paints: no timer of the benchmark's own wakes the
         // process.
         PaintCounter frames;
-        w->installEventFilter(&frames);
+        w->view().installEventFilter(&frames);
         const double process = cpuSeconds(CLOCK_PROCESS_CPUTIME_ID);
         const double gui = cpuSeconds(CLOCK_THREAD_CPUTIME_ID);
         QEventLoop run;

@@ -51,9 +51,9 @@ struct Load {
             fallback();
             return;
         }
-        show.slideTimer.setEnabled(false);
-        rearmSlideTimer(services.store, show.slideTimer);
-        show.slideTimer.setEnabled(true);
+        services.slideTimer.setEnabled(false);
+        rearmSlideTimer(services.store, services.slideTimer);
+        services.slideTimer.setEnabled(true);
         services.slideCount =
             StoredList(services.store, keys::kPictures).count().value_or(services.slideCount);
         services.slideIndex = 1;
@@ -103,7 +103,7 @@ struct Load {
             loadPicture(show.currentPicture, path, show.canvas.rect(), singlePlace());
         } else {
             show.stopAnimation();
-            show.slideTimer.setEnabled(false);
+            services.slideTimer.setEnabled(false);
             const QString file = path.trimmed();
             const QFileInfo info(file);
             if (!info.isFile()) {

@@ -1,12 +1,11 @@
 #include "display/PictureLoading.h"
 
 #include "display/Canvas.h"
-#include "display/Picture.h"
 
 namespace luma {
 
-std::optional<DecodedPart> loadPicture(Picture& holder, const QString& path, QRect visible,
-                                       const PlaceOf& placeOf) {
+std::optional<LoadedPicture> readPicture(const QString& path, QRect visible,
+                                         const PlaceOf& placeOf) {
     if (path == kMissingPicture) {
         return std::nullopt;
     }
@@ -15,15 +14,31 @@ std::optional<DecodedPart> loadPicture(Picture& holder, const QString& path, QRe
         return std::nullopt;
     }
     auto part = decodePart(*candidate, placeOf(candidate->size()), visible);
-    if (part) {
-        holder = std::move(*candidate);
+    if (!part) {
+        return std::nullopt;
     }
-    return part;
+    return LoadedPicture{std::move(*candidate), std::move(*part)};
+}
+
+std::optional<DecodedPart> loadPicture(Picture& holder, const QString& path, QRect visible,
+                                       const PlaceOf& placeOf) {
+    auto loaded = readPicture(path, visible, placeOf);
+    if (!loaded) {
+        return std::nullopt;
+    }
+    holder = std::move(loaded->picture);
+    return std::move(loaded->part);
 }
 
 bool loadAndPaint(Picture& holder, const QString& path, Canvas& canvas, const PlaceOf& placeOf) {
-    if (auto part = loadPicture(holder, path, canvas.rect(), placeOf)) {
-        canvas.draw(*part, PaintQuality::Smooth);
+    return paintLoaded(holder, readPicture(path, canvas.rect(), placeOf), canvas, placeOf);
+}
+
+bool paintLoaded(Picture& holder, std::optional<LoadedPicture> loaded, Canvas& canvas,
+                 const PlaceOf& placeOf) {
+    if (loaded) {
+        holder = std::move(loaded->picture);
+        canvas.draw(loaded->part, PaintQuality::Smooth);
         return true;
     }
     if (!holder.isEmpty()) {

@@ -3,10 +3,7 @@
 namespace luma {
 
 ShowState::ShowState(TimerService& timers, std::unique_ptr<FrameDecoder> decoder)
-    : frameHolders(1),
-      slideTimer(timers),
-      animationTimer(timers),
-      frameDecoder(std::move(decoder)) {}
+    : frameHolders(1), animationTimer(timers), frameDecoder(std::move(decoder)) {}
 
 ShowState::~ShowState() {
     frameDecoder.reset();  // waits for its worker before the frames it decodes go

@@ -23,9 +23,9 @@ class Random;
 class SettingsStore;
 struct SettingsRecord;
 
-// What a show is made of, apart from its window: the canvas the window shows, the holders the
-// pictures are painted from, the slide position, the animation's frame counters and the two
-// timers the display routines drive.
+// What one screen of a show is made of, apart from its window: the canvas the window shows (in
+// device pixels), the holders the pictures are painted from, the slide position, and the
+// animation's frame counters and timer.
 struct ShowState {
     // `decoder` decodes the animation's frames ahead; nullptr decodes each frame at its tick.
     ShowState(TimerService& timers, std::unique_ptr<FrameDecoder> decoder);
@@ -35,7 +35,6 @@ struct ShowState {
     QColor background = Qt::black;  // what a clearing, and what a growing window, fills with
     Picture currentPicture;
     std::vector<FrameHolder> frameHolders;  // element 0 always exists
-    Timer slideTimer;
     Timer animationTimer;
     std::int16_t slideX = 0;
     std::int16_t slideY = 0;
@@ -51,7 +50,7 @@ struct ShowState {
     int decodingFrame = -1;                 // the frame the decoder works on, or -1
     std::unique_ptr<FrameDecoder> frameDecoder;  // last, so that its work goes first
 
-    // The window's inner size, W x H, which the canvas always has.
+    // The window's inner size in device pixels, W x H, which the canvas always has.
     QSize area() const { return canvas.size(); }
     QPoint slidePosition() const { return {slideX, slideY}; }
     // Clears the canvas to a stored colour value.
@@ -71,6 +70,7 @@ struct ShowServices {
     Random& random;
     std::int32_t& slideIndex;  // the number of the slide last loaded
     std::int32_t& slideCount;  // the number of slides in the stored list
+    Timer& slideTimer;
     std::function<void()> playChime;
     // Lets pending events run; false when the show went away meanwhile, after which nothing of it
     // may be touched.

@@ -12,6 +12,8 @@
 #include "settings/SettingsStore.h"
 #include "settings/StoredList.h"
 
+#include <QtConcurrent/QtConcurrentRun>
+
 #include <algorithm>
 #include <cmath>
 
@@ -57,6 +59,23 @@ bool chooseSlide(ShowServices& services) {
     return services.letEventsRun();
 }
 
+// Reads and paints the still slides of a step, the first on this thread and the others on
+// workers beside it.
+void paintStills(const std::vector<ShowState*>& stills, const SettingsRecord& settings) {
+    const auto read = [&settings](const ShowState* show) {
+        return readPicture(show->picturePath, show->canvas.rect(), stillPlace(*show, settings));
+    };
+    std::vector<QFuture<std::optional<LoadedPicture>>> others;
+    for (std::size_t k = 1; k < stills.size(); ++k) {
+        others.push_back(QtConcurrent::run(read, stills[k]));
+    }
+    for (std::size_t k = 0; k < stills.size(); ++k) {
+        ShowState& show = *stills[k];
+        paintLoaded(show.currentPicture, k == 0 ? read(&show) : others[k - 1].result(), show.canvas,
+                    stillPlace(show, settings));
+    }
+}
+
 }  // namespace
 
 void rearmSlideTimer(const SettingsStore& store, Timer& timer) {
@@ -90,31 +109,39 @@ PlaceOf actualSizePlace(const ShowState& show, const SettingsRecord& settings) {
     };
 }
 
-void slideStep(ShowState& show, ShowServices& services, SlideStepKind kind) {
+void slideStep(const std::vector<ShowState*>& screens, ShowServices& services, SlideStepKind kind) {
     SettingsRecord& settings = services.settings;
-    prepare(show, services, kind);
-    // The events that ran may have ended the show; a display that went away shows nothing more.
-    if (!chooseSlide(services)) {
-        return;
+    std::vector<std::int32_t> chosen;
+    for (ShowState* show : screens) {
+        prepare(*show, services, kind);
+        // The events that ran may have ended the show; a display that went away shows nothing
+        // more.
+        if (!chooseSlide(services)) {
+            return;
+        }
+        chosen.push_back(services.slideIndex);
     }
     if (const auto multiplier = toInt16(storedSetting(services.store, keys::kSlideSize))) {
         settings.slideSize = *multiplier;
     }
-    show.picturePath = slideEntry(services.store, services.slideCount, services.slideIndex);
-    const QString& path = show.picturePath;
-
-    if (hasGifSuffix(path) && settings.animate == 1) {
-        rearmSlideTimer(services.store, show.slideTimer);
-        loadAndPaint(show.currentPicture, path, show.canvas, actualSizePlace(show, settings));
-        loadAnimation(show, path);
-        decodeFramesAhead(show, settings);
-    } else {
+    rearmSlideTimer(services.store, services.slideTimer);
+    std::vector<ShowState*> stills;
+    for (std::size_t k = 0; k < screens.size(); ++k) {
+        ShowState& show = *screens[k];
+        show.picturePath = slideEntry(services.store, services.slideCount, chosen[k]);
+        const QString& path = show.picturePath;
+        if (hasGifSuffix(path) && settings.animate == 1) {
+            loadAndPaint(show.currentPicture, path, show.canvas, actualSizePlace(show, settings));
+            loadAnimation(show, path);
+            decodeFramesAhead(show, settings);
+            continue;
+        }
         if (!hasGifSuffix(path)) {
             show.stopAnimation();
         }
-        rearmSlideTimer(services.store, show.slideTimer);
-        loadAndPaint(show.currentPicture, path, show.canvas, stillPlace(show, settings));
+        stills.push_back(&show);
     }
+    paintStills(stills, settings);
     if (settings.asound == 1) {
         services.playChime();
     }

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <vector>
 
 namespace luma {
 
@@ -19,12 +20,14 @@ enum class SlideStepKind {
     Tick,        // a tick of slideTimer
 };
 
-// One step of the slideshow: stop a running animation, choose a new random slide position, clear
-// the window to the background colour, choose the next slide (in list order or at random), read
-// its path afresh, re-arm the slide timer, load and paint the slide (an animated GIF also goes to
-// loadAnimation), ring the chime when asked. A slide that cannot be loaded leaves currentPicture as
-// it was, and that picture is painted again.
-void slideStep(ShowState& show, ShowServices& services, SlideStepKind kind);
+// One step of the slideshow over the screens that show slides, `screens`: on each in turn stop a
+// running animation, choose a new random slide position, clear it to the background colour and
+// choose its slide (in list order the next entry, so the screens show consecutive entries; at
+// random a draw of its own); then read the paths afresh, re-arm the slide timer, load and paint
+// the slides (the stills decoded side by side, an animated GIF also going to loadAnimation), and
+// ring the chime once when asked. A slide that cannot be loaded leaves its screen's currentPicture
+// as it was, and that picture is painted again.
+void slideStep(const std::vector<ShowState*>& screens, ShowServices& services, SlideStepKind kind);
 
 // Sets the slide timer to "delay" seconds, which restarts its countdown. A delay longer than the
 // timer can count waits the longest interval it can; a delay that is not a number, or negative,

@@ -1,12 +1,8 @@
 #include "display/SlideshowWindow.h"
 #include "display/SlideshowIds.h"
 
-#include "display/AnimationPlayer.h"
 #include "display/DisplayLoad.h"
-#include "display/FullScreen.h"
-#include "display/MonitorCovers.h"
 #include "display/PictureDecoding.h"
-#include "display/SlideSequencer.h"
 #include "music/DeviceRoutines.h"
 #include "platform/HostWindows.h"
 #include "runtime/PendingEvents.h"
@@ -14,13 +10,12 @@
 
 #include <QGuiApplication>
 #include <QKeyEvent>
-#include <QMouseEvent>
-#include <QPainter>
 #include <QPointer>
 #include <QScreen>
 #include <QWindow>
 
 #include <algorithm>
+#include <utility>
 
 namespace luma {
 
@@ -31,61 +26,52 @@ constexpr int kHostWatchMs = 250;
 }  // namespace
 
 SlideshowWindow::SlideshowWindow(Program& program, std::optional<Hosting> hosting,
-                                 std::unique_ptr<FrameDecoder> frameDecoder)
-    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
-      program_(program),
+                                 FrameDecoders frameDecoders)
+    : program_(program),
       hosting_(hosting),
-      show_(program.timers(),
-            frameDecoder ? std::move(frameDecoder) : std::make_unique<ThreadedFrameDecoder>()),
+      frameDecoders_(std::move(frameDecoders)),
+      slideTimer_(program.timers()),
       services_{program.store(),
                 program.settings,
                 program.random(),
                 program.slideIndex,
                 program.slideCount,
+                slideTimer_,
                 [&program] { playChime(program); },
                 [this] { return letEventsRun(); }} {
-    setObjectName(display_ids::kSlideshowWindow);
-    setAttribute(Qt::WA_OpaquePaintEvent);
-    setAttribute(Qt::WA_NoSystemBackground);
     setPictureDecodeLimits();
-    show_.canvas.setListener([this](const QRect& area) {
-        if (viewScale_ == 1) {
-            update(area);
-        } else {
-            const QRectF scaled(area.x() / viewScale_, area.y() / viewScale_,
-                                area.width() / viewScale_, area.height() / viewScale_);
-            update(scaled.toAlignedRect().adjusted(-1, -1, 1, 1));
-        }
-    });
-    show_.slideTimer.setHandler([this] { slideTick(); });
-    show_.animationTimer.setHandler([this] { frameTick(); });
-    covers_ = std::make_unique<MonitorCovers>(this, [this] { return show_.background; });
+    slideTimer_.setHandler([this] { step(SlideStepKind::Tick); });
+    views_.push_back(makeView());
+    view().setObjectName(display_ids::kSlideshowWindow);
     if (hosting_) {
-        embed();
+        hostWindow_.reset(QWindow::fromWinId(hosting_->window));
+        hostWatch_.setInterval(kHostWatchMs);
+        connect(&hostWatch_, &QTimer::timeout, this, &SlideshowWindow::followHost);
+        hostWatch_.start();
         return;
     }
-    setMouseTracking(true);
-    setFocusPolicy(Qt::StrongFocus);
-    // Monitors that come and go while the show is up: the show stays on the primary one.
+    // Queued, so that Qt has settled the monitors (and moved windows off a lost one) first.
     for (auto signal : {&QGuiApplication::screenAdded, &QGuiApplication::screenRemoved,
                         &QGuiApplication::primaryScreenChanged}) {
-        connect(qGuiApp, signal, this, [this] {
-            if (isVisible()) {
-                coverScreen();
-            }
-        });
+        connect(
+            qGuiApp, signal, this,
+            [this] {
+                if (shown_) {
+                    showWindow();
+                }
+            },
+            Qt::QueuedConnection);
     }
 }
 
-void SlideshowWindow::embed() {
-    setAttribute(Qt::WA_NativeWindow);
-    setAttribute(Qt::WA_ShowWithoutActivating);
-    winId();
-    hostWindow_.reset(QWindow::fromWinId(hosting_->window));
-    windowHandle()->setParent(hostWindow_.get());
-    hostWatch_.setInterval(kHostWatchMs);
-    connect(&hostWatch_, &QTimer::timeout, this, &SlideshowWindow::followHost);
-    hostWatch_.start();
+SlideshowWindow::~SlideshowWindow() {
+    views_.clear();  // their native windows go while the host's stands
+}
+
+std::unique_ptr<ScreenView> SlideshowWindow::makeView() {
+    ViewInput* input = isHosted() ? nullptr : static_cast<ViewInput*>(this);
+    return std::make_unique<ScreenView>(program_.timers(), program_.settings, input,
+                                        frameDecoders_ ? frameDecoders_() : nullptr);
 }
 
 void SlideshowWindow::followHost() {
@@ -94,15 +80,8 @@ void SlideshowWindow::followHost() {
         program_.endProgram();  // the daemon destroyed its window: the saver's end
         return;
     }
-    if (*size != this->size()) {
+    if (QSizeF(*size) != QSizeF(view().size()) * view().devicePixelRatioF()) {
         coverScreen();
-    }
-}
-
-SlideshowWindow::~SlideshowWindow() {
-    if (hostWindow_) {
-        // Our native window is a child of the host's: it goes first, while the host's stands.
-        destroy();
     }
 }
 
@@ -112,7 +91,7 @@ void SlideshowWindow::load() {
                      [this] {
                          if (isHosted()) {
                              // A hosted show stays: the background colour is what it shows.
-                             show_.setBackgroundColour(program_.settings.backColors);
+                             state().setBackgroundColour(program_.settings.backColors);
                          } else {
                              hideWindow();
                          }
@@ -128,7 +107,7 @@ void SlideshowWindow::load() {
                          }
                      },
                      program_.cursor()};
-    runLoadProcedure(show_, services_, host);
+    runLoadProcedure(state(), services_, host);
 }
 
 bool SlideshowWindow::letEventsRun() {
@@ -145,120 +124,112 @@ void SlideshowWindow::unload() {
     program_.cursor().restoreVisible();
 }
 
+void SlideshowWindow::followMonitors() {
+    QScreen* primary = QGuiApplication::primaryScreen();
+    QList<QScreen*> others = QGuiApplication::screens();
+    others.removeAll(primary);
+    auto gone = std::stable_partition(views_.begin() + 1, views_.end(), [&others](auto& v) {
+        return others.removeAll(v->coveredScreen()) > 0;
+    });
+    for (auto it = gone; it != views_.end(); ++it) {
+        (*it)->hide();
+        it->release()->deleteLater();  // it may be in the middle of an event
+    }
+    views_.erase(gone, views_.end());
+    for (QScreen* screen : others) {
+        views_.push_back(makeView());
+        views_.back()->cover(*screen);
+        views_.back()->state().setBackgroundColour(program_.settings.backColors);
+    }
+    if (primary != nullptr) {
+        view().cover(*primary);
+    }
+}
+
 void SlideshowWindow::coverScreen() {
     if (isHosted()) {
         if (const std::optional<QSize> size = hosting_->windows->size(hosting_->window)) {
-            setGeometry(QRect(QPoint(0, 0), *size));
+            view().host(*hostWindow_, *size);
         }
-    } else {
-        if (QScreen* screen = QGuiApplication::primaryScreen()) {
-            fillScreen(*this, *screen);
-        }
+        return;
     }
-    fitCanvas();
+    if (stepping_) {
+        monitorsChanged_ = true;  // a step works on the views: they follow when it is over
+        return;
+    }
+    followMonitors();
 }
 
-void SlideshowWindow::fitCanvas() {
-    viewScale_ = 1;
-    const QScreen* screen =
-        this->screen() != nullptr ? this->screen() : QGuiApplication::primaryScreen();
-    if (isHosted() && screen != nullptr && !size().isEmpty()) {
-        const QSize full = screen->geometry().size();
-        viewScale_ = std::max(
-            1.0, std::min(double(full.width()) / width(), double(full.height()) / height()));
+std::vector<ShowState*> SlideshowWindow::slideScreens() {
+    std::vector<ShowState*> screens{&state()};
+    if (!isHosted() && program_.settings.everyMonitor != 0) {
+        for (auto it = views_.begin() + 1; it != views_.end(); ++it) {
+            screens.push_back(&(*it)->state());
+        }
     }
-    show_.canvas.resize((QSizeF(size()) * viewScale_).toSize(), show_.background);
+    return screens;
+}
+
+void SlideshowWindow::step(SlideStepKind kind) {
+    const QPointer<SlideshowWindow> self(this);
+    stepping_ = true;
+    slideStep(slideScreens(), services_, kind);
+    if (self) {
+        stepping_ = false;
+        if (std::exchange(monitorsChanged_, false) && shown_) {
+            showWindow();
+        }
+    }
 }
 
 void SlideshowWindow::showWindow() {
+    shown_ = true;
     coverScreen();
-    show();
+    for (const auto& v : views_) {
+        v->show();
+    }
     if (!isHosted()) {
-        activateWindow();
-        covers_->show();
+        view().activateWindow();
     }
 }
 
 void SlideshowWindow::hideWindow() {
-    hide();
-    covers_->hide();
+    shown_ = false;
+    for (const auto& v : views_) {
+        v->hide();
+    }
     program_.cursor().restoreVisible();
 }
 
 bool SlideshowWindow::isShown() const {
-    return isVisible();
+    return views_.front()->isVisible();
 }
 
 void SlideshowWindow::disableTimers() {
-    show_.slideTimer.setEnabled(false);
-    show_.stopAnimation();
+    slideTimer_.setEnabled(false);
+    for (const auto& v : views_) {
+        v->state().stopAnimation();
+    }
 }
 
 void SlideshowWindow::enableSlideTimer() {
-    show_.slideTimer.setEnabled(true);
+    slideTimer_.setEnabled(true);
 }
 
 void SlideshowWindow::showFirstSlide() {
-    slideStep(show_, services_, SlideStepKind::FirstSlide);
+    step(SlideStepKind::FirstSlide);
 }
 
 void SlideshowWindow::setBackgroundColour(std::int32_t colour) {
-    show_.setBackgroundColour(colour);
-    covers_->repaint();
+    for (const auto& v : views_) {
+        v->state().setBackgroundColour(colour);
+    }
 }
 
-void SlideshowWindow::slideTick() {
-    slideStep(show_, services_, SlideStepKind::Tick);
-}
-
-void SlideshowWindow::frameTick() {
-    animationTick(show_, program_.settings, isVisible());
-}
-
-bool SlideshowWindow::event(QEvent* e) {
-    if (e->type() == QEvent::WindowActivate && !isHosted()) {
+void SlideshowWindow::activated(const ScreenView& active) {
+    if (&active == &view()) {
         program_.cursor().show(false);
     }
-    return QWidget::event(e);
-}
-
-void SlideshowWindow::paintEvent(QPaintEvent* e) {
-    QPainter painter(this);
-    const QRect area = e->rect();
-    if (viewScale_ == 1) {
-        show_.canvas.paintOn(painter, area);
-        return;
-    }
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(QRectF(rect()), show_.canvas.image());
-}
-
-void SlideshowWindow::resizeEvent(QResizeEvent* e) {
-    fitCanvas();
-    QWidget::resizeEvent(e);
-}
-
-bool SlideshowWindow::eventFilter(QObject* watched, QEvent* e) {
-    if (!covers_->isCover(watched)) {
-        return QWidget::eventFilter(watched, e);
-    }
-    switch (e->type()) {
-        case QEvent::MouseMove:
-            pointerMoved(mapFromGlobal(static_cast<QMouseEvent*>(e)->globalPosition()));
-            break;
-        case QEvent::MouseButtonPress:
-            suppressibleInput();
-            break;
-        case QEvent::MouseButtonDblClick:
-            exitOnInput();
-            break;
-        case QEvent::KeyPress:
-            keyInput(*static_cast<QKeyEvent*>(e));
-            break;
-        default:
-            break;
-    }
-    return false;
 }
 
 void SlideshowWindow::exitOnInput() {
@@ -280,19 +251,23 @@ void SlideshowWindow::suppressibleInput() {
     }
 }
 
-void SlideshowWindow::click() {
-    // Picture files are read whole when they load, so no file is left open to close here.
-    show_.stopAnimation();
+void SlideshowWindow::buttonPressed() {
+    suppressibleInput();
 }
 
-void SlideshowWindow::mouseMoveEvent(QMouseEvent* e) {
-    if (!isHosted()) {
-        pointerMoved(e->position());
+void SlideshowWindow::doubleClicked() {
+    exitOnInput();
+}
+
+void SlideshowWindow::clicked() {
+    // Picture files are read whole when they load, so no file is left open to close here.
+    for (const auto& v : views_) {
+        v->state().stopAnimation();
     }
 }
 
-void SlideshowWindow::pointerMoved(QPointF position) {
-    if (exiting_ || !movement_.move(position, program_.settings.mouseSens)) {
+void SlideshowWindow::pointerMoved(QPointF globalPosition) {
+    if (exiting_ || !movement_.move(globalPosition, program_.settings.mouseSens)) {
         return;
     }
     QPointer<SlideshowWindow> self(this);
@@ -303,34 +278,10 @@ void SlideshowWindow::pointerMoved(QPointF position) {
     }
 }
 
-void SlideshowWindow::mousePressEvent(QMouseEvent*) {
-    if (!isHosted()) {
-        suppressibleInput();
-    }
-}
-
-void SlideshowWindow::mouseReleaseEvent(QMouseEvent* e) {
-    if (!isHosted() && e->button() == Qt::LeftButton && rect().contains(e->position().toPoint())) {
-        click();
-    }
-}
-
-void SlideshowWindow::mouseDoubleClickEvent(QMouseEvent*) {
-    if (!isHosted()) {
-        exitOnInput();
-    }
-}
-
-void SlideshowWindow::keyPressEvent(QKeyEvent* e) {
-    if (!isHosted()) {
-        keyInput(*e);
-    }
-}
-
-void SlideshowWindow::keyInput(const QKeyEvent& e) {
+void SlideshowWindow::keyPressed(const QKeyEvent& e) {
     const QPointer<SlideshowWindow> self(this);
     suppressibleInput();  // key down
-    if (self && !e.text().isEmpty() && isVisible()) {
+    if (self && !e.text().isEmpty() && isShown()) {
         suppressibleInput();  // key press, for keys that type a character
     }
 }

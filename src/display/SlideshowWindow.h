@@ -1,31 +1,34 @@
 #pragma once
 
 #include "display/InputExit.h"
-#include "display/ShowState.h"
+#include "display/ScreenView.h"
+#include "display/SlideSequencer.h"
+#include "runtime/Timer.h"
 #include "startup/Windows.h"
 
+#include <QObject>
 #include <QTimer>
-#include <QWidget>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 class QWindow;
 
 namespace luma {
 
 class HostWindows;
-class MonitorCovers;
 class Program;
 
-// The window of a show. On its own it is full screen on the primary monitor, without border or
-// caption, with windows of the background colour over every other monitor, and input on any of
-// them ends the show. Hosted, it lives inside another program's window (a screen saver daemon's),
-// follows that window's size, takes no input and ends when that window is destroyed.
-//
-// It paints its canvas, which the display routines draw on (ShowState).
-class SlideshowWindow : public QWidget, public DisplayWindow {
+// The show: one slide sequence on one view per monitor (ScreenView). On its own it covers every
+// monitor; with "EveryMonitor" on, each monitor shows slides, changing together at each tick of
+// one slide timer, else the primary monitor shows them and the others the background colour.
+// Monitors that come and go are followed, and input on any of them ends the show. Hosted, its one
+// view lives inside another program's window (a screen saver daemon's), follows that window's
+// size, takes no input and ends when that window is destroyed.
+class SlideshowWindow : public QObject, public DisplayWindow, private ViewInput {
     Q_OBJECT
 
 public:
@@ -34,10 +37,11 @@ public:
         quint32 window = 0;
         HostWindows* windows = nullptr;  // outlives the show
     };
+    // Makes the frame decoders of the views; by default each decodes on a worker thread.
+    using FrameDecoders = std::function<std::unique_ptr<FrameDecoder>()>;
 
-    // `frameDecoder` decodes animation frames ahead; by default one on a worker thread.
     explicit SlideshowWindow(Program& program, std::optional<Hosting> hosting = std::nullopt,
-                             std::unique_ptr<FrameDecoder> frameDecoder = nullptr);
+                             FrameDecoders frameDecoders = nullptr);
     ~SlideshowWindow() override;
 
     void load() override;
@@ -50,56 +54,52 @@ public:
     void showFirstSlide() override;
     void setBackgroundColour(std::int32_t colour) override;
 
-    // The show the window paints, and what it shows, read-only.
-    ShowState& state() { return show_; }
-    const QImage& canvas() const { return show_.canvas.image(); }
-    // Puts the window over the whole screen (without depending on a window manager), or over the
-    // host window.
-    void coverScreen();
+    // The view on the primary monitor (or in the host window), and its show, which tests read.
+    ScreenView& view() { return *views_.front(); }
+    ShowState& state() { return view().state(); }
+    const QImage& canvas() { return state().canvas.image(); }
+    // Every view, the primary's first.
+    const std::vector<std::unique_ptr<ScreenView>>& views() const { return views_; }
+    Timer& slideTimer() { return slideTimer_; }
     bool isHosted() const { return hosting_.has_value(); }
-    // How many canvas pixels one window pixel shows: above 1 in a host window smaller than the
-    // screen (a daemon's preview), which then shows the show scaled down.
-    double viewScale() const { return viewScale_; }
-    MonitorCovers& covers() { return *covers_; }
-
-protected:
-    bool event(QEvent* e) override;
-    bool eventFilter(QObject* watched, QEvent* e) override;
-    void paintEvent(QPaintEvent* e) override;
-    void resizeEvent(QResizeEvent* e) override;
-    void mouseMoveEvent(QMouseEvent* e) override;
-    void mousePressEvent(QMouseEvent* e) override;
-    void mouseReleaseEvent(QMouseEvent* e) override;
-    void mouseDoubleClickEvent(QMouseEvent* e) override;
-    void keyPressEvent(QKeyEvent* e) override;
+    // Puts the views over their monitors (without depending on a window manager), or the one view
+    // over the host window.
+    void coverScreen();
 
 private:
-    void slideTick();
-    void frameTick();
-    // Lets pending events run; false when this window went away meanwhile.
-    bool letEventsRun();
-    void embed();
+    void pointerMoved(QPointF globalPosition) override;
+    void buttonPressed() override;
+    void doubleClicked() override;
+    void clicked() override;
+    void keyPressed(const QKeyEvent& e) override;
+    void activated(const ScreenView& view) override;
+
+    std::unique_ptr<ScreenView> makeView();
+    // One view per monitor, the primary's first; a monitor's view stays while it does.
+    void followMonitors();
+    // The shows of the views that show slides.
+    std::vector<ShowState*> slideScreens();
+    void step(SlideStepKind kind);
     void followHost();
-    void fitCanvas();
-    // The input of the show, from this window or a monitor cover. Ends the show once per input;
-    // input that arrives while an exit runs is dropped.
+    // Lets pending events run; false when this show went away meanwhile.
+    bool letEventsRun();
+    // Ends the show once per input; input that arrives while an exit runs is dropped.
     void exitOnInput();
-    // `position` in this window's coordinates, also for a cover's input.
-    void pointerMoved(QPointF position);
     // Keys and mouse buttons end the show unless the tray suppresses them.
     void suppressibleInput();
-    void keyInput(const QKeyEvent& e);
-    void click();
 
     Program& program_;
     std::optional<Hosting> hosting_;
-    std::unique_ptr<QWindow> hostWindow_;
-    QTimer hostWatch_;
-    double viewScale_ = 1;
-    ShowState show_;
+    FrameDecoders frameDecoders_;
+    Timer slideTimer_;
     ShowServices services_;
-    std::unique_ptr<MonitorCovers> covers_;
+    std::unique_ptr<QWindow> hostWindow_;  // before the views, whose windows are its children
+    QTimer hostWatch_;
+    std::vector<std::unique_ptr<ScreenView>> views_;  // never empty
     MovementRule movement_;
+    bool shown_ = false;
+    bool stepping_ = false;  // no view goes while a step works on them
+    bool monitorsChanged_ = false;
     bool exiting_ = false;
 };
 

@@ -23,7 +23,7 @@ QString moment(DisplayHarness& d) {
     if (d.loaded() == nullptr) {
         return QStringLiteral("no display");
     }
-    const QString window = scene(d.loaded()->grab().toImage());
+    const QString window = scene(d.loaded()->view().grab().toImage());
     const QString scene = d.scene().isEmpty() ? QStringLiteral("-") : d.scene();
     EXPECT_EQ(window, d.scene()) << "the window shows the canvas";
     const qsizetype chimes = d.h.fakes.media->commands().count("play sound");
@@ -135,13 +135,13 @@ TEST(DisplayLoad, SlideshowModeArmsTheTimerAndLeavesTheFirstSlideToTheCaller) {
         ASSERT_NE(w, nullptr);
         QCoreApplication::processEvents();
         EXPECT_EQ(d.program().settings.mouseSens, sensitivity) << stored;
-        EXPECT_EQ(w->geometry(), QRect(0, 0, 800, 800));
-        EXPECT_TRUE(w->windowFlags().testFlag(Qt::FramelessWindowHint) &&
-                    w->windowState().testFlag(Qt::WindowFullScreen));
-        EXPECT_EQ(w->state().slideTimer.isEnabled() ? w->state().slideTimer.interval() : 0, 5000);
+        EXPECT_EQ(w->view().geometry(), QRect(0, 0, 800, 800));
+        EXPECT_TRUE(w->view().windowFlags().testFlag(Qt::FramelessWindowHint) &&
+                    w->view().windowState().testFlag(Qt::WindowFullScreen));
+        EXPECT_EQ(w->slideTimer().isEnabled() ? w->slideTimer().interval() : 0, 5000);
         EXPECT_EQ(QPoint(d.program().slideIndex, d.program().slideCount), QPoint(1, 2));
         EXPECT_EQ(w->state().currentPicture.size(), QSize(10, 10));
-        EXPECT_TRUE(w->isShown() && w->isActiveWindow());
+        EXPECT_TRUE(w->isShown() && w->view().isActiveWindow());
         EXPECT_EQ(d.scene(), "G");
         EXPECT_EQ(w->state().slidePosition(), QPoint(1, 400));
         EXPECT_EQ(d.program().cursor().count(), -2) << "hidden when shown and when active";
@@ -155,8 +155,8 @@ TEST(DisplayLoad, TheCanvasFollowsTheWindow) {
     d.settings("Slides=1;screensize=1;BackColors=255");
     d.slides("B9x9.bmp G9x9.bmp");
     SlideshowWindow* w = d.start();
-    w->resize(300, 200);
-    w->resize(400, 300);
+    w->view().resize(300, 200);
+    w->view().resize(400, 300);
     EXPECT_EQ(d.scene(), "R, G 0,0 300x200");
     w->setBackgroundColour(16711680);
     EXPECT_EQ(d.scene(), "B");
@@ -289,15 +289,15 @@ struct RunningShow {
     }
     void move(QPointF at) { send(QEvent::MouseMove, Qt::NoButton, at); }
     void send(QEvent::Type type, Qt::MouseButton button = Qt::LeftButton, QPointF at = {50, 50}) {
-        QMouseEvent e(type, at, w->mapToGlobal(at), button,
+        QMouseEvent e(type, at, w->view().mapToGlobal(at), button,
                       type == QEvent::MouseButtonRelease ? Qt::NoButton : button, Qt::NoModifier);
-        QCoreApplication::sendEvent(w, &e);
+        QCoreApplication::sendEvent(&w->view(), &e);
     }
     void give(const QString& input) {
         if (input.startsWith("key")) {  // "key a", or a key without text
             QKeyEvent e(QEvent::KeyPress, input.size() > 3 ? Qt::Key_A : Qt::Key_Shift,
                         Qt::NoModifier, input.mid(4));
-            QCoreApplication::sendEvent(w, &e);
+            QCoreApplication::sendEvent(&w->view(), &e);
         } else if (input == "moves") {  // steps of 14 and 15
             move({100, 100});
             move({114, 100});
@@ -329,7 +329,7 @@ TEST(InputExit, EveryInputEndsTheShow) {
             EXPECT_EQ(t.d.windows.has("player stopAllMusic"), !hides && !ignored);
             EXPECT_EQ(t.d.windows.has("panel unload"), !hides && !ignored);
             EXPECT_EQ(t.d.program().cursor().isVisible(), !ignored);
-            EXPECT_EQ(t.w->state().slideTimer.isEnabled(), ignored);
+            EXPECT_EQ(t.w->slideTimer().isEnabled(), ignored);
             EXPECT_EQ(t.w->state().animationTimer.isEnabled(), ignored);
             if (hides) {
                 ASSERT_EQ(t.d.start(), t.w);

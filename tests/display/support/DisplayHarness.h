@@ -72,9 +72,11 @@ struct DisplayHarness {
 
     DisplayHarness() {
         h.program.setDisplayFactory([this](Program& p) {
-            auto frames = std::make_unique<ImmediateFrameDecoder>();
-            decoder = frames.get();
-            return std::make_unique<SlideshowWindow>(p, std::nullopt, std::move(frames));
+            return std::make_unique<SlideshowWindow>(p, std::nullopt, [this] {
+                auto frames = std::make_unique<ImmediateFrameDecoder>();
+                decoder = frames.get();
+                return frames;
+            });
         });
         h.program.setPanelFactory(
             [this](Program&) { return std::make_unique<RecordingPanel>(windows); });

@@ -71,8 +71,8 @@ ShowRig::ShowRig(const QString& folder, const QString& soundfont, const QStringL
     s.programFolder = folder;
     program = std::make_unique<Program>(std::move(s));
     program->setDisplayFactory([](Program& p) {
-        return std::make_unique<SlideshowWindow>(p, std::nullopt,
-                                                 std::make_unique<ImmediateFrameDecoder>());
+        return std::make_unique<SlideshowWindow>(
+            p, std::nullopt, [] { return std::make_unique<ImmediateFrameDecoder>(); });
     });
     program->setPlayerFactory([](Program& p) { return std::make_unique<BackgroundPlayer>(p); });
 }
