@@ -185,9 +185,8 @@ void SlideshowWindow::step(SlideStepKind kind) {
 void SlideshowWindow::showWindow() {
     shown_ = true;
     coverScreen();
-    for (const auto& v : views_) {
-        v->show();
-    }
+    // The primary last, so that it ends up active: the keys go to it.
+    std::for_each(views_.rbegin(), views_.rend(), [](const auto& v) { v->show(); });
     if (!isHosted()) {
         view().activateWindow();
     }

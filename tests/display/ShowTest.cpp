@@ -121,6 +121,66 @@ TEST(Show, RunsAsItsSettingsSay) {
     }
 }
 
+// How many times the colour changes from one column to the next along the middle row.
+int changes(const QImage& image) {
+    int n = 0;
+    for (int x = 1; x < image.width(); ++x) {
+        n += image.pixel(x, image.height() / 2) != image.pixel(x - 1, image.height() / 2);
+    }
+    return n;
+}
+
+// Beside the 800 x 800 monitor, one of 400 x 300 at a device pixel ratio of 2: with "EveryMonitor"
+// both show slides, the second one the entry after the first's (the list repeating when short)
+// or its own draw, in its 800 x 600 device pixels, one picture pixel to one device pixel; without,
+// the second shows the background colour. Each show is "settings / slides / random numbers /
+// milliseconds", its moments "slide index, first monitor, second monitor's scene, size and colour
+// changes along a row, chimes".
+TEST(EveryMonitor, EachMonitorShowsItsOwnSlideInItsDevicePixels) {
+    const std::pair<const char*, const char*> shows[] = {
+        {"EveryMonitor=1;screensize=1;delay=1;Asound=1 / R9x9.bmp G9x9.bmp B9x9.bmp / / 1000",
+         "3 G | B 800x600 0 chime 1 | 2 R | G 800x600 0 chime 2"},
+        {"EveryMonitor=1;screensize=1 / R9x9.bmp / /", "1 R | R 800x600 0"},
+        {"EveryMonitor=1;Random order=1;screensize=1 / R9x9.bmp G9x9.bmp B9x9.bmp / 0 0 0 0 .9 0 "
+         "0 .2 /",
+         "1 B | R 800x600 0"},
+        {"screensize=1 / R9x9.bmp G9x9.bmp / /", "2 G | - 800x600 0"},
+        {"EveryMonitor=1;screensize=1 / S800x600.bmp / /",
+         "1 R 0,0 799x800, B 1,0 799x800 | R 0,0 799x600, B 1,0 799x600 800x600 799"},
+        {"EveryMonitor=1 / S800x600.bmp / /",
+         "1 R 1,1 799x600, B 2,1 797x600 | R 1,1 799x599, B 2,1 797x599 800x600 799"},
+    };
+    for (const auto& [show, moments] : shows) {
+        SCOPED_TRACE(show);
+        const QStringList parts = QString::fromLatin1(show).split(QStringLiteral(" /"));
+        DisplayHarness d;
+        d.settings("Slides=1;" + parts[0]);
+        d.slides(parts[1]);
+        for (const QString& r : parts[2].split(u' ', Qt::SkipEmptyParts)) {
+            d.draws({r.toDouble()});
+        }
+        d.draws(std::vector<double>(40, 0.0));
+        d.start();
+        QStringList film;
+        for (const QString& ms : ("0 " + parts[3]).split(u' ', Qt::SkipEmptyParts)) {
+            d.timers().advance(ms.toInt());
+            ASSERT_EQ(d.loaded()->views().size(), 2u);
+            ScreenView& side = *d.loaded()->views()[1];
+            const QImage canvas = side.state().canvas.image();
+            const QImage shown = side.grab().toImage();
+            EXPECT_EQ(scene(shown) + QString::number(changes(shown)),
+                      scene(canvas) + QString::number(changes(canvas)));
+            const qsizetype chimes = d.h.fakes.media->commands().count("play sound");
+            film.append(
+                QString::number(d.program().slideIndex) + u' ' + d.scene() + " | " +
+                (scene(canvas).isEmpty() ? "-" : scene(canvas)) +
+                QString::asprintf(" %dx%d %d", canvas.width(), canvas.height(), changes(canvas)) +
+                (chimes > 0 ? " chime " + QString::number(chimes) : QString()));
+        }
+        EXPECT_EQ(film.join(QStringLiteral(" | ")), QString::fromLatin1(moments));
+    }
+}
+
 // Full screen without border, the timer armed, slide 1 loaded but left to the caller to paint, the
 // background colour, the slide position in the upper left quarter, a sensitivity below 1 taken as
 // 12, the cursor hidden while the show is up and active.

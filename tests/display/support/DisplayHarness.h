@@ -61,9 +61,9 @@ inline QString scene(const QImage& canvas) {
     return parts.join(QStringLiteral(", "));
 }
 
-// A Program over fakes whose display is the real SlideshowWindow (offscreen, 800 x 800) with a
-// frame decoder that decodes at once, recording panel and player windows, and a folder for the
-// test's pictures.
+// A Program over fakes whose display is the real SlideshowWindow (offscreen, 800 x 800 beside a
+// second monitor) with frame decoders that decode at once, recording panel and player windows, and
+// a folder for the test's pictures.
 struct DisplayHarness {
     WindowLog windows;  // outlives the program: its windows write to it while they go
     ProgramHarness h;
@@ -72,9 +72,10 @@ struct DisplayHarness {
 
     DisplayHarness() {
         h.program.setDisplayFactory([this](Program& p) {
+            decoder = nullptr;
             return std::make_unique<SlideshowWindow>(p, std::nullopt, [this] {
                 auto frames = std::make_unique<ImmediateFrameDecoder>();
-                decoder = frames.get();
+                decoder = decoder ? decoder : frames.get();  // the first monitor's
                 return frames;
             });
         });
@@ -97,9 +98,9 @@ struct DisplayHarness {
     QString scene() { return loaded() ? luma::test::scene(loaded()->canvas()) : "no display"; }
 
     // Writes "Settings" values, "key=value;..." ("AniFile" made by make()), then
-    // reads the section as start-up does.
+    // reads the section as start-up does. The second monitor shows slides only when asked.
     void settings(const QString& values) {
-        for (const QString& pair : values.split(u';')) {
+        for (const QString& pair : ("EveryMonitor=0;" + values).split(u';')) {
             const QString key = pair.section(u'=', 0, 0);
             const QString value =
                 key == "AniFile" ? make(pair.section(u'=', 1)) : pair.section(u'=', 1);
@@ -127,13 +128,14 @@ struct DisplayHarness {
     }
 
     // A file made after its `name`: "R40x30.bmp" a red 40 x 30 still (R, G or B; .bmp, .jpg or
-    // .gif), "H40x30.bmp" red on its left half and blue on its right, "A3.gif" three 30 x 20 frames
+    // .gif), "H40x30.bmp" red on its left half and blue on its right, "S40x30.bmp" red and blue
+    // columns one pixel wide, "A3.gif" three 30 x 20 frames
     // of 100 ms in red, green and blue ("A3x100.gif": of 1, 2 and 3 s), "Z30000x30000.gif" three
     // small frames on that logical screen, "X.gif" a GIF cut in half (whatever its name); another
     // name is a missing file. A name without a dot stays as it is, "-" is the empty path.
     QString make(const QString& name) {
         static const QRegularExpression form(
-            QStringLiteral("^([RGBHAXZ])(\\d*)x?(\\d*)\\.(\\w+)$"));
+            QStringLiteral("^([RGBHSAXZ])(\\d*)x?(\\d*)\\.(\\w+)$"));
         const QRegularExpressionMatch m = form.match(name);
         if (!m.hasMatch()) {
             return name == "-" ? QString() : name.contains(u'.') ? path(name) : name;
@@ -158,10 +160,13 @@ struct DisplayHarness {
         } else {
             QImage image(size, QImage::Format_RGB32);
             image.fill(colour);
-            if (kind == 'H') {
-                QPainter(&image).fillRect(size.width() / 2, 0, size.width(), size.height(),
-                                          Qt::blue);
+            const bool stripes = kind == 'S';
+            const int first = stripes ? 1 : kind == 'H' ? size.width() / 2 : size.width();
+            QPainter painter(&image);
+            for (int x = first; x < size.width(); x += stripes ? 2 : size.width()) {
+                painter.fillRect(x, 0, stripes ? 1 : size.width(), size.height(), Qt::blue);
             }
+            painter.end();
             bytes = encodedImage(image, m.captured(4) == "jpg" ? "JPG" : "BMP");
         }
         return file(name, bytes);
