@@ -1,5 +1,6 @@
 // The display with the real decoder and canvas on a 1920 x 1080 screen: one sequencer step for a
-// 6000 x 4000 JPEG (stretched and at its size), loadAnimation and one animation tick for a
+// 6000 x 4000 JPEG (stretched and at its size; on one and two monitors, and on a 3840 x 2160
+// surface), loadAnimation and one animation tick for a
 // 300-frame 1280 x 720 GIF, each beside a plain QImageReader decode of the same file. The first
 // benchmark runs the show with that GIF and reports the process's peak memory, before anything else
 // has grown it; the pictures are written by a child run of this program (--make-fixtures), so that
@@ -7,6 +8,7 @@
 #include "display/AnimationLoading.h"
 #include "display/AnimationPlayer.h"
 #include "display/PictureDecoding.h"
+#include "display/SlideSequencer.h"
 #include "display/SlideshowWindow.h"
 #include "runtime/ManualTimerService.h"
 #include "runtime/QtTimerService.h"
@@ -258,6 +260,40 @@ void StepTurnedJpegStretched(benchmark::State& state) {
 BENCHMARK(StepJpegStretched)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(StepTurnedJpegStretched)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(StepJpegActualSize)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A stretched step of the sequencer over `count` screens of `size` device pixels, without
+// windows: one monitor against two (their decodes side by side), 1920 x 1080 against 3840 x 2160.
+void StepScreens(benchmark::State& state, int count, QSize size) {
+    Show show;
+    show.configure("1", {jpegPath(), jpegPath()});
+    luma::Program& p = show.program;
+    p.slideCount = 2;
+    luma::Timer slideTimer(p.timers());
+    luma::ShowServices services{p.store(),    p.settings, p.random(), p.slideIndex,
+                                p.slideCount, slideTimer, [] {},      [] { return true; }};
+    std::vector<std::unique_ptr<luma::ShowState>> screens;
+    std::vector<luma::ShowState*> shown;
+    for (int k = 0; k < count; ++k) {
+        screens.push_back(std::make_unique<luma::ShowState>(p.timers(), nullptr));
+        screens.back()->canvas.resize(size, Qt::black);
+        shown.push_back(screens.back().get());
+    }
+    for (auto _ : state) {
+        luma::slideStep(shown, services, luma::SlideStepKind::Tick);
+    }
+}
+void StepOneMonitor(benchmark::State& state) {
+    StepScreens(state, 1, kScreen);
+}
+void StepTwoMonitors(benchmark::State& state) {
+    StepScreens(state, 2, kScreen);
+}
+void StepOneMonitor4K(benchmark::State& state) {
+    StepScreens(state, 1, kScreen * 2);
+}
+BENCHMARK(StepOneMonitor)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(StepTwoMonitors)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(StepOneMonitor4K)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // Baselines: the same JPEG through QImageReader alone.
 void DecodeJpeg(benchmark::State& state, QSize scaled, int quality) {
