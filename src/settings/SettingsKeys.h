@@ -27,6 +27,7 @@ inline const QString kBackColors = QStringLiteral("BackColors");
 inline const QString kAniFile = QStringLiteral("AniFile");
 inline const QString kIdleMinutes = QStringLiteral("IdleMinutes");
 inline const QString kAllowLock = QStringLiteral("AllowLock");
+inline const QString kEveryMonitor = QStringLiteral("EveryMonitor");
 
 // "pictures" and "music"
 inline const QString kHowMany = QStringLiteral("HowMany");

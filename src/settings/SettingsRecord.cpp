@@ -4,9 +4,9 @@
 
 namespace luma {
 
-const std::array<SettingsField, 16>& settingsFields() {
+const std::array<SettingsField, 17>& settingsFields() {
     using R = SettingsRecord;
-    static const std::array<SettingsField, 16> fields{{
+    static const std::array<SettingsField, 17> fields{{
         {&keys::kSlides, "0", &R::slides, nullptr},
         {&keys::kRandomOrder, "0", &R::randomOrder, nullptr},
         {&keys::kAnimate, "1", &R::animate, nullptr},
@@ -23,6 +23,7 @@ const std::array<SettingsField, 16>& settingsFields() {
         {&keys::kBackColors, nullptr, nullptr, &R::backColors},
         {&keys::kIdleMinutes, "0", &R::idleMinutes, nullptr, 0, 240},
         {&keys::kAllowLock, "1", &R::allowLock, nullptr},
+        {&keys::kEveryMonitor, "1", &R::everyMonitor, nullptr},
     }};
     return fields;
 }

@@ -28,6 +28,8 @@ struct SettingsRecord {
     std::int32_t backColors = 0;
     std::int16_t idleMinutes = 0;  // 0: the show does not start by itself after idle time
     std::int16_t allowLock = 1;    // 1: the desktop may lock the screen during the show
+    // 1: every monitor shows slides; 0: the primary one, the others the background colour
+    std::int16_t everyMonitor = 1;
 };
 
 // One row of the "Settings" section: the key, the default text every reader uses for an absent
@@ -43,7 +45,7 @@ struct SettingsField {
 };
 
 // Every key of "Settings" in the order it is read and saved: the one table of their defaults.
-const std::array<SettingsField, 16>& settingsFields();
+const std::array<SettingsField, 17>& settingsFields();
 
 // The row of `key`; the program asks only for keys of the table.
 const SettingsField& settingsField(const QString& key);
