@@ -43,6 +43,7 @@ std::vector<Binding> bindings(const PreferencesTab& tab) {
         {&keys::kMouseSens, false, nullptr, tab.sensitivityBox},
         {&keys::kBackColors, false, nullptr, nullptr},  // the colour swatch
         {&keys::kAllowLock, false, tab.allowLockBox, nullptr},
+        {&keys::kEveryMonitor, false, tab.everyMonitorBox, nullptr},
     };
 }
 

@@ -64,8 +64,14 @@ PreferencesTab::PreferencesTab(QWidget* parent) : QWidget(parent) {
                  "Checked = Slide show (multiple images) Unchecked = single picture (still "
                  "or animated)",
                  true);
+    // Two short captions share a line, which leaves the page's height as it was.
+    auto* orderRow = new QHBoxLayout;
+    orderRow->setSpacing(8);
+    pictures->addLayout(orderRow);
     randomOrderBox =
-        addCheck(pictures, panel_ids::kRandomOrderBox, "Show slides in random order", true);
+        addCheck(orderRow, panel_ids::kRandomOrderBox, "Show slides in random order", true, 1);
+    everyMonitorBox =
+        addCheck(orderRow, panel_ids::kEveryMonitorBox, "Show slides on every monitor", true, 1);
     animateBox = addCheck(pictures, panel_ids::kAnimateBox,
                           "Checked = Run Animations | Unchecked = show all images as stills", true);
     stretchBox = addCheck(pictures, panel_ids::kStretchBox,

@@ -34,6 +34,7 @@ public:
     QCheckBox* idleBox;             // "IdleMinutes" above 0
     QLineEdit* idleMinutesBox;      // "IdleMinutes"
     QCheckBox* allowLockBox;        // "AllowLock"
+    QCheckBox* everyMonitorBox;     // "EveryMonitor"
     ColourSelector* colours;
     QPushButton* saveSettingsButton;  // "Save Settings"
 };

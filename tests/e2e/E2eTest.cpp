@@ -187,7 +187,7 @@ TEST(E2e, ThePanelSavesAFileAddedOnItsSoundTab) {
     QSettings file(env.settingsFile(), QSettings::IniFormat);
     EXPECT_EQ(file.value("music/1").toString(), wav);
     file.beginGroup("Settings");
-    EXPECT_EQ(file.childKeys().size(), 16) << qPrintable(file.childKeys().join(u','));
+    EXPECT_EQ(file.childKeys().size(), 17) << qPrintable(file.childKeys().join(u','));
     EXPECT_EQ(file.value("delay").toString(), "5");
     EXPECT_EQ(file.value("MusicNow").toString(), "0");
 }

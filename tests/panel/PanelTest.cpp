@@ -230,8 +230,9 @@ struct PanelHarness {
 TEST(PanelSettings, OpeningShowsTheStoredSettingsWithinTheirLimits) {
     struct Case {
         const char* stored;  // "key=value;..."
-        // Which boxes end up checked: slideshow, random order, animate, stretch, background music,
-        // chime, random play, music only, play now, start-up, idle time, desktop lock.
+        // Which boxes end up checked: slideshow, random order, every monitor, animate, stretch,
+        // background music, chime, random play, music only, play now, start-up, idle time, desktop
+        // lock.
         const char* checked;
         const char* numbers;  // size, delay and sensitivity as the boxes show them / in the record
         const char* written;  // by the reactions of the boxes that changed
@@ -239,17 +240,17 @@ TEST(PanelSettings, OpeningShowsTheStoredSettingsWithinTheirLimits) {
     };
     // clang-format off
     const Case cases[] = {
-        {"", "001010000001", "2;5;15;10 / 2;5;15",
+        {"", "0011010000001", "2;5;15;10 / 2;5;15",
          "Slides=0|Random order=0|MusicNow=0", {}},
         // A box takes only 0 and 1; numbers beyond the limits are brought within them.
         {"Slidesize=7;delay=45;Mousesens=45;animate=2;screensize=1;BackColors=16711680;"
-         "IdleMinutes=300;AllowLock=0",
-         "001110000010", "5;15;30;240 / 7;45;45",
+         "IdleMinutes=300;AllowLock=0;EveryMonitor=0",
+         "0001110000010", "5;15;30;240 / 7;45;45",
          "Slides=0|Random order=0|screensize=1|Slidesize=5|Slidesize=5|MusicNow=0|AllowLock=0|"
-         "IdleMinutes=240", {}},
+         "EveryMonitor=0|IdleMinutes=240", {}},
         // Unreadable numbers keep what the box shows, not the limit's 1.
         {"delay=soon;Mousesens=;MusicNow=1;AutoStartup=1;IdleMinutes=x",
-         "001010001101", "2;9;15;10 / 2;9;0",
+         "0011010001101", "2;9;15;10 / 2;9;0",
          "Slides=0|Random order=0|AutoStartup=1", {"tray load"}},
     };
     // clang-format on
@@ -323,6 +324,7 @@ TEST(PanelSettings, EachBoxStoresItsKeyAtOnceAndSomeSetTheShow) {
         {kMusicOnlyBox, "MusicOnly", &SettingsRecord::musicOnly}, {kRandomPlayBox, nullptr, nullptr},
         {kPlayNowBox, "MusicNow", nullptr}, {kAutoStartBox, "AutoStartup", nullptr},
         {kAllowLockBox, "AllowLock", &SettingsRecord::allowLock},
+        {kEveryMonitorBox, "EveryMonitor", &SettingsRecord::everyMonitor},
     };
     // clang-format on
     PanelHarness p;
@@ -386,7 +388,7 @@ TEST(PanelSettings, ColourBarsRecolourTheSwatchAndTheDisplay) {
     EXPECT_EQ(p.windows.entries.last(), QStringLiteral("display background %1").arg(colour));
 }
 
-// Each way out of the panel in both states of "MusicNow": what is saved (all fourteen keys in one
+// Each way out of the panel in both states of "MusicNow": what is saved (all seventeen keys in one
 // write) and written by the unload, whether the music stops, and what is left running.
 TEST(PanelClosing, EachWayOutSavesUnloadsAndEndsOrLeavesTheTray) {
     struct Case {
@@ -412,7 +414,7 @@ TEST(PanelClosing, EachWayOutSavesUnloadsAndEndsOrLeavesTheTray) {
     const QString saved = QStringLiteral(
         "Slides=0;Random order=0;animate=1;screensize=0;Slidesize=2;delay=9;Bsound=1;Randomplay=0;"
         "Asound=0;MusicOnly=0;MusicNow=%1;AutoStartup=%2;Mousesens=15;BackColors=0;AllowLock=1;"
-        "IdleMinutes=0");
+        "EveryMonitor=1;IdleMinutes=0");
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << &c - cases);
         PanelHarness p;
