@@ -59,19 +59,16 @@ bool chooseSlide(ShowServices& services) {
     return services.letEventsRun();
 }
 
-// Reads and paints the still slides of a step, the first on this thread and the others on
-// workers beside it.
+// Reads and paints the still slides of a step, read side by side on workers.
 void paintStills(const std::vector<ShowState*>& stills, const SettingsRecord& settings) {
-    const auto read = [&settings](const ShowState* show) {
-        return readPicture(show->picturePath, show->canvas.rect(), stillPlace(*show, settings));
-    };
-    std::vector<QFuture<std::optional<LoadedPicture>>> others;
-    for (std::size_t k = 1; k < stills.size(); ++k) {
-        others.push_back(QtConcurrent::run(read, stills[k]));
+    std::vector<QFuture<std::optional<LoadedPicture>>> reads;
+    for (const ShowState* show : stills) {
+        reads.push_back(QtConcurrent::run(readPicture, show->picturePath, show->canvas.rect(),
+                                          stillPlace(*show, settings)));
     }
     for (std::size_t k = 0; k < stills.size(); ++k) {
         ShowState& show = *stills[k];
-        paintLoaded(show.currentPicture, k == 0 ? read(&show) : others[k - 1].result(), show.canvas,
+        paintLoaded(show.currentPicture, reads[k].result(), show.canvas,
                     stillPlace(show, settings));
     }
 }
