@@ -53,6 +53,7 @@ public:
     void enableSlideTimer() override;
     void showFirstSlide() override;
     void setBackgroundColour(std::int32_t colour) override;
+    QWindow* primaryWindow() const override { return views_.front()->windowHandle(); }
 
     // The view on the primary monitor (or in the host window), and its show, which tests read.
     ScreenView& view() { return *views_.front(); }

@@ -161,10 +161,10 @@ void IdleWatching::startShow() {
     if (showInhibitor_) {
         showInhibitor_->start();
     }
-    auto* show = dynamic_cast<QWidget*>(program_.displayIfLoaded());
-    if (QGuiApplication::platformName() == u"wayland" && show != nullptr &&
-        show->windowHandle() != nullptr) {
-        waylandInhibitor_ = WaylandIdleInhibitor::inhibit(*show->windowHandle()).inhibitor;
+    const DisplayWindow* show = program_.displayIfLoaded();
+    QWindow* window = show != nullptr ? show->primaryWindow() : nullptr;
+    if (QGuiApplication::platformName() == u"wayland" && window != nullptr) {
+        waylandInhibitor_ = WaylandIdleInhibitor::inhibit(*window).inhibitor;
     }
 }
 

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+class QWindow;
+
 namespace luma {
 
 class Mp3Player;
@@ -27,6 +29,8 @@ public:
     virtual void showFirstSlide() = 0;
     // The background of the picture area (the panel's colour bars set it while the show is off).
     virtual void setBackgroundColour(std::int32_t colour) = 0;
+    // The native window of the show on the primary monitor; null before it has one.
+    virtual QWindow* primaryWindow() const { return nullptr; }
 };
 
 // ControlPanel, the control panel.
