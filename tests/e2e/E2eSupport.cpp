@@ -20,8 +20,8 @@ bool waitUntil(const std::function<bool()>& condition, int timeoutMs) {
     return met;
 }
 
-XServer::XServer(bool twoMonitors) {
-    QStringList arguments = {"-screen", "0", "1024x768x24", "-noreset"};
+XServer::XServer(bool twoMonitors, const QString& size) {
+    QStringList arguments = {"-screen", "0", size + "x24", "-noreset"};
     QString program = "Xvfb";
     if (twoMonitors) {
         QFile config(work_.filePath("xorg.conf"));

@@ -15,12 +15,12 @@ namespace luma::test {
 bool waitUntil(const std::function<bool()>& condition, int timeoutMs);
 
 // An X server of our own on a free display number, for the life of the object: Xvfb with one
-// screen of 1024 x 768, or Xorg's dummy driver with two monitors of 800 x 600 side by side (DUMMY0
+// screen of `size`, or Xorg's dummy driver with two monitors of 800 x 600 side by side (DUMMY0
 // at 0,0, the primary one, and DUMMY1 at 800,0; DUMMY2 can be added at 1600,0), which Xvfb cannot
 // give. `display` is empty when it did not start.
 class XServer {
 public:
-    explicit XServer(bool twoMonitors = false);
+    explicit XServer(bool twoMonitors = false, const QString& size = "1024x768");
     ~XServer();
     // The whole screen, through ImageMagick's import; null on failure.
     QImage screenshot() const;

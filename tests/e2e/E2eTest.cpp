@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRect>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QStandardPaths>
 
@@ -78,25 +79,28 @@ TEST(E2e, ASecondInstanceEndsAtOnce) {
                 first.exitCode() == 0);
 }
 
-// The letter of the slide on the primary monitor when it covers that monitor and all the others
-// show the white background; '?' otherwise.
-char slideShown(const XServer& x) {
+// The letters of what covers each monitor of 800 x 600 from the left; '?' where not one colour.
+QString slidesShown(const XServer& x) {
     const QImage shot = x.screenshot();
-    const char slide = shot.isNull() ? '?' : letterOf(shot.pixelColor(400, 300));
+    QString letters;
+    for (int m = 0; m < shot.width() / 800; ++m) {
+        letters += letterOf(shot.pixelColor(400 + 800 * m, 300));
+    }
     for (int i = 0; i < shot.width() * shot.height(); i += 97) {
         const int px = i % shot.width();
-        if (letterOf(shot.pixelColor(px, i / shot.width())) != (px < 800 ? slide : 'W')) {
-            return '?';
+        if (letterOf(shot.pixelColor(px, i / shot.width())) != letters[px / 800]) {
+            letters[px / 800] = u'?';
         }
     }
-    return slide;
+    return letters;
 }
 
 // A show of three solid slides over two monitors, two seconds each, with music and the chime on a
-// machine without a usable sound device: the slides from the second on in list order on the
-// primary monitor, the background on the others, one added during the show among them; one clear
-// line that there is no sound; small mouse moves on the second monitor pass, and a move beyond the
-// sensitivity ends the show.
+// machine without a usable sound device: every monitor shows slides, one added during the show
+// among them, the list going on from the second entry left to right over the monitors at each
+// change; one clear line that there is no sound; small mouse moves on the second monitor pass, and
+// a move beyond the sensitivity ends the show. With "EveryMonitor" off, the primary shows slides
+// and the others the background.
 TEST(E2e, AShowCoversEveryMonitorWithoutSoundUntilTheMouseMoves) {
     XServer x(true);
     TempEnv env;
@@ -121,24 +125,24 @@ TEST(E2e, AShowCoversEveryMonitorWithoutSoundUntilTheMouseMoves) {
     x.run("xdotool", {"mousemove", "1200", "300"});  // where the pointer rests as the show starts
 
     ProgramRun run({"/S"}, x.display, {"SDL_AUDIODRIVER=nosuchdriver"});
-    QString seen;
+    QStringList seen;
     waitUntil(
         [&] {
-            const char c = slideShown(x);
-            if (c != '?' && !seen.endsWith(QChar(c))) {
-                seen.append(QChar(c));
+            const QString now = slidesShown(x);
+            if (!now.isEmpty() && !now.contains(u'?') && seen.value(seen.size() - 1) != now) {
+                seen.append(now);
             }
             return seen.size() >= 4;
         },
         30000);
-    EXPECT_EQ(seen, u"GBRG");
+    EXPECT_EQ(seen.join(u' '), "GB RG BR GB");
     for (const QString change :
          {"--newmode 800x600_added 40.00 800 840 968 1056 600 601 605 628 +hsync +vsync",
           "--addmode DUMMY2 800x600_added", "--output DUMMY2 --mode 800x600_added --pos 1600x0"}) {
         x.run("xrandr", change.split(u' '));
     }
-    EXPECT_TRUE(
-        waitUntil([&] { return x.screenshot().width() == 2400 && slideShown(x) != '?'; }, 10000));
+    const QStringList inOrder = {"RGB", "GBR", "BRG"};
+    EXPECT_TRUE(waitUntil([&] { return inOrder.contains(slidesShown(x)); }, 10000));
     for (int i = 0; i < 10; ++i) {  // steps below the sensitivity
         x.run("xdotool", {"mousemove", QString::number(1200 + 8 * (i % 2)), "300"});
     }
@@ -156,6 +160,45 @@ TEST(E2e, AShowCoversEveryMonitorWithoutSoundUntilTheMouseMoves) {
     EXPECT_TRUE(errors.startsWith("lumafolio: no sound device") &&
                 errors.contains("nosuchdriver") && errors.count(u'\n') == 1)
         << "one line that names what failed: " << qPrintable(errors);
+    writeSettings(env.settingsFile(), {"Settings/EveryMonitor=0"});
+    ProgramRun off({"/S"}, x.display);
+    const QStringList background = {"RWW", "GWW", "BWW"};
+    EXPECT_TRUE(waitUntil([&] { return background.contains(slidesShown(x)); }, 10000));
+}
+
+// A picture of red and blue columns by turns, at the screen's device size, keeps its one-pixel
+// stripes at device pixel ratios of 2 and 1.5: stretched across the whole width, and at actual size
+// from its random place to the right edge, one picture pixel per device pixel.
+TEST(E2e, OnePicturePixelIsOneDevicePixelAtRatiosOf2AndOneAndAHalf) {
+    XServer x(false, "1920x1080");
+    TempEnv env;
+    QImage stripes(1920, 1080, QImage::Format_RGB32);
+    for (int i = 0; i < 1920 * 1080; ++i) {
+        stripes.setPixelColor(i % 1920, i / 1920, i % 2 == 0 ? Qt::red : Qt::blue);
+    }
+    ASSERT_TRUE(stripes.save(env.configHome() + "/stripes.bmp", "BMP"));
+    // Along the bottom row: the background, then at least `least` columns of red and blue by turns.
+    const auto striped = [&x](int least) {
+        const QImage shot = x.screenshot();
+        QString row;
+        for (int c = 0; c < shot.width(); ++c) {
+            row += letterOf(shot.pixelColor(c, shot.height() - 1));
+        }
+        const QString part = row.mid(row.indexOf(QRegularExpression("[RB]")));
+        return part.size() >= least && !part.contains(QRegularExpression("[^RB]|RR|BB"));
+    };
+    for (const QString scale : {"2", "1.5"}) {
+        for (const QString size : {"1", "0"}) {
+            ASSERT_TRUE(waitUntil([&] { return !striped(1); }, 10000)) << "the last run's slide";
+            writeSettings(env.settingsFile(),
+                          {"Settings/Slides=1", "Settings/Slidesize=1", "Settings/Mousesens=15",
+                           "Settings/screensize=" + size, "pictures/HowMany=1",
+                           "pictures/1=" + env.configHome() + "/stripes.bmp"});
+            ProgramRun run({"/S"}, x.display, {"QT_SCALE_FACTOR=" + scale});
+            EXPECT_TRUE(waitUntil([&] { return striped(size == "1" ? 1920 : 1920 / 4); }, 20000))
+                << "ratio " << qPrintable(scale) << ", screensize=" << qPrintable(size);
+        }
+    }
 }
 
 // "/C" opens the panel. A music file typed into its Sound tab, added, and saved with "Save
@@ -391,15 +434,14 @@ TEST(E2e, TheIdleWatcherStartsTheShowAfterIdleTimeOnGnome) {
 }
 
 // "--idle" as a Wayland client of headless sway with two outputs, run as an ordinary user: after
-// the idle time the slide fills the primary output (the first) and the background colour (blue)
-// the other; a virtual keyboard's key ends the show, and the watcher brings it back next time.
+// the idle time the slide fills both outputs; a virtual keyboard's key ends the show, and the
+// watcher brings it back next time.
 TEST(E2e, TheIdleWatcherStartsTheShowOnEveryOutputUnderSway) {
     const auto sway = Compositor::sway({LUMAFOLIO_BINARY_DIR "/lumafolio11.scr"}, 2);
     ASSERT_TRUE(sway) << "sway did not start";
     QTemporaryDir media;
     writeSettings(sway->folder() + "/.config/lumafolio/Lumafolio 1.1.ini",
                   saverShow(media, "Settings/Bsound=0") << "Settings/IdleMinutes=1"
-                                                        << "Settings/BackColors=16711680"
                                                         << "Settings/AllowLock=0");
     handToSaverUser(sway->folder());
     // The centre of each output as a letter: "??" is sway's grey desktop. (A shot of the whole
@@ -419,7 +461,7 @@ TEST(E2e, TheIdleWatcherStartsTheShowOnEveryOutputUnderSway) {
     QStringList command = sway->asUser({sway->bin("lumafolio11.scr"), "--idle"},
                                        {"LUMAFOLIO_IDLE_MINUTE_MS=1500"}, "wayland");
     watcher.start(command.takeFirst(), command);
-    EXPECT_TRUE(waitUntil([&] { return outputs() == "RB"; }, 8000)) << qPrintable(outputs());
+    EXPECT_TRUE(waitUntil([&] { return outputs() == "RR"; }, 8000)) << qPrintable(outputs());
     const QString ipc = QDir(sway->folder()).entryList({"sway-ipc.*"}, QDir::System).value(0);
     EXPECT_TRUE(
         sway->run({"env", "SWAYSOCK=" + sway->folder() + "/" + ipc, "swaymsg", "-t", "get_tree"})
@@ -429,7 +471,7 @@ TEST(E2e, TheIdleWatcherStartsTheShowOnEveryOutputUnderSway) {
     // The key comes once the virtual keyboard has had time to reach the program.
     EXPECT_TRUE(sway->run({"wtype", "-s", "1000", "-k", "Shift_L"})) << "wtype failed";
     EXPECT_TRUE(waitUntil([&] { return outputs() == "??"; }, 5000)) << qPrintable(outputs());
-    EXPECT_TRUE(waitUntil([&] { return outputs() == "RB"; }, 8000)) << "no show after the end";
+    EXPECT_TRUE(waitUntil([&] { return outputs() == "RR"; }, 8000)) << "no show after the end";
     watcher.terminate();  // runuser passes it on
     EXPECT_TRUE(watcher.waitForFinished(5000));
     if (HasFailure()) {
