@@ -3,7 +3,7 @@
 // Reports resident memory after the first 100 steps and at the end, and the open file
 // descriptors; exits non-zero when memory grew beyond 10 % after the first 100 steps or a
 // descriptor was left open. `--steps=N` runs another number of steps.
-#include "support/Soak.h"
+#include "SoakRun.h"
 
 #include <benchmark/benchmark.h>
 

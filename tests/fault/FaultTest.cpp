@@ -9,7 +9,7 @@
 #include "settings/IniSettingsStore.h"
 #include "settings/SettingsKeys.h"
 #include "settings/StoredList.h"
-#include "support/Soak.h"
+#include "support/ShowRig.h"
 
 #include <gtest/gtest.h>
 
