@@ -12,8 +12,9 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${LUMAFOLIO_MAKER_URL}")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# MIDI needs the soundfont; the daemons run the saver.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "timgm6mb-soundfont, xscreensaver, xsecurelock")
+# MIDI needs the soundfont; the daemons run the saver; on Wayland Qt's plugin makes the show a
+# Wayland client of its own, which the idle inhibitor needs.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "timgm6mb-soundfont, xscreensaver, xsecurelock, qt6-wayland")
 include(CPack)
 
 # What Debian asks of every package: the copyright and a changelog, compressed without a
