@@ -72,7 +72,8 @@ demo: deps build
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
 
-# The Debian package $(BUILD)/lumafolio_<version>_<arch>.deb, for `sudo apt install ./build/lumafolio_*.deb`.
+# The Debian package $(BUILD)/lumafolio_<version>_<arch>.deb, which
+# `sudo apt install ./$(BUILD)/lumafolio_*.deb` installs.
 package: deps
 	$(MAKE) build
 	cmake --build $(BUILD) --target package
