@@ -15,14 +15,15 @@ PACKAGES := cmake g++ make pkg-config clang-format \
 	xscreensaver xsecurelock xserver-xorg-core xserver-xorg-video-dummy \
 	desktop-file-utils fonts-dejavu-core dbus mutter gnome-session-bin \
 	libwayland-dev libwayland-bin wayland-protocols plasma-wayland-protocols qt6-base-private-dev \
-	qt6-wayland sway wtype grim kwin-wayland
+	qt6-wayland sway wtype grim kwin-wayland \
+	help2man dpkg-dev lintian appstream man-db
 
 # Only `make fuzz` needs these: clang with libFuzzer.
 PACKAGES_FUZZ := clang libclang-rt-14-dev
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps deps-fuzz build check check-asan fuzz test demo install format clean
+.PHONY: all deps deps-fuzz build check check-asan fuzz test demo install package format clean
 
 all: build
 
@@ -70,6 +71,12 @@ demo: deps build
 
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# The Debian package $(BUILD)/lumafolio_<version>_<arch>.deb, which
+# `sudo apt install ./$(BUILD)/lumafolio_*.deb` installs.
+package: deps
+	$(MAKE) build
+	cmake --build $(BUILD) --target package
 
 format:
 	find src tests bench -name '*.cpp' -o -name '*.h' | xargs clang-format -i

@@ -5,24 +5,94 @@
 namespace luma {
 namespace {
 
-const char* const kUsage =
-    "Usage: lumafolio [/C | /S | /P | /A]\n"
-    "\n"
-    "  /C (also /c:1234)  open the control panel\n"
-    "  /S, or nothing     run a show: the slideshow with its music, as the preferences say;\n"
-    "                     the very first show of a user opens the control panel on its Help tab\n"
-    "  /P                 end at once (there is no preview)\n"
-    "  /A                 say that there is no password protection\n"
-    "  --idle             wait in the background and start the show after the idle time the\n"
-    "                     preferences give (\"Start the slideshow after\"); one per user\n"
-    "  -root, --root      run a hosted show in the window of a screen saver daemon\n"
-    "                     (XSCREENSAVER_WINDOW), or on the screen's root window\n"
-    "  -window-id ID      run a hosted show in window ID (decimal or 0x hexadecimal)\n"
-    "  anything else      end at once\n"
-    "  --help             print this help\n"
-    "  --version          print the version\n"
-    "\n"
-    "Only one Lumafolio runs per user: a second start ends at once, whatever its mode.\n";
+// The help, and through help2man at build time the manual page: its headings ("Options:",
+// "Environment:", "Files:", "*Exit status*") become the page's sections.
+const char* const kUsage = R"(Usage: lumafolio [/C | /S | /P | /A | --idle | -root | -window-id ID]
+Lumafolio puts your pictures and music on screen when you step away: a
+full-screen slideshow of BMP, JPEG and GIF pictures, with background music
+from a playlist of WAV, MP3 and MIDI files and audio CD tracks. Its control
+panel builds the slide list and the playlist and sets every preference.
+
+Options:
+  /C (also /c:1234)   open the control panel
+  /S, or nothing      run a show: the slideshow with its music, as the
+                      preferences say; the very first show of a user opens
+                      the control panel on its Help tab
+  /P                  end at once (there is no preview)
+  /A                  say that there is no password protection
+  --idle              wait in the background and start the show after the
+                      idle time that the preferences give ("Start the
+                      slideshow after"); one per user
+  -root, --root       run a hosted show in the window of a screen saver
+                      daemon (XSCREENSAVER_WINDOW), or on the root window
+  -window-id ID       run a hosted show in window ID (decimal or 0x hex)
+  --help              print this help
+  --version           print the version
+  anything else       end at once
+
+The first two characters of the command line choose the mode, in either case.
+Only one Lumafolio runs per user: a second start ends at once, whatever its
+mode (the idle watcher holds that lock only while its show runs).
+
+Environment:
+  XDG_CONFIG_HOME     the folder of the settings file and the autostart
+                      entries (~/.config when not set)
+  XDG_RUNTIME_DIR     the folder of the lock that lets one Lumafolio run
+  DISPLAY, WAYLAND_DISPLAY, QT_QPA_PLATFORM
+                      the display to show on; a mode that needs one ends
+                      with status 1 when none is found
+  XSCREENSAVER_WINDOW
+                      a screen saver daemon's window: a hosted show in it
+  XSCREENSAVER_SAVER_INDEX
+                      set and not 0: a further monitor's saver, which
+                      plays no sound
+  XDG_SESSION_TYPE, DBUS_SESSION_BUS_ADDRESS
+                      where --idle asks the desktop for the idle time
+  LUMAFOLIO_SOUNDFONT
+                      the soundfont for MIDI files, instead of
+                      /usr/share/sounds/sf2/default-GM.sf2
+  LUMAFOLIO_CD_DRIVES
+                      more CD drives or disc images (.cue, .toc, .nrg),
+                      separated by colons
+  SDL_AUDIODRIVER     the sound system: pulseaudio, pipewire, alsa, or
+                      dummy for none
+  LUMAFOLIO_IDLE_MINUTE_MS
+                      the length of the idle minute in milliseconds, for
+                      tests
+
+Files:
+  ~/.config/lumafolio/Lumafolio 1.1.ini
+                      the preferences, the slide list and the playlist; a
+                      damaged file is kept beside the new one as
+                      Lumafolio 1.1.ini.damaged-DATE-TIME
+  ~/.config/autostart/LumaS.desktop
+                      starts the tray icon at login ("Always set the
+                      Desktop icon")
+  ~/.config/autostart/LumaIdle.desktop
+                      starts --idle at login ("Start the slideshow after")
+
+*Exit status*
+  0                   the program ended, or ended at once as its mode asks
+  1                   no display was found, or a hosted show has no X11
+                      window to draw in
+  2                   -window-id names no window id
+
+*As a screen saver*
+  "Lumafolio" lumafolio --root \n\
+                      the line for xscreensaver: add it to the programs: list
+                      of ~/.xscreensaver and choose Lumafolio in
+                      xscreensaver-settings
+  XSECURELOCK_SAVER=saver_lumafolio xsecurelock
+                      locks with xsecurelock and shows the slides; installed
+                      elsewhere than /usr, the saver needs its full path, as in
+                      /usr/local/libexec/xsecurelock/saver_lumafolio
+  xss-lock -- env XSECURELOCK_SAVER=saver_lumafolio xsecurelock &
+                      the same whenever the X server's idle time runs out
+  xss-lock -- lumafolio /S &
+                      a show without locking whenever that time runs out
+  swayidle -w timeout 600 'lumafolio /S'
+                      a show after 10 minutes without input on sway (Wayland)
+)";
 
 bool isSet(const EnvironmentLookup& environment, const char* name) {
     return !environment(name).isEmpty();
