@@ -38,6 +38,8 @@ Environment:
   XDG_CONFIG_HOME     the folder of the settings file and the autostart
                       entries (~/.config when not set)
   XDG_RUNTIME_DIR     the folder of the lock that lets one Lumafolio run
+                      (without it, lumafolio/ in the cache folder)
+  XDG_CACHE_HOME      the cache folder (~/.cache when not set)
   DISPLAY, WAYLAND_DISPLAY, QT_QPA_PLATFORM
                       the display to show on; a mode that needs one ends
                       with status 1 when none is found

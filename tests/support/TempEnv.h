@@ -10,7 +10,7 @@
 
 namespace luma::test {
 
-// Points XDG_CONFIG_HOME and XDG_RUNTIME_DIR at fresh temporary folders for the life of the object
+// Points XDG_CONFIG_HOME, XDG_RUNTIME_DIR and XDG_CACHE_HOME at fresh temporary folders for the life of the object
 // and restores them afterwards.
 class TempEnv {
 public:

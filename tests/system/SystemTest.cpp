@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <QApplication>
 #include <QComboBox>
 #include <QDateTime>
@@ -84,6 +86,21 @@ TEST(LockFileInstance, AnOldLockOfALiveProcessHoldsAndOneOfAGoneProcessIsTakenOv
     left.write("2147483646\nlumafolio11.scr\n\n");
     left.close();
     EXPECT_TRUE(LockFileInstance(path).acquire());
+}
+
+// Without a runtime folder the lock lies in a folder only the user may enter: what another user
+// put first at the shared temporary folder's old name, which we may not replace, holds nothing.
+TEST(LockFileInstance, WithoutARuntimeFolderTheLockIsTheUsersOwn) {
+    TempEnv env;
+    qunsetenv("XDG_RUNTIME_DIR");
+    QDir foreign(QDir::tempPath() + QStringLiteral("/lumafolio-1.1-%1.lock").arg(getuid()));
+    ASSERT_TRUE(foreign.mkpath("held"));  // a folder with content: no lock file replaces it
+    EXPECT_TRUE(LockFileInstance().acquire());
+    const QFileInfo folder(QFileInfo(LockFileInstance::defaultPath()).path());
+    EXPECT_EQ(folder.filePath(), env.configHome() + "/cache/lumafolio");
+    EXPECT_EQ(folder.permissions() & ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser),
+              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    foreign.removeRecursively();
 }
 
 // "..." opens in the folder of the file in the box, with that file chosen; each filter shows its

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLockFile>
+#include <QStandardPaths>
 
 #include <unistd.h>
 
@@ -10,12 +11,21 @@ namespace luma {
 
 namespace {
 
+// Without a runtime folder, a folder of the user's own: in a shared one such as /tmp another user
+// could create the lock first, and every start would believe another Lumafolio runs.
+QString privateFolder() {
+    const QString folder =
+        QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) + "/lumafolio";
+    QDir().mkpath(folder);
+    QFile::setPermissions(folder,
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    return folder;
+}
+
 QString lockPath(const QString& name) {
     QString folder = QString::fromLocal8Bit(qgetenv("XDG_RUNTIME_DIR"));
     if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
-        // No runtime folder: the temporary folder is shared, so the name carries the user.
-        return QDir::tempPath() +
-               QStringLiteral("/lumafolio-1.1%1-%2.lock").arg(name).arg(getuid());
+        folder = privateFolder();
     }
     return folder + QStringLiteral("/lumafolio-1.1%1.lock").arg(name);
 }

@@ -23,8 +23,8 @@ public:
     // The process that holds the lock at `path`, if a live one does.
     static std::optional<qint64> holder(const QString& path);
 
-    // ${XDG_RUNTIME_DIR}/lumafolio-1.1.lock, or the temporary folder when there is no runtime
-    // folder.
+    // ${XDG_RUNTIME_DIR}/lumafolio-1.1.lock, or without a runtime folder the same name in
+    // lumafolio/ of the user's cache folder, which only the user may enter.
     static QString defaultPath();
     // The same, for the one idle watcher per user: lumafolio-1.1-idle.lock.
     static QString watcherPath();
