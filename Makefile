@@ -16,7 +16,7 @@ PACKAGES := cmake g++ make pkg-config clang-format \
 	desktop-file-utils fonts-dejavu-core dbus mutter gnome-session-bin \
 	libwayland-dev libwayland-bin wayland-protocols plasma-wayland-protocols qt6-base-private-dev \
 	qt6-wayland sway wtype grim kwin-wayland \
-	help2man dpkg-dev lintian appstream man-db
+	help2man dpkg-dev lintian appstream man-db dbus-x11
 
 # Only `make fuzz` needs these: clang with libFuzzer.
 PACKAGES_FUZZ := clang libclang-rt-14-dev

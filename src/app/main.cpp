@@ -9,6 +9,7 @@
 #include "platform/desktop/QtFileDialog.h"
 #include "platform/desktop/QtMessageBox.h"
 #include "platform/desktop/QtNotificationArea.h"
+#include "platform/desktop/SessionBusAddress.h"
 #include "platform/desktop/TerminationSignals.h"
 #include "platform/desktop/X11DisplayProbe.h"
 #include "platform/desktop/XcbHostWindows.h"
@@ -79,6 +80,7 @@ int main(int argc, char** argv) {
         // The daemon's window is an X11 one: Xwayland's, where Qt would choose Wayland.
         qputenv("QT_QPA_PLATFORM", "xcb");
     }
+    luma::settleSessionBusAddress();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lumafolio"));
     QApplication::setQuitOnLastWindowClosed(false);

@@ -48,8 +48,11 @@ Environment:
   XSCREENSAVER_SAVER_INDEX
                       set and not 0: a further monitor's saver, which
                       plays no sound
-  XDG_SESSION_TYPE, DBUS_SESSION_BUS_ADDRESS
-                      where --idle asks the desktop for the idle time
+  XDG_SESSION_TYPE    where --idle asks the desktop for the idle time
+  DBUS_SESSION_BUS_ADDRESS
+                      the session's bus (when not set, the one at
+                      $XDG_RUNTIME_DIR/bus); without a bus Lumafolio does
+                      without one and starts none
   LUMAFOLIO_SOUNDFONT
                       the soundfont for MIDI files, instead of
                       /usr/share/sounds/sf2/default-GM.sf2

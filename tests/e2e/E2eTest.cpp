@@ -342,6 +342,40 @@ bool slideAt(const XServer& x, QPoint at) {
     return waitUntil([&] { return letterOf(x.screenshot().pixelColor(at)) == 'R'; }, 10000);
 }
 
+// Without a session bus in the environment, as xscreensaver gives its savers when it runs without
+// one, no mode starts a bus of its own (which would outlive it): once each has put up its window
+// and ended, no D-Bus process runs on its X server.
+TEST(E2e, NoModeStartsABusOfItsOwn) {
+    XServer x;
+    TempEnv env;
+    QTemporaryDir media;
+    writeSettings(env.settingsFile(), saverShow(media, "Settings/Bsound=1"));
+    // D-Bus processes of this X server: a bus started by a program on it inherits its display.
+    const auto buses = [&x] {
+        int n = 0;
+        for (const QByteArray& pid :
+             x.run("pgrep", {"-x", "dbus-daemon|dbus-launch"}).split('\n')) {
+            QFile variables(QStringLiteral("/proc/%1/environ").arg(QString::fromLatin1(pid)));
+            n += variables.open(QIODevice::ReadOnly) &&
+                 variables.readAll().split('\0').contains("DISPLAY=" + x.display.toLocal8Bit());
+        }
+        return n;
+    };
+    for (const QString mode : {"-root", "/S", "/C"}) {
+        ProgramRun run({mode}, x.display, {"DBUS_SESSION_BUS_ADDRESS"});
+        const QString pid = QString::number(run.processId());
+        EXPECT_TRUE(waitUntil(
+            [&] {
+                return !x.run("xdotool", {"search", "--onlyvisible", "--pid", pid}).isEmpty();
+            },
+            10000))
+            << qPrintable(mode);
+        run.terminate();
+        EXPECT_TRUE(run.ended(5000));
+        EXPECT_EQ(buses(), 0) << qPrintable(mode) << " left a bus behind";
+    }
+}
+
 // "--idle" on an X11 desktop, with minutes of 1.5 s: the slide comes after the idle time and input
 // ends the show; the panel and a second watcher meanwhile find no lock held.
 TEST(E2e, TheIdleWatcherStartsTheShowAfterIdleTimeOnX11) {
