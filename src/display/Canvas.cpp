@@ -50,12 +50,14 @@ void Canvas::resize(QSize size, QColor background) {
         painter.drawImage(0, 0, image_);
     }
     image_ = std::move(next);
+    drawn_ = image_.rect();
     changed(image_.rect());
 }
 
 void Canvas::fill(QColor colour) {
     overlay_.reset();
     image_.fill(colour);
+    drawn_ = QRect();
     changed(image_.rect());
 }
 
@@ -71,6 +73,7 @@ void Canvas::draw(const DecodedPart& part, PaintQuality quality) {
             flatten();  // what shows of the kept part goes into the surface first
         }
         overlay_ = part;  // shares the pixels, copies none
+        drawn_ |= whole;
         changed(whole);
         return;
     }
@@ -82,6 +85,7 @@ void Canvas::draw(const DecodedPart& part, PaintQuality quality) {
     } else {
         painter.drawImage(part.area, part.image);
     }
+    drawn_ |= part.area.toAlignedRect().intersected(image_.rect());
     changed(part.area.toAlignedRect().intersected(image_.rect()));
 }
 

@@ -44,6 +44,8 @@ public:
     // Paints `area` of the surface onto `painter`, at the same coordinates.
     void paintOn(QPainter& painter, const QRect& area) const;
     QRect rect() const { return image_.rect(); }
+    // Where something was drawn since the surface was last cleared.
+    QRect drawnArea() const { return drawn_; }
     QSize size() const { return image_.size(); }
 
 private:
@@ -53,6 +55,7 @@ private:
 
     mutable QImage image_;
     mutable std::optional<DecodedPart> overlay_;
+    QRect drawn_;
     std::function<void(const QRect&)> listener_;
 };
 

@@ -58,8 +58,13 @@ struct Load {
             StoredList(services.store, keys::kPictures).count().value_or(services.slideCount);
         services.slideIndex = 1;
         show.picturePath = slideEntry(services.store, services.slideCount, services.slideIndex);
-        loadPicture(show.currentPicture, show.picturePath, show.canvas.rect(),
-                    stillPlace(show, services.settings));
+        // Kept for a first slide that does not load; only what shows is decoded.
+        if (auto picture = show.picturePath == kMissingPicture
+                               ? std::nullopt
+                               : Picture::fromFile(show.picturePath)) {
+            show.currentPicture = std::move(*picture);
+        }
+        host.readFirstSlides();
         show.setBackgroundColour(services.settings.backColors);
         showWindow();
     }

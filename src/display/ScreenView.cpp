@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace luma {
 
@@ -20,19 +21,12 @@ ScreenView::ScreenView(TimerService& timers, const SettingsRecord& settings, Vie
       settings_(settings),
       input_(input),
       show_(timers,
-            frameDecoder ? std::move(frameDecoder) : std::make_unique<ThreadedFrameDecoder>()) {
+            frameDecoder ? std::move(frameDecoder) : std::make_unique<ThreadedFrameDecoder>()),
+      fadeTimer_(timers) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
-    show_.canvas.setListener([this](const QRect& area) {
-        const double scale = canvasScale();
-        if (scale == 1) {
-            update(area);
-            return;
-        }
-        const QRectF shown(area.x() / scale, area.y() / scale, area.width() / scale,
-                           area.height() / scale);
-        update(shown.toAlignedRect().adjusted(-1, -1, 1, 1));
-    });
+    show_.canvas.setListener([this](const QRect& area) { updateCanvasArea(area); });
+    fadeTimer_.setHandler([this] { fadeTick(); });
     show_.animationTimer.setHandler([this] { animationTick(show_, settings_, isVisible()); });
     if (input_ != nullptr) {
         setMouseTracking(true);
@@ -41,6 +35,62 @@ ScreenView::ScreenView(TimerService& timers, const SettingsRecord& settings, Vie
 }
 
 ScreenView::~ScreenView() = default;
+
+void ScreenView::updateCanvasArea(const QRect& area) {
+    const double scale = canvasScale();
+    if (scale == 1) {
+        update(area);
+        return;
+    }
+    const QRectF shown(area.x() / scale, area.y() / scale, area.width() / scale,
+                       area.height() / scale);
+    update(shown.toAlignedRect().adjusted(-1, -1, 1, 1));
+}
+
+void ScreenView::holdForFade() {
+    endFade();  // a fade still under way jumps to its end
+    before_ = show_.canvas.image();
+    beforeDrawn_ = show_.canvas.drawnArea();
+    beforeBackground_ = show_.background;
+}
+
+void ScreenView::fade() {
+    if (before_.size() != show_.canvas.size()) {
+        before_ = QImage();
+        return;  // the screen changed meanwhile: nothing to blend from
+    }
+    fadeArea_ = beforeBackground_ == show_.background ? beforeDrawn_ | show_.canvas.drawnArea()
+                                                      : show_.canvas.rect();
+    const double hz = screen() != nullptr ? screen()->refreshRate() : 0;
+    constexpr int kSlowestFrameMs = 33;
+    const int interval = hz > 0 ? std::clamp(int(1000 / hz), 1, kSlowestFrameMs) : kSlowestFrameMs;
+    fadeFrames_ = std::max(1, (1000 + interval / 2) / interval);
+    fadeFrame_ = 0;
+    if (show_.animationTimer.isEnabled()) {
+        show_.animationTimer.setEnabled(false);
+        show_.animateAfterFade = true;
+    }
+    fadeTimer_.setInterval(interval);
+    fadeTimer_.setEnabled(true);
+    updateCanvasArea(fadeArea_);
+}
+
+void ScreenView::fadeTick() {
+    updateCanvasArea(fadeArea_);
+    if (++fadeFrame_ < fadeFrames_) {
+        return;
+    }
+    endFade();
+}
+
+void ScreenView::endFade() {
+    fadeTimer_.setEnabled(false);
+    fadeFrames_ = 0;
+    before_ = QImage();
+    if (std::exchange(show_.animateAfterFade, false)) {
+        show_.animationTimer.setEnabled(true);
+    }
+}
 
 void ScreenView::cover(QScreen& screen) {
     screen_ = &screen;
@@ -86,6 +136,10 @@ void ScreenView::paintEvent(QPaintEvent* e) {
     if (viewScale_ != 1) {
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
         painter.drawImage(QRectF(rect()), show_.canvas.image());
+        if (isFading()) {
+            painter.setOpacity(1 - double(fadeFrame_) / fadeFrames_);
+            painter.drawImage(QRectF(rect()), before_);
+        }
         return;
     }
     // Canvas pixels go one to one onto device pixels, whatever the ratio.
@@ -96,6 +150,11 @@ void ScreenView::paintEvent(QPaintEvent* e) {
                            .toAlignedRect()
                            .intersected(show_.canvas.rect());
     show_.canvas.paintOn(painter, area);
+    const QRect blended = area.intersected(fadeArea_);
+    if (isFading() && !blended.isEmpty()) {
+        painter.setOpacity(1 - double(fadeFrame_) / fadeFrames_);
+        painter.drawImage(blended, before_, blended);
+    }
 }
 
 void ScreenView::resizeEvent(QResizeEvent* e) {

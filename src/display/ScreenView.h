@@ -52,6 +52,13 @@ public:
     // How many canvas pixels one device pixel shows: above 1 in a host window smaller than the
     // screen.
     double viewScale() const { return viewScale_; }
+    // Keeps what the view shows, so that fade() can blend from it.
+    void holdForFade();
+    // Blends what holdForFade() kept into what the canvas shows now, over one second at the
+    // screen's refresh rate (at least 30 frames a second), repainting only where they differ. An
+    // animation on the canvas starts when the fade is over.
+    void fade();
+    bool isFading() const { return fadeFrames_ > 0; }
 
 protected:
     bool event(QEvent* e) override;
@@ -65,6 +72,10 @@ protected:
 
 private:
     void fitCanvas();
+    void fadeTick();
+    void endFade();
+    // Repaints where `area` of the canvas shows.
+    void updateCanvasArea(const QRect& area);
     // Canvas pixels per logical pixel of the view.
     double canvasScale() const { return devicePixelRatioF() * viewScale_; }
 
@@ -74,6 +85,13 @@ private:
     bool hosted_ = false;
     double viewScale_ = 1;
     ShowState show_;
+    Timer fadeTimer_;
+    QImage before_;  // what the fade starts from
+    QRect beforeDrawn_;
+    QColor beforeBackground_;
+    QRect fadeArea_;  // in canvas pixels
+    int fadeFrame_ = 0;
+    int fadeFrames_ = 0;  // 0: no fade under way
 };
 
 }  // namespace luma

@@ -17,6 +17,7 @@ void ShowState::resetAnimation() {
 
 void ShowState::stopAnimation() {
     animationTimer.setEnabled(false);
+    animateAfterFade = false;
     awaitedFrame = -1;
 }
 

@@ -48,6 +48,7 @@ struct ShowState {
     std::uint64_t animationGeneration = 0;  // a new animation drops what older decodings bring
     int awaitedFrame = -1;                  // a frame whose tick came before it was decoded, or -1
     int decodingFrame = -1;                 // the frame the decoder works on, or -1
+    bool animateAfterFade = false;          // the animation starts when the fade to it ends
     std::unique_ptr<FrameDecoder> frameDecoder;  // last, so that its work goes first
 
     // The window's inner size in device pixels, W x H, which the canvas always has.

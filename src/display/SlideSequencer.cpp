@@ -23,54 +23,36 @@ namespace {
 constexpr double kPlacementDivisor = 1.5;
 constexpr std::int64_t kMillisecondsPerSecond = 1000;
 
-// Steps 1 to 5: animation timer, position, clearing.
-void prepare(ShowState& show, ShowServices& services, SlideStepKind kind) {
-    const SettingsRecord& settings = services.settings;
+// Moves `index` on from the slide before it.
+void chooseSlide(std::int32_t& index, ShowServices& services) {
+    const std::int32_t n = services.slideCount;
+    if (services.settings.randomOrder == 1) {
+        services.random.reseedFromClock();
+        const double r = services.random.next();
+        index = toInt32(std::floor(r * n + 1)).value_or(index);
+        return;
+    }
+    index = std::int64_t{index} + 1 > n ? 1 : index + 1;
+}
+
+// Stops or arms the animation timer, takes the planned position and clears to the background
+// colour.
+void prepare(ShowState& show, const PlannedSlide& plan, const SettingsRecord& settings,
+             SlideStepKind kind) {
     if (settings.animate == 1) {
         show.stopAnimation();
     } else if (kind == SlideStepKind::FirstSlide) {
         show.animationTimer.setEnabled(true);
     }
-    services.random.reseedFromClock();
-    const QSize area = show.area();
-    show.slideX = randomPosition(area.width() / kPlacementDivisor, services.random.next())
-                      .value_or(show.slideX);
-    show.slideY = randomPosition(area.height() / kPlacementDivisor, services.random.next())
-                      .value_or(show.slideY);
+    show.slideX = static_cast<std::int16_t>(plan.position.x());
+    show.slideY = static_cast<std::int16_t>(plan.position.y());
     show.frameHolders.front().backColour = settings.backColors;
     show.setBackgroundColour(settings.backColors);
     show.resetAnimation();  // the old slide's frames go with it
 }
 
-// Moves the slide index on; false when the show went away while events ran.
-bool chooseSlide(ShowServices& services) {
-    const std::int32_t n = services.slideCount;
-    if (services.settings.randomOrder == 1) {
-        services.random.reseedFromClock();
-        const double r = services.random.next();
-        services.slideIndex = toInt32(std::floor(r * n + 1)).value_or(services.slideIndex);
-        return true;
-    }
-    if (std::int64_t{services.slideIndex} + 1 > n) {
-        services.slideIndex = 1;
-        return true;
-    }
-    ++services.slideIndex;
-    return services.letEventsRun();
-}
-
-// Reads and paints the still slides of a step, read side by side on workers.
-void paintStills(const std::vector<ShowState*>& stills, const SettingsRecord& settings) {
-    std::vector<QFuture<std::optional<LoadedPicture>>> reads;
-    for (const ShowState* show : stills) {
-        reads.push_back(QtConcurrent::run(readPicture, show->picturePath, show->canvas.rect(),
-                                          stillPlace(*show, settings)));
-    }
-    for (std::size_t k = 0; k < stills.size(); ++k) {
-        ShowState& show = *stills[k];
-        paintLoaded(show.currentPicture, reads[k].result(), show.canvas,
-                    stillPlace(show, settings));
-    }
+bool animates(const QString& path, const SettingsRecord& settings) {
+    return hasGifSuffix(path) && settings.animate == 1;
 }
 
 }  // namespace
@@ -106,29 +88,52 @@ PlaceOf actualSizePlace(const ShowState& show, const SettingsRecord& settings) {
     };
 }
 
-void slideStep(const std::vector<ShowState*>& screens, ShowServices& services, SlideStepKind kind) {
+std::vector<PlannedSlide> planSlides(const std::vector<ShowState*>& screens,
+                                     ShowServices& services) {
+    std::vector<PlannedSlide> plans;
+    std::int32_t index = services.slideIndex;
+    for (const ShowState* show : screens) {
+        services.random.reseedFromClock();
+        const QSize area = show->area();
+        const auto x = randomPosition(area.width() / kPlacementDivisor, services.random.next());
+        const auto y = randomPosition(area.height() / kPlacementDivisor, services.random.next());
+        chooseSlide(index, services);
+        plans.push_back({index, QPoint(x.value_or(show->slideX), y.value_or(show->slideY))});
+    }
+    return plans;
+}
+
+SlideRead slideRead(const PlannedSlide& plan, const ShowState& show, ShowServices& services) {
+    SlideRead read;
+    read.path = slideEntry(services.store, services.slideCount, plan.index);
+    read.visible = show.canvas.rect();
+    read.stretched = services.settings.screenSize == 1 && !animates(read.path, services.settings);
+    read.position = plan.position;
+    read.multiplier = toInt16(storedSetting(services.store, keys::kSlideSize))
+                          .value_or(services.settings.slideSize);
+    return read;
+}
+
+void showSlides(const std::vector<ShowState*>& screens, const std::vector<PlannedSlide>& plans,
+                std::vector<ReadSlide>& reads, ShowServices& services, SlideStepKind kind) {
     SettingsRecord& settings = services.settings;
-    std::vector<std::int32_t> chosen;
-    for (ShowState* show : screens) {
-        prepare(*show, services, kind);
-        // The events that ran may have ended the show; a display that went away shows nothing
-        // more.
-        if (!chooseSlide(services)) {
-            return;
-        }
-        chosen.push_back(services.slideIndex);
+    for (std::size_t k = 0; k < screens.size(); ++k) {
+        prepare(*screens[k], plans[k], settings, kind);
+    }
+    if (!plans.empty()) {
+        services.slideIndex = plans.back().index;
     }
     if (const auto multiplier = toInt16(storedSetting(services.store, keys::kSlideSize))) {
         settings.slideSize = *multiplier;
     }
     rearmSlideTimer(services.store, services.slideTimer);
-    std::vector<ShowState*> stills;
     for (std::size_t k = 0; k < screens.size(); ++k) {
         ShowState& show = *screens[k];
-        show.picturePath = slideEntry(services.store, services.slideCount, chosen[k]);
+        show.picturePath = reads[k].request.path;
         const QString& path = show.picturePath;
-        if (hasGifSuffix(path) && settings.animate == 1) {
-            loadAndPaint(show.currentPicture, path, show.canvas, actualSizePlace(show, settings));
+        if (animates(path, settings)) {
+            paintLoaded(show.currentPicture, std::move(reads[k].loaded), show.canvas,
+                        actualSizePlace(show, settings));
             loadAnimation(show, path);
             decodeFramesAhead(show, settings);
             continue;
@@ -136,13 +141,26 @@ void slideStep(const std::vector<ShowState*>& screens, ShowServices& services, S
         if (!hasGifSuffix(path)) {
             show.stopAnimation();
         }
-        stills.push_back(&show);
+        paintLoaded(show.currentPicture, std::move(reads[k].loaded), show.canvas,
+                    stillPlace(show, settings));
     }
-    paintStills(stills, settings);
     if (settings.asound == 1) {
         services.playChime();
     }
     services.letEventsRun();
+}
+
+void slideStep(const std::vector<ShowState*>& screens, ShowServices& services, SlideStepKind kind) {
+    const std::vector<PlannedSlide> plans = planSlides(screens, services);
+    std::vector<QFuture<ReadSlide>> reading;
+    for (std::size_t k = 0; k < screens.size(); ++k) {
+        reading.push_back(QtConcurrent::run(readSlide, slideRead(plans[k], *screens[k], services)));
+    }
+    std::vector<ReadSlide> reads;
+    for (auto& read : reading) {
+        reads.push_back(read.result());
+    }
+    showSlides(screens, plans, reads, services, kind);
 }
 
 }  // namespace luma

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "display/PictureLoading.h"
+#include "display/SlideReader.h"
 
+#include <QPoint>
 #include <QString>
 
 #include <cstdint>
@@ -20,13 +22,33 @@ enum class SlideStepKind {
     Tick,        // a tick of slideTimer
 };
 
-// One step of the slideshow over the screens that show slides, `screens`: on each in turn stop a
-// running animation, choose a new random slide position, clear it to the background colour and
-// choose its slide (in list order the next entry, so the screens show consecutive entries; at
-// random a draw of its own); then read the paths afresh, re-arm the slide timer, load and paint
-// the slides (the stills decoded side by side, an animated GIF also going to loadAnimation), and
-// ring the chime once when asked. A slide that cannot be loaded leaves its screen's currentPicture
-// as it was, and that picture is painted again.
+// The slide one screen shows at the next step, drawn one step early: its list position and its
+// slide position.
+struct PlannedSlide {
+    std::int32_t index = 0;
+    QPoint position;
+};
+
+// Draws the next step's slides for `screens` as the step would: for each screen in turn a random
+// slide position and then its list position (in list order the entries after slideIndex, so that
+// the screens show consecutive entries; at random a draw of its own). Touches nothing but the
+// random numbers.
+std::vector<PlannedSlide> planSlides(const std::vector<ShowState*>& screens,
+                                     ShowServices& services);
+
+// What `plan` on `show` is read for now: the entry at its list position read afresh, on the
+// canvas as it is, at the place the settings give.
+SlideRead slideRead(const PlannedSlide& plan, const ShowState& show, ShowServices& services);
+
+// Shows the planned slides, read beforehand: on each screen stop a running animation, take the
+// planned position and clear to the background colour; then re-arm the slide timer, paint the
+// slides (an animated GIF also going to loadAnimation) and ring the chime once when asked. A slide
+// that did not load leaves its screen's currentPicture as it was, and that picture is painted
+// again.
+void showSlides(const std::vector<ShowState*>& screens, const std::vector<PlannedSlide>& plans,
+                std::vector<ReadSlide>& reads, ShowServices& services, SlideStepKind kind);
+
+// One whole step at once: plans, reads the slides side by side on workers and shows them.
 void slideStep(const std::vector<ShowState*>& screens, ShowServices& services, SlideStepKind kind);
 
 // Sets the slide timer to "delay" seconds, which restarts its countdown. A delay longer than the

@@ -26,7 +26,8 @@ constexpr int kHostWatchMs = 250;
 }  // namespace
 
 SlideshowWindow::SlideshowWindow(Program& program, std::optional<Hosting> hosting,
-                                 FrameDecoders frameDecoders)
+                                 FrameDecoders frameDecoders,
+                                 std::unique_ptr<SlideReader> slideReader)
     : program_(program),
       hosting_(hosting),
       frameDecoders_(std::move(frameDecoders)),
@@ -38,7 +39,12 @@ SlideshowWindow::SlideshowWindow(Program& program, std::optional<Hosting> hostin
                 program.slideCount,
                 slideTimer_,
                 [&program] { playChime(program); },
-                [this] { return letEventsRun(); }} {
+                [this] { return letEventsRun(); }},
+      ahead_(
+          slideReader ? std::move(slideReader) : std::make_unique<ThreadedSlideReader>(), [this] {
+              // Not from inside the reader: the step may end the show, and the reader with it.
+              QMetaObject::invokeMethod(this, &SlideshowWindow::stepWhenRead, Qt::QueuedConnection);
+          }) {
     setPictureDecodeLimits();
     slideTimer_.setHandler([this] { step(SlideStepKind::Tick); });
     views_.push_back(makeView());
@@ -106,6 +112,7 @@ void SlideshowWindow::load() {
                              panel->showWindow();
                          }
                      },
+                     [this] { ahead_.plan(slideScreens(), services_); },
                      program_.cursor()};
     runLoadProcedure(state(), services_, host);
 }
@@ -160,25 +167,61 @@ void SlideshowWindow::coverScreen() {
     followMonitors();
 }
 
+std::vector<ScreenView*> SlideshowWindow::slideViews() {
+    const bool every = !isHosted() && program_.settings.everyMonitor != 0;
+    std::vector<ScreenView*> views;
+    for (std::size_t k = 0; k < (every ? views_.size() : 1); ++k) {
+        views.push_back(views_[k].get());
+    }
+    return views;
+}
+
 std::vector<ShowState*> SlideshowWindow::slideScreens() {
-    std::vector<ShowState*> screens{&state()};
-    if (!isHosted() && program_.settings.everyMonitor != 0) {
-        for (auto it = views_.begin() + 1; it != views_.end(); ++it) {
-            screens.push_back(&(*it)->state());
-        }
+    std::vector<ShowState*> screens;
+    for (ScreenView* v : slideViews()) {
+        screens.push_back(&v->state());
     }
     return screens;
 }
 
 void SlideshowWindow::step(SlideStepKind kind) {
+    if (!awaited_) {
+        awaited_ = kind;
+        stepWhenRead();
+    }
+}
+
+void SlideshowWindow::stepWhenRead() {
+    std::vector<ShowState*> screens = slideScreens();
+    if (!awaited_ || stepping_) {
+        return;
+    }
+    if (!ahead_.planned(screens.size())) {
+        ahead_.plan(screens, services_);
+    }
+    if (!ahead_.ready(screens, services_)) {
+        return;  // the next arrival comes back here
+    }
+    const SlideStepKind kind = *std::exchange(awaited_, std::nullopt);
     const QPointer<SlideshowWindow> self(this);
     stepping_ = true;
-    slideStep(slideScreens(), services_, kind);
-    if (self) {
-        stepping_ = false;
-        if (std::exchange(monitorsChanged_, false) && shown_) {
-            showWindow();
-        }
+    std::vector<ReadSlide> reads;
+    const std::vector<PlannedSlide> plans = ahead_.take(reads);
+    const bool fade = program_.settings.fade == 1;
+    for (ScreenView* v : fade ? slideViews() : std::vector<ScreenView*>{}) {
+        v->holdForFade();
+    }
+    showSlides(screens, plans, reads, services_, kind);
+    if (!self) {
+        return;
+    }
+    for (ScreenView* v : fade ? slideViews() : std::vector<ScreenView*>{}) {
+        v->fade();
+    }
+    ahead_.plan(slideScreens(), services_);
+    stepping_ = false;
+    if (std::exchange(monitorsChanged_, false) && shown_) {
+        showWindow();
     }
 }
 
@@ -206,6 +249,8 @@ bool SlideshowWindow::isShown() const {
 
 void SlideshowWindow::disableTimers() {
     slideTimer_.setEnabled(false);
+    awaited_.reset();
+    ahead_.drop();
     for (const auto& v : views_) {
         v->state().stopAnimation();
     }

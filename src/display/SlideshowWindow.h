@@ -3,6 +3,7 @@
 #include "display/InputExit.h"
 #include "display/ScreenView.h"
 #include "display/SlideSequencer.h"
+#include "display/SlidesAhead.h"
 #include "runtime/Timer.h"
 #include "startup/Windows.h"
 
@@ -40,8 +41,10 @@ public:
     // Makes the frame decoders of the views; by default each decodes on a worker thread.
     using FrameDecoders = std::function<std::unique_ptr<FrameDecoder>()>;
 
+    // `slideReader` reads the next slides ahead; null gives one on worker threads.
     explicit SlideshowWindow(Program& program, std::optional<Hosting> hosting = std::nullopt,
-                             FrameDecoders frameDecoders = nullptr);
+                             FrameDecoders frameDecoders = nullptr,
+                             std::unique_ptr<SlideReader> slideReader = nullptr);
     ~SlideshowWindow() override;
 
     void load() override;
@@ -78,9 +81,13 @@ private:
     std::unique_ptr<ScreenView> makeView();
     // One view per monitor, the primary's first; a monitor's view stays while it does.
     void followMonitors();
-    // The shows of the views that show slides.
+    // The views that show slides, and their shows.
+    std::vector<ScreenView*> slideViews();
     std::vector<ShowState*> slideScreens();
+    // A step shows the slides read ahead for it; one not read yet is awaited, and the step
+    // happens when it arrives.
     void step(SlideStepKind kind);
+    void stepWhenRead();
     void followHost();
     // Lets pending events run; false when this show went away meanwhile.
     bool letEventsRun();
@@ -99,7 +106,9 @@ private:
     std::vector<std::unique_ptr<ScreenView>> views_;  // never empty
     MovementRule movement_;
     bool shown_ = false;
-    bool stepping_ = false;  // no view goes while a step works on them
+    SlidesAhead ahead_;
+    std::optional<SlideStepKind> awaited_;  // a step waiting for its slides
+    bool stepping_ = false;                 // no view goes while a step works on them
     bool monitorsChanged_ = false;
     bool exiting_ = false;
 };

@@ -61,6 +61,7 @@ inline constexpr QLatin1String kIdleBox("IdleBox");
 inline constexpr QLatin1String kIdleMinutesBox("IdleMinutesBox");
 inline constexpr QLatin1String kAllowLockBox("AllowLockBox");
 inline constexpr QLatin1String kEveryMonitorBox("EveryMonitorBox");
+inline constexpr QLatin1String kFadeBox("FadeBox");
 inline constexpr QLatin1String kRedBar("HScroll1");
 inline constexpr QLatin1String kGreenBar("HScroll2");
 inline constexpr QLatin1String kBlueBar("HScroll3");

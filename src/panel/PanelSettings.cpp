@@ -44,6 +44,7 @@ std::vector<Binding> bindings(const PreferencesTab& tab) {
         {&keys::kBackColors, false, nullptr, nullptr},  // the colour swatch
         {&keys::kAllowLock, false, tab.allowLockBox, nullptr},
         {&keys::kEveryMonitor, false, tab.everyMonitorBox, nullptr},
+        {&keys::kFade, false, tab.fadeBox, nullptr},
     };
 }
 

@@ -107,6 +107,7 @@ void connectPreferenceReactions(Program& program, PreferencesTab& tab) {
     storeOnChange(program, tab.animateBox, keys::kAnimate, &SettingsRecord::animate);
     storeOnChange(program, tab.stretchBox, keys::kScreenSize, &SettingsRecord::screenSize);
     storeOnChange(program, tab.everyMonitorBox, keys::kEveryMonitor, &SettingsRecord::everyMonitor);
+    storeOnChange(program, tab.fadeBox, keys::kFade, &SettingsRecord::fade);
     storeOnChange(program, tab.backgroundMusicBox, keys::kBsound);
     storeOnChange(program, tab.chimeBox, keys::kAsound);
     storeOnChange(program, tab.musicOnlyBox, keys::kMusicOnly, &SettingsRecord::musicOnly);

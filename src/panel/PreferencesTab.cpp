@@ -64,7 +64,7 @@ PreferencesTab::PreferencesTab(QWidget* parent) : QWidget(parent) {
                  "Checked = Slide show (multiple images) Unchecked = single picture (still "
                  "or animated)",
                  true);
-    // Two short captions share a line, which leaves the page's height as it was.
+    // The short captions share a line, which leaves the page's height as it was.
     auto* orderRow = new QHBoxLayout;
     orderRow->setSpacing(8);
     pictures->addLayout(orderRow);
@@ -72,6 +72,7 @@ PreferencesTab::PreferencesTab(QWidget* parent) : QWidget(parent) {
         addCheck(orderRow, panel_ids::kRandomOrderBox, "Show slides in random order", true, 1);
     everyMonitorBox =
         addCheck(orderRow, panel_ids::kEveryMonitorBox, "Show slides on every monitor", true, 1);
+    fadeBox = addCheck(orderRow, panel_ids::kFadeBox, "Fade between slides", false, 1);
     animateBox = addCheck(pictures, panel_ids::kAnimateBox,
                           "Checked = Run Animations | Unchecked = show all images as stills", true);
     stretchBox = addCheck(pictures, panel_ids::kStretchBox,

@@ -35,6 +35,7 @@ public:
     QLineEdit* idleMinutesBox;      // "IdleMinutes"
     QCheckBox* allowLockBox;        // "AllowLock"
     QCheckBox* everyMonitorBox;     // "EveryMonitor"
+    QCheckBox* fadeBox;             // "Fade"
     ColourSelector* colours;
     QPushButton* saveSettingsButton;  // "Save Settings"
 };

@@ -28,6 +28,7 @@ inline const QString kAniFile = QStringLiteral("AniFile");
 inline const QString kIdleMinutes = QStringLiteral("IdleMinutes");
 inline const QString kAllowLock = QStringLiteral("AllowLock");
 inline const QString kEveryMonitor = QStringLiteral("EveryMonitor");
+inline const QString kFade = QStringLiteral("Fade");
 
 // "pictures" and "music"
 inline const QString kHowMany = QStringLiteral("HowMany");

@@ -4,9 +4,9 @@
 
 namespace luma {
 
-const std::array<SettingsField, 17>& settingsFields() {
+const std::array<SettingsField, 18>& settingsFields() {
     using R = SettingsRecord;
-    static const std::array<SettingsField, 17> fields{{
+    static const std::array<SettingsField, 18> fields{{
         {&keys::kSlides, "0", &R::slides, nullptr},
         {&keys::kRandomOrder, "0", &R::randomOrder, nullptr},
         {&keys::kAnimate, "1", &R::animate, nullptr},
@@ -24,6 +24,7 @@ const std::array<SettingsField, 17>& settingsFields() {
         {&keys::kIdleMinutes, "0", &R::idleMinutes, nullptr, 0, 240},
         {&keys::kAllowLock, "1", &R::allowLock, nullptr},
         {&keys::kEveryMonitor, "1", &R::everyMonitor, nullptr},
+        {&keys::kFade, "0", &R::fade, nullptr},
     }};
     return fields;
 }

@@ -30,6 +30,7 @@ struct SettingsRecord {
     std::int16_t allowLock = 1;    // 1: the desktop may lock the screen during the show
     // 1: every monitor shows slides; 0: the primary one, the others the background colour
     std::int16_t everyMonitor = 1;
+    std::int16_t fade = 0;  // 1: a step blends the old slide into the new one
 };
 
 // One row of the "Settings" section: the key, the default text every reader uses for an absent
@@ -45,7 +46,7 @@ struct SettingsField {
 };
 
 // Every key of "Settings" in the order it is read and saved: the one table of their defaults.
-const std::array<SettingsField, 17>& settingsFields();
+const std::array<SettingsField, 18>& settingsFields();
 
 // The row of `key`; the program asks only for keys of the table.
 const SettingsField& settingsField(const QString& key);

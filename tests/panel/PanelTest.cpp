@@ -240,17 +240,17 @@ TEST(PanelSettings, OpeningShowsTheStoredSettingsWithinTheirLimits) {
     };
     // clang-format off
     const Case cases[] = {
-        {"", "0011010000001", "2;5;15;10 / 2;5;15",
+        {"", "00101010000001", "2;5;15;10 / 2;5;15",
          "Slides=0|Random order=0|MusicNow=0", {}},
         // A box takes only 0 and 1; numbers beyond the limits are brought within them.
         {"Slidesize=7;delay=45;Mousesens=45;animate=2;screensize=1;BackColors=16711680;"
          "IdleMinutes=300;AllowLock=0;EveryMonitor=0",
-         "0001110000010", "5;15;30;240 / 7;45;45",
+         "00001110000010", "5;15;30;240 / 7;45;45",
          "Slides=0|Random order=0|screensize=1|Slidesize=5|Slidesize=5|MusicNow=0|AllowLock=0|"
          "EveryMonitor=0|IdleMinutes=240", {}},
         // Unreadable numbers keep what the box shows, not the limit's 1.
         {"delay=soon;Mousesens=;MusicNow=1;AutoStartup=1;IdleMinutes=x",
-         "0011010001101", "2;9;15;10 / 2;9;0",
+         "00101010001101", "2;9;15;10 / 2;9;0",
          "Slides=0|Random order=0|AutoStartup=1", {"tray load"}},
     };
     // clang-format on
@@ -325,6 +325,7 @@ TEST(PanelSettings, EachBoxStoresItsKeyAtOnceAndSomeSetTheShow) {
         {kPlayNowBox, "MusicNow", nullptr}, {kAutoStartBox, "AutoStartup", nullptr},
         {kAllowLockBox, "AllowLock", &SettingsRecord::allowLock},
         {kEveryMonitorBox, "EveryMonitor", &SettingsRecord::everyMonitor},
+        {kFadeBox, "Fade", &SettingsRecord::fade},
     };
     // clang-format on
     PanelHarness p;
@@ -414,7 +415,7 @@ TEST(PanelClosing, EachWayOutSavesUnloadsAndEndsOrLeavesTheTray) {
     const QString saved = QStringLiteral(
         "Slides=0;Random order=0;animate=1;screensize=0;Slidesize=2;delay=9;Bsound=1;Randomplay=0;"
         "Asound=0;MusicOnly=0;MusicNow=%1;AutoStartup=%2;Mousesens=15;BackColors=0;AllowLock=1;"
-        "EveryMonitor=1;IdleMinutes=0");
+        "EveryMonitor=1;Fade=0;IdleMinutes=0");
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << &c - cases);
         PanelHarness p;

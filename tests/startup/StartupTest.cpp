@@ -89,10 +89,10 @@ void store(SettingsStore& store, const char* pairs) {
 // not convert leaves its field as it was (7 here).
 TEST(LoadSettings, ReadsEveryKeyIntoItsField) {
     const std::pair<const char*, std::vector<int>> cases[] = {
-        {"BackColors=16711680", {0, 0, 1, 0, 1, 5, 1, 0, 0, 0, 0, 0, 7, 16711680, 0, 1, 1}},
+        {"BackColors=16711680", {0, 0, 1, 0, 1, 5, 1, 0, 0, 0, 0, 0, 7, 16711680, 0, 1, 1, 0}},
         {"delay=2.5;Slidesize=3.5;animate=yes;Bsound=;Asound=99999;Mousesens=abc;BackColors=x;"
-         "IdleMinutes=30;AllowLock=0;EveryMonitor=0",
-         {0, 0, 7, 0, 4, 2, 7, 0, 7, 0, 0, 0, 7, 7, 30, 0, 0}}};
+         "IdleMinutes=30;AllowLock=0;EveryMonitor=0;Fade=1",
+         {0, 0, 7, 0, 4, 2, 7, 0, 7, 0, 0, 0, 7, 7, 30, 0, 0, 1}}};
     for (const auto& [stored, fields] : cases) {
         MemorySettingsStore memory;
         store(memory, stored);

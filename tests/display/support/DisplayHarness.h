@@ -8,6 +8,7 @@
 #include "support/FakeServices.h"
 #include "support/GifWriter.h"
 #include "support/ImmediateFrameDecoder.h"
+#include "support/ImmediateSlideReader.h"
 #include "support/RecordingWindows.h"
 
 #include <QBuffer>
@@ -68,16 +69,22 @@ struct DisplayHarness {
     WindowLog windows;  // outlives the program: its windows write to it while they go
     ProgramHarness h;
     ImmediateFrameDecoder* decoder = nullptr;
+    ImmediateSlideReader* reader = nullptr;
     QTemporaryDir dir;
 
     DisplayHarness() {
         h.program.setDisplayFactory([this](Program& p) {
             decoder = nullptr;
-            return std::make_unique<SlideshowWindow>(p, std::nullopt, [this] {
-                auto frames = std::make_unique<ImmediateFrameDecoder>();
-                decoder = decoder ? decoder : frames.get();  // the first monitor's
-                return frames;
-            });
+            auto slides = std::make_unique<ImmediateSlideReader>();
+            reader = slides.get();
+            return std::make_unique<SlideshowWindow>(
+                p, std::nullopt,
+                [this] {
+                    auto frames = std::make_unique<ImmediateFrameDecoder>();
+                    decoder = decoder ? decoder : frames.get();  // the first monitor's
+                    return frames;
+                },
+                std::move(slides));
         });
         h.program.setPanelFactory(
             [this](Program&) { return std::make_unique<RecordingPanel>(windows); });
