@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <QRegion>
 
+#include <utility>
+
 namespace luma {
 
 const QImage& Canvas::image() const {
@@ -51,14 +53,18 @@ void Canvas::resize(QSize size, QColor background) {
     }
     image_ = std::move(next);
     drawn_ = image_.rect();
+    cleared_.reset();
     changed(image_.rect());
 }
 
 void Canvas::fill(QColor colour) {
     overlay_.reset();
     image_.fill(colour);
+    // Where nothing was drawn, the surface already has the colour it had when cleared last.
+    const QRect cleared = cleared_ == colour ? std::exchange(drawn_, QRect()) : image_.rect();
     drawn_ = QRect();
-    changed(image_.rect());
+    cleared_ = colour;
+    changed(cleared);
 }
 
 void Canvas::draw(const DecodedPart& part, PaintQuality quality) {

@@ -56,6 +56,7 @@ private:
     mutable QImage image_;
     mutable std::optional<DecodedPart> overlay_;
     QRect drawn_;
+    std::optional<QColor> cleared_;  // the colour of the last clearing since the last resize
     std::function<void(const QRect&)> listener_;
 };
 

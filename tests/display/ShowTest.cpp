@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QFileInfo>
+#include <QPaintEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
@@ -403,6 +405,103 @@ TEST(InputExit, ALeftClickStopsTheAnimation) {
         t.d.decoder->release();
         EXPECT_EQ(t.w->state().animationTimer.isEnabled(), !stops) << button << " at " << x;
     }
+}
+
+// The next step's slides are read while the current ones show, each once, and the first step's
+// before the window shows (slide 1 itself, which the first step does not show, is not decoded).
+// The step shows what was read unless what it was read for changed meanwhile: the list entry,
+// the file under its name, the place. One not read by its step is awaited; the slide timer then
+// counts from its arrival. Each moment: the reads asked for since the one before.
+TEST(SlidesAhead, TheStepShowsTheSlideReadForItUnlessThatChanged) {
+    const std::tuple<const char*, const char*, const char*> cases[] = {
+        {"", "", "G9x9 B9x9 | 3 B R9x9"},
+        {"Random order=1", "", "B9x9 R9x9 | 1 R R9x9"},  // draws .9, then 0
+        {"", "entry", "G9x9 B9x9 | 3 R R10x10 R9x9"},
+        {"", "list", "G9x9 B9x9 | 3 G 0 G9x9"},
+        {"", "file", "G9x9 B9x9 | 3 R B9x9 R9x9"},
+        {"", "actual size", "G9x9 B9x9 | 3 B 481,1 9x9 B9x9 R9x9"},
+        {"", "late", "G9x9 | 1 - | 2 G B9x9 | 2 G | 3 B R9x9"},
+    };
+    for (const auto& [order, change, moments] : cases) {
+        SCOPED_TRACE(change);
+        DisplayHarness d;
+        d.settings(QStringLiteral("Slides=1;screensize=1;delay=1;") + order);
+        d.slides("R9x9.bmp G9x9.bmp B9x9.bmp");
+        d.draws({0, 0, 0, 0, .9, 0, 0, 0, 0, 0, 0, 0});
+        const QString late = change;
+        d.holdReads = late == "late";
+        d.start();
+        QStringList film;
+        const auto shot = [&](const QString& shown) {
+            QStringList reads;
+            for (const QString& path : std::exchange(d.reader->paths, {})) {
+                reads.append(QFileInfo(path).completeBaseName());
+            }
+            film.append((shown + u' ' + reads.join(u' ')).trimmed());
+        };
+        shot({});
+        if (late == "late") {
+            d.timers().advance(1000);  // its tick comes while the slide is read
+            shot(moment(d));
+            d.reader->release();
+            QCoreApplication::processEvents();
+            shot(moment(d));
+            d.timers().advance(999);
+            shot(moment(d));
+        } else if (late == "entry" || late == "list") {
+            d.slides(late == "entry" ? "R9x9.bmp G9x9.bmp R10x10.bmp" : "G9x9.bmp");
+        } else if (late == "file") {
+            QFile::remove(d.path("B9x9.bmp"));
+            QFile::rename(d.make("R10x10.bmp"), d.path("B9x9.bmp"));
+        } else if (late == "actual size") {
+            d.settings("screensize=0");
+        }
+        d.timers().advance(late == "late" ? 1 : 1000);
+        shot(moment(d));
+        EXPECT_EQ(film.join(" | "), moments);
+    }
+}
+
+// With "Fade", a step blends the old slide into the new one over a second of frames at the
+// screen's rate (60 Hz offscreen: 63 frames of 16 ms), repainting only where either shows, and
+// ends exactly on the new one; an animated GIF starts when its fade is over, and input ends the
+// show during one.
+TEST(Fade, BlendsTheOldSlideIntoTheNewOneOverASecond) {
+    DisplayHarness d;
+    d.settings("Slides=1;Fade=1;delay=5;animate=1;Mousesens=15");
+    d.slides("A3.gif R40x30.bmp A3.gif");
+    d.draws(std::vector<double>(6, 0.0));  // both slides at (1, 1)
+    SlideshowWindow* w = d.start();
+    QCoreApplication::processEvents();  // the window's first paint
+    QRegion painted;
+    struct Paints : QObject {
+        QRegion& region;
+        explicit Paints(QRegion& r) : region(r) {}
+        bool eventFilter(QObject*, QEvent* e) override {
+            region += e->type() == QEvent::Paint ? static_cast<QPaintEvent*>(e)->region() : QRegion();
+            return false;
+        }
+    } paints(painted);
+    QStringList film;
+    for (const int frame : {0, 31, 62, 63}) {
+        d.timers().advance(frame == 0 ? 0 : frame == 31 ? 31 * 16 : 16 * (frame == 62 ? 31 : 1));
+        w->view().installEventFilter(&paints);
+        QCoreApplication::processEvents();
+        w->view().removeEventFilter(&paints);  // grab() paints the whole view
+        const QColor at = w->view().grab().toImage().pixelColor(20, 15);
+        film.append(QString::asprintf("%d %d %d", at.red(), at.green(), at.blue()) +
+                    (w->view().grab().toImage().pixelColor(100, 100) == Qt::black ? "" : " !"));
+    }
+    EXPECT_EQ(film.join(" | "), "0 0 0 | 126 0 0 | 252 0 0 | 255 0 0");
+    EXPECT_EQ(painted.boundingRect(), QRect(1, 1, 40, 30));
+    d.timers().advance(5000 - 63 * 16);
+    EXPECT_TRUE(w->view().isFading() && !w->state().animationTimer.isEnabled());
+    d.timers().advance(1008);
+    EXPECT_TRUE(!w->view().isFading() && w->state().animationTimer.isEnabled());
+    d.timers().advance(4000);
+    QKeyEvent key(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "a");
+    QCoreApplication::sendEvent(&w->view(), &key);
+    EXPECT_EQ(d.loaded(), nullptr);
 }
 
 }  // namespace

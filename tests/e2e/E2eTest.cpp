@@ -201,6 +201,29 @@ TEST(E2e, OnePicturePixelIsOneDevicePixelAtRatiosOf2AndOneAndAHalf) {
     }
 }
 
+// With "Fade", the middle of the screen passes through a blend of a red and a blue slide.
+TEST(E2e, AFadeBlendsOneSlideIntoTheNext) {
+    XServer x;
+    TempEnv env;
+    QStringList settings = {"Settings/Slides=1", "Settings/screensize=1", "Settings/delay=1",
+                            "Settings/Fade=1", "Settings/Mousesens=15", "pictures/HowMany=2"};
+    for (const auto& [i, colour] : {std::pair{1, Qt::red}, std::pair{2, Qt::blue}}) {
+        QImage slide(64, 48, QImage::Format_RGB32);
+        slide.fill(colour);
+        const QString path = QStringLiteral("%1/%2.bmp").arg(env.configHome()).arg(i);
+        ASSERT_TRUE(slide.save(path, "BMP"));
+        settings << QStringLiteral("pictures/%1=%2").arg(i).arg(path);
+    }
+    writeSettings(env.settingsFile(), settings);
+    ProgramRun run({"/S"}, x.display);
+    EXPECT_TRUE(waitUntil(
+        [&x] {
+            const QColor c = x.screenshot().pixelColor(400, 300);
+            return c.red() > 40 && c.red() < 215 && c.blue() > 40 && c.blue() < 215;
+        },
+        15000));
+}
+
 // "/C" opens the panel. A music file typed into its Sound tab, added, and saved with "Save
 // settings, Close" is in the settings file, beside every setting at its default.
 TEST(E2e, ThePanelSavesAFileAddedOnItsSoundTab) {
@@ -230,7 +253,7 @@ TEST(E2e, ThePanelSavesAFileAddedOnItsSoundTab) {
     QSettings file(env.settingsFile(), QSettings::IniFormat);
     EXPECT_EQ(file.value("music/1").toString(), wav);
     file.beginGroup("Settings");
-    EXPECT_EQ(file.childKeys().size(), 17) << qPrintable(file.childKeys().join(u','));
+    EXPECT_EQ(file.childKeys().size(), 18) << qPrintable(file.childKeys().join(u','));
     EXPECT_EQ(file.value("delay").toString(), "5");
     EXPECT_EQ(file.value("MusicNow").toString(), "0");
 }

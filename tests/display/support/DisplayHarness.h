@@ -70,6 +70,7 @@ struct DisplayHarness {
     ProgramHarness h;
     ImmediateFrameDecoder* decoder = nullptr;
     ImmediateSlideReader* reader = nullptr;
+    bool holdReads = false;  // the reads of the next display wait for reader->release()
     QTemporaryDir dir;
 
     DisplayHarness() {
@@ -77,6 +78,7 @@ struct DisplayHarness {
             decoder = nullptr;
             auto slides = std::make_unique<ImmediateSlideReader>();
             reader = slides.get();
+            reader->holding = holdReads;
             return std::make_unique<SlideshowWindow>(
                 p, std::nullopt,
                 [this] {
