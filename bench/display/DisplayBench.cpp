@@ -295,6 +295,122 @@ BENCHMARK(StepOneMonitor)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(StepTwoMonitors)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(StepOneMonitor4K)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// The GUI thread's part of a step whose slide was read ahead: the 6000 x 4000 JPEG stretched to
+// 1920 x 1080, decoded beforehand as a worker would (goal: at most 5 ms).
+void StepDecodedAhead(benchmark::State& state) {
+    Show show;
+    show.configure("1", {jpegPath(), jpegPath()});
+    luma::Program& p = show.program;
+    p.slideCount = 2;
+    luma::Timer slideTimer(p.timers());
+    luma::ShowServices services{p.store(),    p.settings, p.random(), p.slideIndex,
+                                p.slideCount, slideTimer, [] {},      [] { return true; }};
+    luma::ShowState screen(p.timers(), nullptr);
+    screen.canvas.resize(kScreen, Qt::black);
+    const std::vector<luma::ShowState*> screens{&screen};
+    for (auto _ : state) {
+        state.PauseTiming();
+        const auto plans = luma::planSlides(screens, services);
+        std::vector<luma::ReadSlide> reads{
+            luma::readSlide(luma::slideRead(plans.front(), screen, services))};
+        state.ResumeTiming();
+        luma::showSlides(screens, plans, reads, services, luma::SlideStepKind::Tick);
+    }
+}
+BENCHMARK(StepDecodedAhead)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A show of the JPEG with "Fade" and a delay of `delay` seconds on the real clock, for `seconds`:
+// the frames shown, the GUI thread's time per frame shown and the process's CPU in percent of a
+// core.
+void FadingShow(benchmark::State& state, const char* delay, int seconds) {
+    for (auto _ : state) {
+        Show show(true);
+        show.configure("1", {jpegPath(), turnedJpegPath()});
+        show.program.store().write(luma::keys::kSettings, luma::keys::kDelay, delay);
+        show.program.store().write(luma::keys::kSettings, luma::keys::kFade, "1");
+        luma::loadSettings(show.program.store(), show.program.settings);
+        luma::SlideshowWindow* w = show.display();
+        w->enableSlideTimer();
+        w->showFirstSlide();
+        QEventLoop settle;  // the first slide read and faded in
+        QTimer::singleShot(2000, &settle, &QEventLoop::quit);
+        settle.exec();
+        PaintCounter frames;
+        w->view().installEventFilter(&frames);
+        const double process = cpuSeconds(CLOCK_PROCESS_CPUTIME_ID);
+        const double gui = cpuSeconds(CLOCK_THREAD_CPUTIME_ID);
+        QEventLoop run;
+        QTimer::singleShot(seconds * 1000, &run, &QEventLoop::quit);
+        run.exec();
+        const double guiSeconds = cpuSeconds(CLOCK_THREAD_CPUTIME_ID) - gui;
+        state.counters["cpu_percent"] =
+            (cpuSeconds(CLOCK_PROCESS_CPUTIME_ID) - process) * 100 / seconds;
+        state.counters["frames_shown"] = frames.paints;
+        state.counters["gui_ms_per_frame"] =
+            frames.paints > 0 ? guiSeconds * 1000 / frames.paints : 0;
+    }
+}
+// One second with a step at its start: the fade's frames (goal: at least 30, at most 8 ms each).
+void FadeFrames(benchmark::State& state) {
+    FadingShow(state, "1", 1);
+}
+// Twenty seconds of a show changing every ten (goal: at most 3 % of a core).
+void FadeShowTenSecondDelay(benchmark::State& state) {
+    FadingShow(state, "10", 20);
+}
+BENCHMARK(FadeFrames)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
+BENCHMARK(FadeShowTenSecondDelay)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
+
+// Peak memory of a show of 6000 x 4000 JPEGs changing every second for six seconds, the slides
+// read ahead as the show does, against the same steps each read at its tick (`--peak ahead` and
+// `--peak at-tick` runs of this program, so that each starts from nothing; goal: at most 1.2 x).
+int peakRun(const char* how) {
+    Show show(true);
+    show.configure("1", {jpegPath(), turnedJpegPath()});
+    show.program.store().write(luma::keys::kSettings, luma::keys::kDelay, "1");
+    luma::loadSettings(show.program.store(), show.program.settings);
+    luma::SlideshowWindow* w = show.display();
+    luma::Program& p = show.program;
+    luma::Timer ticks(p.timers());
+    luma::ShowServices services{p.store(),    p.settings, p.random(), p.slideIndex,
+                                p.slideCount, ticks,      [] {},      [] { return true; }};
+    QTimer atTick;
+    if (std::strcmp(how, "ahead") == 0) {
+        w->enableSlideTimer();
+        w->showFirstSlide();
+    } else {
+        w->disableTimers();
+        QObject::connect(&atTick, &QTimer::timeout, [&] {
+            luma::slideStep({&w->state()}, services, luma::SlideStepKind::Tick);
+        });
+        atTick.start(1000);
+    }
+    QEventLoop run;
+    QTimer::singleShot(6000, &run, &QEventLoop::quit);
+    run.exec();
+    std::printf("%ld\n", peakMegabytes());
+    return 0;
+}
+
+long peakOf(const char* self, const char* how) {
+    QProcess child;
+    child.start(QString::fromLocal8Bit(self), {QStringLiteral("--peak"), QString::fromLatin1(how)});
+    child.waitForFinished(60000);
+    return child.readAllStandardOutput().trimmed().toLong();
+}
+const char* selfPath = nullptr;
+
+void PeakMemoryReadAhead(benchmark::State& state) {
+    for (auto _ : state) {
+        const long ahead = peakOf(selfPath, "ahead");
+        const long atTick = peakOf(selfPath, "at-tick");
+        state.counters["ahead_MB"] = static_cast<double>(ahead);
+        state.counters["at_tick_MB"] = static_cast<double>(atTick);
+        state.counters["ratio"] = atTick > 0 ? double(ahead) / double(atTick) : 0;
+    }
+}
+BENCHMARK(PeakMemoryReadAhead)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
+
 // Baselines: the same JPEG through QImageReader alone.
 void DecodeJpeg(benchmark::State& state, QSize scaled, int quality) {
     for (auto _ : state) {
@@ -379,6 +495,7 @@ BENCHMARK(BaselineGifEveryFrame)->Unit(benchmark::kMillisecond)->UseRealTime();
 }  // namespace
 
 int main(int argc, char** argv) {
+    selfPath = argv[0];
     if (argc > 1 && std::strcmp(argv[1], "--make-fixtures") == 0) {
         QDir().mkpath(fixtureDir());
         makeJpeg();
@@ -404,6 +521,9 @@ int main(int argc, char** argv) {
     ensureFixtures(argv[0]);
     QApplication app(argc, argv);
     luma::setPictureDecodeLimits();
+    if (argc > 2 && std::strcmp(argv[1], "--peak") == 0) {
+        return peakRun(argv[2]);
+    }
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
