@@ -6,9 +6,9 @@
 
 #include <benchmark/benchmark.h>
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QCoreApplication>
 #include <QProcess>
 #include <QStandardPaths>
 
@@ -69,10 +69,10 @@ void launch(benchmark::State& state, const QString& program, const QStringList& 
 }
 
 void Lumafolio(benchmark::State& state) {
-    luma::test::writeSettings(bench->env.settingsFile(),
-                              {"Settings/Slides=1", "Settings/screensize=1", "Settings/delay=15",
-                               "Settings/Bsound=0", "Settings/BackColors=0", "pictures/HowMany=1",
-                               "pictures/1=" + photo()});
+    luma::test::writeSettings(
+        bench->env.settingsFile(),
+        {"Settings/Slides=1", "Settings/screensize=1", "Settings/delay=15", "Settings/Bsound=0",
+         "Settings/BackColors=0", "pictures/HowMany=1", "pictures/1=" + photo()});
     launch(state, QStringLiteral(LUMAFOLIO_BINARY_DIR "/lumafolio11.scr"), {"/S"});
 }
 void Feh(benchmark::State& state) {

@@ -9,9 +9,9 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <QPaintEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
 
 #include <functional>
 
@@ -478,7 +478,8 @@ TEST(Fade, BlendsTheOldSlideIntoTheNewOneOverASecond) {
         QRegion& region;
         explicit Paints(QRegion& r) : region(r) {}
         bool eventFilter(QObject*, QEvent* e) override {
-            region += e->type() == QEvent::Paint ? static_cast<QPaintEvent*>(e)->region() : QRegion();
+            region +=
+                e->type() == QEvent::Paint ? static_cast<QPaintEvent*>(e)->region() : QRegion();
             return false;
         }
     } paints(painted);

@@ -206,7 +206,7 @@ TEST(E2e, AFadeBlendsOneSlideIntoTheNext) {
     XServer x;
     TempEnv env;
     QStringList settings = {"Settings/Slides=1", "Settings/screensize=1", "Settings/delay=1",
-                            "Settings/Fade=1", "Settings/Mousesens=15", "pictures/HowMany=2"};
+                            "Settings/Fade=1",   "Settings/Mousesens=15", "pictures/HowMany=2"};
     for (const auto& [i, colour] : {std::pair{1, Qt::red}, std::pair{2, Qt::blue}}) {
         QImage slide(64, 48, QImage::Format_RGB32);
         slide.fill(colour);
@@ -624,14 +624,32 @@ TEST(E2e, XscreensaverShowsTheSlideAndEndsTheSaverOnDeactivation) {
     }
     QProcess daemon;
     const QString program = command.takeFirst();
-    daemon.start(program, command << "--no-splash");
-    ASSERT_TRUE(
-        waitUntil([&] { return !x.run("xscreensaver-command", {"-time"}).isEmpty(); }, 10000));
+    daemon.setProcessChannelMode(QProcess::MergedChannels);
+    daemon.start(program, command << "--no-splash"
+                                  << "--verbose");
+    QByteArray said;  // what the daemon says, shown when the test fails
+    const auto says = [&](const char* text) {
+        daemon.waitForReadyRead(50);
+        said += daemon.readAll();
+        return said.contains(text);
+    };
+    // A loaded machine may take its time to start the daemon and to have it end the saver: the
+    // waits go by what the daemon says, the saver's own time by the clock.
+    ASSERT_TRUE(waitUntil(
+        [&] { return says("") && !x.run("xscreensaver-command", {"-time"}).isEmpty(); }, 60000));
     x.run("xscreensaver-command", {"-activate"});
     expectSaverEnds(
-        x, "--root", [&] { x.run("xscreensaver-command", {"-deactivate"}); }, 1000);
+        x, "--root",
+        [&] {
+            x.run("xscreensaver-command", {"-deactivate"});
+            EXPECT_TRUE(waitUntil([&] { return says(": killing pid "); }, 60000));
+        },
+        1000);
     x.run("xscreensaver-command", {"-exit"});
     daemon.waitForFinished(5000);
+    if (HasFailure()) {
+        std::cerr << "--- xscreensaver said:\n" << (said + daemon.readAll()).toStdString();
+    }
 }
 
 // The installed saver of xsecurelock, which passes SIGTERM on to it at its end.
