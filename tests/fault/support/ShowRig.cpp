@@ -14,6 +14,7 @@
 #include "startup/StartShow.h"
 #include "support/GifWriter.h"
 #include "support/ImmediateFrameDecoder.h"
+#include "support/ImmediateSlideReader.h"
 
 #include <QDir>
 #include <QImage>
@@ -54,7 +55,8 @@ ShowRig::ShowRig(const QString& folder, const QString& soundfont, const QStringL
     program = std::make_unique<Program>(std::move(s));
     program->setDisplayFactory([](Program& p) {
         return std::make_unique<SlideshowWindow>(
-            p, std::nullopt, [] { return std::make_unique<ImmediateFrameDecoder>(); });
+            p, std::nullopt, [] { return std::make_unique<ImmediateFrameDecoder>(); },
+            std::make_unique<ImmediateSlideReader>());
     });
     program->setPlayerFactory([](Program& p) { return std::make_unique<BackgroundPlayer>(p); });
 }
