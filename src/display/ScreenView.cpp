@@ -52,12 +52,16 @@ void ScreenView::holdForFade() {
     before_ = show_.canvas.image();
     beforeDrawn_ = show_.canvas.drawnArea();
     beforeBackground_ = show_.background;
+    // Until fade() starts, what the step paints shows as the old picture.
+    fadeArea_ = show_.canvas.rect();
+    fadeFrame_ = 0;
+    fadeFrames_ = 1;
 }
 
 void ScreenView::fade() {
-    if (before_.size() != show_.canvas.size()) {
-        before_ = QImage();
-        return;  // the screen changed meanwhile: nothing to blend from
+    if (!isFading() || before_.size() != show_.canvas.size()) {
+        endFade();  // the screen changed meanwhile: nothing to blend from
+        return;
     }
     fadeArea_ = beforeBackground_ == show_.background ? beforeDrawn_ | show_.canvas.drawnArea()
                                                       : show_.canvas.rect();
@@ -65,25 +69,26 @@ void ScreenView::fade() {
     constexpr int kSlowestFrameMs = 33;
     const int interval = hz > 0 ? std::clamp(int(1000 / hz), 1, kSlowestFrameMs) : kSlowestFrameMs;
     fadeFrames_ = std::max(1, (1000 + interval / 2) / interval);
-    fadeFrame_ = 0;
     if (show_.animationTimer.isEnabled()) {
         show_.animationTimer.setEnabled(false);
         show_.animateAfterFade = true;
     }
     fadeTimer_.setInterval(interval);
-    fadeTimer_.setEnabled(true);
-    updateCanvasArea(fadeArea_);
+    fadeTimer_.setEnabled(true);  // frame 0, the old picture, shows already
 }
 
 void ScreenView::fadeTick() {
-    updateCanvasArea(fadeArea_);
     if (++fadeFrame_ < fadeFrames_) {
+        updateCanvasArea(fadeArea_);
         return;
     }
     endFade();
 }
 
 void ScreenView::endFade() {
+    if (isFading()) {
+        updateCanvasArea(fadeArea_);
+    }
     fadeTimer_.setEnabled(false);
     fadeFrames_ = 0;
     before_ = QImage();

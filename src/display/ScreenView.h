@@ -52,7 +52,7 @@ public:
     // How many canvas pixels one device pixel shows: above 1 in a host window smaller than the
     // screen.
     double viewScale() const { return viewScale_; }
-    // Keeps what the view shows, so that fade() can blend from it.
+    // Keeps what the view shows, and shows it on until fade() blends from it.
     void holdForFade();
     // Blends what holdForFade() kept into what the canvas shows now, over one second at the
     // screen's refresh rate (at least 30 frames a second), repainting only where they differ. An
