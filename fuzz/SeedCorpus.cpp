@@ -321,6 +321,21 @@ bool playlistSeeds(const QString& root) {
 
 }  // namespace
 
+// Idle times around their thresholds, each followed by the kind of answer and texts for it.
+bool idleReplySeeds(const QString& root) {
+    Corpus corpus(root, QStringLiteral("idle_replies"));
+    const auto reading = [](std::uint32_t since, std::int32_t threshold, char kind) {
+        QByteArray bytes(reinterpret_cast<const char*>(&since), sizeof since);
+        bytes.append(reinterpret_cast<const char*>(&threshold), sizeof threshold);
+        return bytes + kind;
+    };
+    corpus.addAll({reading(0, 600000, 1) + reading(599990, 600000, 2),
+                   reading(600000, 600000, 6) + "shutdown:sleep:idle",
+                   reading(4294967295u, -1, 7) + reading(12, 0, 5) + "idle",
+                   reading(300, 1000, 8) + "handle-lid-switch:idle"});
+    return corpus.ok();
+}
+
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     if (argc != 2) {
@@ -330,7 +345,8 @@ int main(int argc, char** argv) {
     const QString root = QString::fromLocal8Bit(argv[1]);
     const bool ok = gifSeeds(root) && commandSeeds(root) && numberSeeds(root) &&
                     cdTextSeeds(root) && settingsSeeds(root) && midiSeeds(root) &&
-                    pictureSeeds(root) && commandLineSeeds(root) && playlistSeeds(root);
+                    pictureSeeds(root) && commandLineSeeds(root) && playlistSeeds(root) &&
+                    idleReplySeeds(root);
     if (!ok) {
         std::fprintf(stderr, "fuzz seeds: cannot write the corpus under %s\n", argv[1]);
         return 1;

@@ -8,6 +8,7 @@
 #   tools/fuzz.sh [build folder] [target...]     targets: gif_split media_commands numbers
 #                                                cd_track_text settings_file midi_timing
 #                                                picture_integrity command_line playlists
+#                                                idle_replies
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -17,7 +18,7 @@ seconds=${FUZZ_SECONDS:-60}
 parallel=${FUZZ_PARALLEL:-1}
 jobs=${JOBS:-2}
 all=(gif_split media_commands numbers cd_track_text settings_file midi_timing picture_integrity
-     command_line playlists)
+     command_line playlists idle_replies)
 targets=("$@")
 [ ${#targets[@]} -gt 0 ] || targets=("${all[@]}")
 

@@ -1,5 +1,6 @@
 #include "platform/desktop/GnomeScreenLockCheck.h"
 
+#include "platform/desktop/IdleReplies.h"
 #include "platform/desktop/QuickDBusCall.h"
 
 namespace luma {
@@ -9,7 +10,7 @@ QString GnomeScreenLockCheck::inhibitedBy() {
         bus_, QDBusMessage::createMethodCall(
                   QStringLiteral("org.gnome.ScreenSaver"), QStringLiteral("/org/gnome/ScreenSaver"),
                   QStringLiteral("org.gnome.ScreenSaver"), QStringLiteral("GetActive")));
-    if (active && active->typeId() == QMetaType::Bool && active->toBool()) {
+    if (isTrue(active)) {
         return QStringLiteral("the screen is locked or blanked");
     }
     return {};

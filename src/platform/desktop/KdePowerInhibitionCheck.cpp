@@ -1,5 +1,6 @@
 #include "platform/desktop/KdePowerInhibitionCheck.h"
 
+#include "platform/desktop/IdleReplies.h"
 #include "platform/desktop/QuickDBusCall.h"
 
 namespace luma {
@@ -17,7 +18,7 @@ QString KdePowerInhibitionCheck::inhibitedBy() {
                                        QStringLiteral("HasInhibition"));
     call << kChangeScreenSettings;
     const auto inhibited = quickDBusCall(bus_, call);
-    if (inhibited && inhibited->typeId() == QMetaType::Bool && inhibited->toBool()) {
+    if (isTrue(inhibited)) {
         return QStringLiteral("an application keeps the screen on");
     }
     return {};

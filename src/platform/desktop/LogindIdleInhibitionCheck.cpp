@@ -1,8 +1,7 @@
 #include "platform/desktop/LogindIdleInhibitionCheck.h"
 
+#include "platform/desktop/IdleReplies.h"
 #include "platform/desktop/QuickDBusCall.h"
-
-#include <QDBusVariant>
 
 namespace luma {
 
@@ -11,17 +10,9 @@ QString LogindIdleInhibitionCheck::inhibitedBy() {
         QStringLiteral("org.freedesktop.login1"), QStringLiteral("/org/freedesktop/login1"),
         QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
     call << QStringLiteral("org.freedesktop.login1.Manager") << QStringLiteral("BlockInhibited");
-    const auto reply = quickDBusCall(bus_, call);
-    if (!reply || reply->typeId() != qMetaTypeId<QDBusVariant>()) {
-        return {};
-    }
-    // A colon-separated list of what is blocked: "shutdown:sleep:idle".
-    const QVariant blocked = reply->value<QDBusVariant>().variant();
-    if (blocked.typeId() == QMetaType::QString &&
-        blocked.toString().split(QLatin1Char(':')).contains(QLatin1String("idle"))) {
-        return QStringLiteral("a program holds logind's idle lock");
-    }
-    return {};
+    return blocksIdle(quickDBusCall(bus_, call))
+               ? QStringLiteral("a program holds logind's idle lock")
+               : QString();
 }
 
 }  // namespace luma

@@ -1,5 +1,6 @@
 #include "platform/desktop/MutterIdleSource.h"
 
+#include "platform/desktop/IdleReplies.h"
 #include "platform/desktop/QuickDBusCall.h"
 
 #include <QDBusConnectionInterface>
@@ -77,8 +78,7 @@ void MutterIdleSource::watchFired(uint id) {
 uint MutterIdleSource::addWatch(const QString& method, const QVariantList& arguments) {
     QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kInterface, method);
     call.setArguments(arguments);
-    const auto id = quickDBusCall(bus_, call, std::chrono::seconds(2));
-    return id && id->typeId() == QMetaType::UInt ? id->toUInt() : 0;
+    return watchIdOf(quickDBusCall(bus_, call, std::chrono::seconds(2)));
 }
 
 void MutterIdleSource::removeWatch(uint& id) {

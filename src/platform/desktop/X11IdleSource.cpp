@@ -1,18 +1,13 @@
 #include "platform/desktop/X11IdleSource.h"
 
+#include "platform/desktop/IdleReplies.h"
+
 #include <xcb/screensaver.h>
 #include <xcb/xcb.h>
 
-#include <algorithm>
 #include <cstdlib>
 
 namespace luma {
-namespace {
-
-constexpr int kPollMs = 500;
-constexpr int kMinPollMs = 10;
-
-}  // namespace
 
 std::unique_ptr<X11IdleSource> X11IdleSource::open() {
     if (qEnvironmentVariableIsEmpty("DISPLAY")) {
@@ -38,7 +33,7 @@ std::unique_ptr<X11IdleSource> X11IdleSource::open() {
 
 X11IdleSource::X11IdleSource(xcb_connection_t* connection) : connection_(connection) {
     root_ = xcb_setup_roots_iterator(xcb_get_setup(connection_)).data->root;
-    poll_.setInterval(kPollMs);
+    poll_.setInterval(kIdlePollMs);
     connect(&poll_, &QTimer::timeout, this, &X11IdleSource::poll);
 }
 
@@ -89,15 +84,11 @@ void X11IdleSource::poll() {
         poll_.stop();  // the server went: nothing more to watch
         return;
     }
-    const std::chrono::milliseconds since(info->sinceInput);
-    const bool idleNow = since >= threshold_;
-    // Asked again right at the threshold when it is near, so that the show is not late for it.
-    const auto untilIdle = idleNow ? std::chrono::milliseconds(kPollMs) : threshold_ - since;
-    poll_.setInterval(static_cast<int>(
-        std::clamp<std::chrono::milliseconds::rep>(untilIdle.count(), kMinPollMs, kPollMs)));
-    if (idleNow != idle_) {
-        idle_ = idleNow;
-        if (idleNow) {
+    const IdleReading reading = readIdleTime(info->sinceInput, threshold_);
+    poll_.setInterval(reading.nextPollMs);
+    if (reading.idle != idle_) {
+        idle_ = reading.idle;
+        if (idle_) {
             emit idle();
         } else {
             emit active();
