@@ -261,9 +261,12 @@ bool ListFile::write(const QHash<QString, QString>& entries) {
         reportWriteFailure(QStringLiteral("the folder \"%1\" cannot be created").arg(folder));
         return false;
     }
+    // Unbuffered, so that a failed write (a full disk) is seen before the file takes the old
+    // one's place.
     QSaveFile file(path_);
-    if (!file.open(QIODevice::WriteOnly) || file.write(rendered(section_, entries)) < 0 ||
-        !file.commit()) {
+    const QByteArray text = rendered(section_, entries);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ||
+        file.write(text) != text.size() || !file.commit()) {
         reportWriteFailure(QStringLiteral("the file cannot be written"));
         return false;
     }
