@@ -37,14 +37,19 @@ MusicOnly=0
 MusicNow=0
 AutoStartup=0
 BackColors=4210752
+INI
 
+# Each list in its file beside the settings.
+cat > "$home/config/lumafolio/Lumafolio 1.1 pictures.ini" <<INI
 [pictures]
 HowMany=4
 1="$demo/pictures/morning-hills.bmp"
 2="$demo/pictures/bouncing-ball.gif"
 3="$demo/pictures/sunset.jpg"
 4="$demo/pictures/meadow.gif"
+INI
 
+cat > "$home/config/lumafolio/Lumafolio 1.1 music.ini" <<INI
 [music]
 HowMany=3
 1="$demo/music/sunrise.wav"

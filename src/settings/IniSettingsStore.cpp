@@ -1,53 +1,27 @@
 #include "settings/IniSettingsStore.h"
 
 #include "platform/desktop/XdgPaths.h"
+#include "settings/SettingsKeys.h"
+#include "settings/StoreFiles.h"
 
-#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
-#include <QStringDecoder>
 #include <QTemporaryDir>
-
-#include <cstdio>
 
 namespace luma {
 namespace {
 
-void warn(const QString& text) {
-    std::fprintf(stderr, "lumafolio: %s\n", qPrintable(text));
-    std::fflush(stderr);
-}
-
-// Reasons a file cannot serve as the store, or an empty text when it can.
+// Reasons a file cannot serve as the settings file, or an empty text when it can.
 QString damage(const QString& path) {
-    const QFileInfo info(path);
-    if (!info.exists() && !info.isSymLink()) {
-        return {};
-    }
-    QFile file(path);
-    if (!info.isFile() || !file.open(QIODevice::ReadOnly)) {
-        return QStringLiteral("it cannot be read");
-    }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        return QStringLiteral("it cannot be read");
-    }
-    if (bytes.contains('\0')) {
-        return QStringLiteral("it is not a text file");
-    }
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    const QString text = utf8.decode(bytes);  // converts only when taken as a string
-    if (utf8.hasError()) {
-        return QStringLiteral("it is not UTF-8 text");
+    if (const QString reason = readStoreFile(path).damage; !reason.isEmpty()) {
+        return reason;
     }
     QSettings probe(path, QSettings::IniFormat);
     (void)probe.childGroups();
-    if (probe.status() != QSettings::NoError) {
-        return QStringLiteral("it is not a valid settings file");
-    }
-    return {};
+    return probe.status() == QSettings::NoError ? QString()
+                                                : QStringLiteral("it is not a valid settings file");
 }
 
 }  // namespace
@@ -56,9 +30,72 @@ QString IniSettingsStore::defaultPath() {
     return xdgConfigHome() + QStringLiteral("/lumafolio/Lumafolio 1.1.ini");
 }
 
+QString IniSettingsStore::listPath(const QString& settingsPath, const QString& section) {
+    QString stem = settingsPath;
+    if (stem.endsWith(QStringLiteral(".ini"))) {
+        stem.chop(4);
+    }
+    return stem + u' ' + section + QStringLiteral(".ini");
+}
+
 IniSettingsStore::IniSettingsStore(const QString& path) : path_(path) {
     setAsideIfDamaged();
     openSettings();
+    for (const auto& [section, name] : {std::pair{keys::kPictures, QStringLiteral("slide list")},
+                                        std::pair{keys::kMusic, QStringLiteral("playlist")}}) {
+        lists_.push_back(std::make_unique<List>(
+            List{section, ListFile(listPath(path, section), section, name)}));
+    }
+    moveListsOut();
+}
+
+IniSettingsStore::List* IniSettingsStore::listOf(const QString& section) const {
+    for (const auto& list : lists_) {
+        if (list->ownFile && list->section == section) {
+            return list.get();
+        }
+    }
+    return nullptr;
+}
+
+void IniSettingsStore::moveListsOut() {
+    const QStringList sections = settings_->childGroups();
+    bool moved = false;
+    for (const auto& list : lists_) {
+        const QString& section = list->section;
+        list->ownFile = !sections.contains(section);
+        if (list->ownFile || readOnly_ || !list->file.writable()) {
+            continue;  // nothing to move, or nowhere to move it: the list stays where it is
+        }
+        // A list file already there is the list moved by an opening that was interrupted.
+        if (!list->file.existsOnDisk()) {
+            std::vector<SettingsWrite> batch;
+            for (const QString& key : keys(section)) {
+                batch.push_back({key, value(section, key)});
+            }
+            if (!list->file.apply(batch)) {
+                continue;
+            }
+        }
+        list->ownFile = moved = true;
+    }
+    if (!moved) {
+        return;
+    }
+    const QString copy = copyNameBeside(path_, QStringLiteral("before-lists"));
+    if (!QFile::copy(path_, copy)) {
+        return;  // without the copy the old lists stay in the file, to be dropped another time
+    }
+    for (const auto& list : lists_) {
+        if (list->ownFile) {
+            settings_->remove(list->section);
+        }
+    }
+    if (syncSettings()) {
+        sayOnStderr(QStringLiteral("the lists moved from \"%1\" into files of their own beside it; "
+                                   "the file as it was is kept as \"%2\"")
+                        .arg(path_, copy));
+    }
 }
 
 void IniSettingsStore::openSettings() {
@@ -79,29 +116,17 @@ IniSettingsStore::~IniSettingsStore() {
 }
 
 void IniSettingsStore::setAsideIfDamaged() {
-    const QString reason = damage(path_);
-    if (reason.isEmpty()) {
-        return;
-    }
-    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
-    QString backup = path_ + QStringLiteral(".damaged-") + stamp;
-    for (int n = 2; QFileInfo::exists(backup); ++n) {
-        backup = path_ + QStringLiteral(".damaged-") + stamp + u'-' + QString::number(n);
-    }
-    if (QFile::rename(path_, backup)) {
-        backupPath_ = backup;
-        warn(QStringLiteral("the settings file \"%1\" was damaged (%2); it was kept as \"%3\" and "
-                            "the settings start empty")
-                 .arg(path_, reason, backup));
-    } else {
-        readOnly_ = true;
-        warn(QStringLiteral("the settings file \"%1\" is damaged (%2) and cannot be moved aside; "
-                            "settings start empty and changes will not be saved")
-                 .arg(path_, reason));
+    if (const QString reason = damage(path_); !reason.isEmpty()) {
+        backupPath_ = setDamagedFileAside(path_, reason, QStringLiteral("the settings file"),
+                                          QStringLiteral("the settings start empty"));
+        readOnly_ = backupPath_.isEmpty();
     }
 }
 
 std::optional<QString> IniSettingsStore::value(const QString& section, const QString& key) const {
+    if (const List* list = listOf(section)) {
+        return list->file.value(key);
+    }
     const QVariant v = settings_->value(section + u'/' + key);
     if (!v.isValid()) {
         return std::nullopt;
@@ -114,6 +139,9 @@ std::optional<QString> IniSettingsStore::value(const QString& section, const QSt
 }
 
 bool IniSettingsStore::apply(const QString& section, const std::vector<SettingsWrite>& batch) {
+    if (List* list = listOf(section)) {
+        return list->file.apply(batch);
+    }
     reopenIfSpent();
     std::vector<std::pair<QString, QVariant>> previous;
     previous.reserve(batch.size());
@@ -127,7 +155,7 @@ bool IniSettingsStore::apply(const QString& section, const std::vector<SettingsW
         }
     }
     settings_->endGroup();
-    if (sync()) {
+    if (syncSettings()) {
         return true;
     }
     if (!readOnly_) {
@@ -147,6 +175,9 @@ bool IniSettingsStore::apply(const QString& section, const std::vector<SettingsW
 }
 
 QStringList IniSettingsStore::keys(const QString& section) const {
+    if (const List* list = listOf(section)) {
+        return list->file.keys();
+    }
     settings_->beginGroup(section);
     const QStringList result = settings_->childKeys();
     settings_->endGroup();
@@ -154,6 +185,14 @@ QStringList IniSettingsStore::keys(const QString& section) const {
 }
 
 bool IniSettingsStore::sync() {
+    bool synced = syncSettings();
+    for (const auto& list : lists_) {
+        synced = list->file.sync() && synced;
+    }
+    return synced;
+}
+
+bool IniSettingsStore::syncSettings() {
     if (readOnly_) {
         settings_->sync();
         reportWriteFailure(QStringLiteral("the damaged settings file is kept as it is"));
@@ -189,7 +228,7 @@ void IniSettingsStore::reportWriteFailure(const QString& reason) {
         return;
     }
     writeFailureReported_ = true;
-    warn(QStringLiteral("cannot save the settings to \"%1\": %2").arg(path_, reason));
+    sayOnStderr(QStringLiteral("cannot save the settings to \"%1\": %2").arg(path_, reason));
 }
 
 }  // namespace luma

@@ -67,9 +67,11 @@ Environment:
 
 Files:
   ~/.config/lumafolio/Lumafolio 1.1.ini
-                      the preferences, the slide list and the playlist; a
-                      damaged file is kept beside the new one as
-                      Lumafolio 1.1.ini.damaged-DATE-TIME
+                      the preferences; a damaged file is kept beside the
+                      new one as Lumafolio 1.1.ini.damaged-DATE-TIME
+  ~/.config/lumafolio/Lumafolio 1.1 pictures.ini
+  ~/.config/lumafolio/Lumafolio 1.1 music.ini
+                      the slide list and the playlist, kept the same way
   ~/.config/autostart/LumaS.desktop
                       starts the tray icon at login ("Always set the
                       Desktop icon")

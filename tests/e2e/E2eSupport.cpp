@@ -1,11 +1,16 @@
 #include "e2e/E2eSupport.h"
 
+#include "settings/IniSettingsStore.h"
+
 #include <gtest/gtest.h>
 
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QSettings>
+
 #include <QThread>
+#include <map>
+#include <memory>
 
 #include <iostream>
 
@@ -114,9 +119,16 @@ bool ProgramRun::ended(int timeoutMs) {
 }
 
 void writeSettings(const QString& path, const QStringList& entries) {
-    QSettings settings(path, QSettings::IniFormat);
+    std::map<QString, std::unique_ptr<QSettings>> files;
     for (const QString& entry : entries) {
-        settings.setValue(entry.section(u'=', 0, 0), entry.section(u'=', 1));
+        const QString section = entry.section(u'/', 0, 0);
+        const QString file =
+            section == u"Settings" ? path : IniSettingsStore::listPath(path, section);
+        auto& settings = files[file];
+        if (!settings) {
+            settings = std::make_unique<QSettings>(file, QSettings::IniFormat);
+        }
+        settings->setValue(entry.section(u'=', 0, 0), entry.section(u'=', 1));
     }
 }
 

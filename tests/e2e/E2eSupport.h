@@ -51,7 +51,7 @@ public:
     bool ended(int timeoutMs);
 };
 
-// Writes an INI settings file from "section/key=value" lines.
+// Writes the settings file, and the lists' files beside it, from "section/key=value" lines.
 void writeSettings(const QString& path, const QStringList& entries);
 
 }  // namespace luma::test

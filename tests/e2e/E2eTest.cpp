@@ -2,6 +2,7 @@
 // run in the tray, `make demo`, and the show as screen saver daemons run it.
 #include "TestMedia.h"
 #include "e2e/E2eSupport.h"
+#include "settings/IniSettingsStore.h"
 #include "support/Compositor.h"
 #include "support/MutterSession.h"
 
@@ -250,8 +251,11 @@ TEST(E2e, ThePanelSavesAFileAddedOnItsSoundTab) {
     click(545 * 3 / 8, 385 - 12);  // "Save settings, Close", the second of four buttons below
     ASSERT_TRUE(run.ended(15000));
     EXPECT_EQ(run.exitCode(), 0);
+    EXPECT_EQ(
+        QSettings(IniSettingsStore::listPath(env.settingsFile(), "music"), QSettings::IniFormat)
+            .value("music/1"),
+        wav);
     QSettings file(env.settingsFile(), QSettings::IniFormat);
-    EXPECT_EQ(file.value("music/1").toString(), wav);
     file.beginGroup("Settings");
     EXPECT_EQ(file.childKeys().size(), 18) << qPrintable(file.childKeys().join(u','));
     EXPECT_EQ(file.value("delay").toString(), "5");

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSettings>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -22,7 +23,128 @@ struct IniStore : testing::Test {
     QString path = dir.filePath(QStringLiteral("lumafolio/Lumafolio 1.1.ini"));
     QString folder() const { return QFileInfo(path).absolutePath(); }
     QString read(const QString& key) { return IniSettingsStore(path).read(kSection, key); }
+    QString list(const char* section) const { return IniSettingsStore::listPath(path, section); }
+    static QByteArray bytes(const QString& file) {
+        QFile f(file);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    static void put(const QString& file, const QByteArray& content) {
+        QDir().mkpath(QFileInfo(file).absolutePath());
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(content) == content.size());
+    }
+    QStringList beside(const char* pattern) const {
+        return QDir(folder()).entryList({pattern}, QDir::AllEntries);
+    }
 };
+
+// Values that an INI writer must quote or escape, each a list entry.
+const QStringList kAwkward = {"/p/a, b.jpg",
+                              " lead",
+                              "trail ",
+                              "q\"uote\\",
+                              "@at",
+                              "#;=",
+                              "ü/ß € 😀",
+                              "\x01"
+                              "a\tb\n",
+                              "",
+                              "Empty"};
+
+// A write rewrites its own file only: a preference leaves 100,000 slides alone.
+TEST_F(IniStore, AWriteRewritesOnlyTheFileOfItsSection) {
+    IniSettingsStore store(path);
+    ASSERT_TRUE(StoredList(store, kList).rewrite(kAwkward) &&
+                StoredList(store, "music").rewrite({"a.wav"}) && store.write(kSection, "a", "1"));
+    QSettings asIni(list("pictures"), QSettings::IniFormat);
+    for (int i = 0; i < kAwkward.size(); ++i) {
+        EXPECT_EQ(asIni.value(QStringLiteral("pictures/%1").arg(i + 1)), kAwkward[i])
+            << "the list file reads as an INI file";
+    }
+    const QDateTime old = QDateTime::currentDateTime().addDays(-1);
+    const std::pair<QString, QString> cases[] = {
+        {kSection, path}, {"pictures", list("pictures")}, {"music", list("music")}};
+    for (const auto& [section, written] : cases) {
+        for (const QString& file : {path, list("pictures"), list("music")}) {
+            QFile f(file);
+            ASSERT_TRUE(f.open(QIODevice::ReadWrite) &&
+                        f.setFileTime(old, QFile::FileModificationTime));
+        }
+        ASSERT_TRUE(store.write(section, "x", "new"));
+        for (const QString& file : {path, list("pictures"), list("music")}) {
+            EXPECT_EQ(QFileInfo(file).lastModified() == old, file != written) << qPrintable(file);
+        }
+        EXPECT_EQ(IniSettingsStore(path).read(section, "x"), "new");
+    }
+    IniSettingsStore fresh(path);
+    EXPECT_EQ(StoredList(fresh, kList).readAll().mid(0, kAwkward.size()), kAwkward);
+}
+
+// Lists in the settings file, as earlier versions kept them, move into their own files with every
+// entry, the settings file as it was kept beside; a move cut short ends on the next opening.
+TEST_F(IniStore, ListsInTheSettingsFileMoveIntoFilesOfTheirOwn) {
+    struct Case {
+        const char* name;
+        QByteArray pictureFile;  // a list file already there, or none
+    } cases[] = {{"one file", {}},
+                 {"list file written, settings not", "[pictures]\nHowMany=1\n1=/new.jpg\n"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QDir(folder()).removeRecursively();
+        {
+            QSettings old(path, QSettings::IniFormat);
+            old.setValue("Settings/delay", "4");
+            old.setValue("pictures/HowMany", kAwkward.size());
+            old.setValue("music/HowMany", 1);
+            old.setValue("music/1", "a b.wav");
+            for (int i = 0; i < kAwkward.size(); ++i) {
+                old.setValue(QStringLiteral("pictures/%1").arg(i + 1), kAwkward[i]);
+            }
+        }
+        const QByteArray before = bytes(path);
+        if (!c.pictureFile.isEmpty()) {
+            put(list("pictures"), c.pictureFile);
+        }
+        testing::internal::CaptureStderr();
+        IniSettingsStore store(path);
+        EXPECT_TRUE(testing::internal::GetCapturedStderr().find("kept as") != std::string::npos);
+        const QStringList copies = beside("*.before-lists-*");
+        ASSERT_EQ(copies.size(), 1);
+        EXPECT_EQ(bytes(folder() + '/' + copies[0]), before);
+        EXPECT_EQ(QSettings(path, QSettings::IniFormat).childGroups(), QStringList{kSection});
+        IniSettingsStore reopened(path);
+        EXPECT_EQ(StoredList(reopened, kList).readAll(),
+                  c.pictureFile.isEmpty() ? kAwkward : QStringList{"/new.jpg"});
+        EXPECT_EQ(StoredList(reopened, "music").readAll(), QStringList{"a b.wav"});
+        EXPECT_EQ(reopened.read(kSection, "delay"), "4");
+    }
+}
+
+// A damaged list file is kept beside and that list starts empty; the other list and the settings
+// stay.
+TEST_F(IniStore, ADamagedListFileIsKeptAside) {
+    for (const QByteArray& damaged :
+         {QByteArray("[pictures]\n\0", 12), QByteArray("[pictures]\nno value\n"),
+          QByteArray("[pictures]\n1=\xff\n")}) {
+        QDir(folder()).removeRecursively();
+        put(path, "[Settings]\ndelay=4\n");
+        put(list("music"), "[music]\nHowMany=1\n1=a.wav\n");
+        put(list("pictures"), damaged);
+        testing::internal::CaptureStderr();
+        IniSettingsStore store(path);
+        EXPECT_TRUE(testing::internal::GetCapturedStderr().find("the slide list starts empty") !=
+                    std::string::npos);
+        const QStringList kept = beside("*pictures.ini.damaged-*");
+        ASSERT_EQ(kept.size(), 1);
+        EXPECT_EQ(bytes(folder() + '/' + kept[0]), damaged);
+        EXPECT_EQ(StoredList(store, kList).readAll(), QStringList());
+        EXPECT_EQ(StoredList(store, "music").readAll(), QStringList{"a.wav"});
+        EXPECT_EQ(store.read(kSection, "delay"), "4");
+        ASSERT_TRUE(StoredList(store, kList).rewrite({"b.jpg"}));
+        IniSettingsStore fresh(path);
+        EXPECT_EQ(StoredList(fresh, kList).readAll(), QStringList{"b.jpg"});
+    }
+}
 
 // A damaged or unreadable file is moved aside unchanged, and the store starts empty; a sound one,
 // written by hand, is read as it stands.
@@ -62,10 +184,12 @@ TEST_F(IniStore, AFailedWriteIsReportedOnceAndTakenBack) {
     testing::internal::CaptureStderr();
     EXPECT_FALSE(store.write(kSection, "delay", "7"));
     EXPECT_FALSE(store.write(kSection, "delay", "8"));
+    EXPECT_FALSE(store.write(kList, "1", "a") || store.write(kList, "1", "b"));
     EXPECT_EQ(QString::fromStdString(testing::internal::GetCapturedStderr()),
               QStringLiteral("lumafolio: cannot save the settings to \"%1\": the folder \"%2\" "
-                             "cannot be created\n")
-                  .arg(path, folder()));
+                             "cannot be created\nlumafolio: cannot save the slide list to \"%3\": "
+                             "the folder \"%2\" cannot be created\n")
+                  .arg(path, folder(), list("pictures")));
     EXPECT_EQ(store.read(kSection, "delay"), u"5") << "the store holds what the file holds";
     ASSERT_TRUE(QFile::remove(folder()));
     EXPECT_TRUE(store.write(kSection, "delay", "9"));
