@@ -1,6 +1,7 @@
-// Fuzzed bytes as the settings file: the store opens it, reads every key, the lists and their
-// items, and writes a value. A file the store takes as damaged is set aside unchanged, never
-// written over; a file the store takes as sound keeps every value through a write and a reopen.
+// Fuzzed bytes as the settings file (and as the slide list's file): the store opens it, reads every
+// key, the lists and their items, and writes a value. A file the store takes as damaged is set
+// aside unchanged, never written over; a file the store takes as sound keeps every value through a
+// write and a reopen.
 #include "FuzzSupport.h"
 
 #include "settings/IniSettingsStore.h"
@@ -85,9 +86,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const QString path = dir.filePath(QStringLiteral("Lumafolio 1.1.ini"));
     const QByteArray input = luma::fuzz::bytesOf(data, size);
-    {
-        QFile file(path);
+    // An odd first byte puts the bytes in the slide list's own file too, so that its reader is
+    // fuzzed as well as the move of lists out of the settings file.
+    for (const QString& name : {path, IniSettingsStore::listPath(path, keys::kPictures)}) {
+        QFile file(name);
         FUZZ_CHECK(file.open(QIODevice::WriteOnly) && file.write(input) == input.size());
+        if (size == 0 || (data[0] & 1) == 0) {
+            break;
+        }
     }
 
     const QString delay = QStringLiteral("7");
