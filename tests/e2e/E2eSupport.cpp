@@ -1,6 +1,8 @@
 #include "e2e/E2eSupport.h"
 
+#include "TestMedia.h"
 #include "settings/IniSettingsStore.h"
+#include "support/Compositor.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +13,9 @@
 #include <QThread>
 #include <map>
 #include <memory>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <iostream>
 
@@ -130,6 +135,48 @@ void writeSettings(const QString& path, const QStringList& entries) {
         }
         settings->setValue(entry.section(u'=', 0, 0), entry.section(u'=', 1));
     }
+}
+
+QStringList saverShow(const QTemporaryDir& dir, const QString& sound) {
+    chmod(qPrintable(dir.path()), 0755);
+    QImage picture(400, 300, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    picture.save(dir.filePath("slide.jpg"), "JPG", 95);
+    writeToneWav(dir.filePath("tone.wav"), 30.0, 440);
+    return QString(
+               "Settings/Mousesens=15 Settings/Slides=1 Settings/screensize=1 Settings/delay=5 "
+               "pictures/HowMany=1 music/HowMany=1 " +
+               sound)
+               .split(u' ')
+           << "pictures/1=" + dir.filePath("slide.jpg") << "music/1=" + dir.filePath("tone.wav");
+}
+
+QString installed(const char* relative) {
+    static QTemporaryDir prefix;
+    static const bool done = QProcess::execute("cmake", {"--install", LUMAFOLIO_BINARY_DIR,
+                                                         "--prefix", prefix.path()}) == 0 &&
+                             chmod(qPrintable(prefix.path()), 0755) == 0;
+    return done ? prefix.filePath(relative) : QString();
+}
+
+QStringList xscreensaverCommand(const QString& home, const QString& display,
+                                const QStringList& environment) {
+    const QString saver = installed("lib/lumafolio/lumafolio11.scr");
+    QFile config(home + "/.xscreensaver");
+    if (saver.isEmpty() || !config.open(QIODevice::WriteOnly)) {
+        return {};
+    }
+    config.write(
+        "mode:\tone\nselected:\t0\ntimeout:\t8:00:00\nlock:\tFalse\nsplash:\tFalse\n"
+        "fade:\tFalse\nunfade:\tFalse\ndpmsEnabled:\tFalse\ngrabDesktopImages:\tFalse\n"
+        "programs:\t\"Lumafolio\" " +
+        saver.toUtf8() + " --root \\n\\\n\n");
+    config.close();
+    handToSaverUser(home);
+    const QStringList command =
+        QStringList{"env", "-i", "PATH=/usr/bin:/bin", "HOME=" + home, "DISPLAY=" + display} +
+        environment + QStringList{"xscreensaver", "--no-splash"};
+    return ::geteuid() == 0 ? QStringList{"runuser", "-u", kSaverUser, "--"} + command : command;
 }
 
 }  // namespace luma::test

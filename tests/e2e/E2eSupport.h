@@ -54,4 +54,19 @@ public:
 // Writes the settings file, and the lists' files beside it, from "section/key=value" lines.
 void writeSettings(const QString& path, const QStringList& entries);
 
+// Writes a red slide and a tone into `dir`, which everyone may read, and returns the settings of
+// a stretched show of the slide, with the tone as music when `sound` is "Settings/Bsound=1".
+QStringList saverShow(const QTemporaryDir& dir, const QString& sound);
+
+// The program installed where every user may read it: a daemon running as another user starts it
+// from there, wherever the build is. Empty when the install failed.
+QString installed(const char* relative);
+
+// xscreensaver in `home` on `display`, with the installed saver as its only one, started at once
+// on activation, and the `environment` entries "NAME=value" besides its own few. It launches no
+// saver as root: as root, it runs as a user made for it, who is given `home`. Empty when its
+// settings could not be written.
+QStringList xscreensaverCommand(const QString& home, const QString& display,
+                                const QStringList& environment = {});
+
 }  // namespace luma::test

@@ -18,9 +18,6 @@
 #include <QSettings>
 #include <QStandardPaths>
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <csignal>
 #include <iostream>
 
@@ -351,22 +348,6 @@ TEST(E2e, TheDemoRunsHeadlessAndRecordsPicturesAndSound) {
 // at once in the windows a daemon makes on two monitors. Their files are in folders everyone may
 // read, a daemon's user among them.
 
-// Writes a red slide and a tone into `dir`, which everyone may read, and returns the settings of
-// a stretched show of the slide, with the tone as music when `sound` is "Settings/Bsound=1".
-QStringList saverShow(const QTemporaryDir& dir, const QString& sound) {
-    chmod(qPrintable(dir.path()), 0755);
-    QImage picture(400, 300, QImage::Format_RGB32);
-    picture.fill(Qt::red);
-    picture.save(dir.filePath("slide.jpg"), "JPG", 95);
-    writeToneWav(dir.filePath("tone.wav"), 30.0, 440);
-    return QString(
-               "Settings/Mousesens=15 Settings/Slides=1 Settings/screensize=1 Settings/delay=5 "
-               "pictures/HowMany=1 music/HowMany=1 " +
-               sound)
-               .split(u' ')
-           << "pictures/1=" + dir.filePath("slide.jpg") << "music/1=" + dir.filePath("tone.wav");
-}
-
 bool slideAt(const XServer& x, QPoint at) {
     return waitUntil([&] { return letterOf(x.screenshot().pixelColor(at)) == 'R'; }, 10000);
 }
@@ -579,16 +560,6 @@ TEST(E2e, TheIdleWatcherStartsTheShowUnderKwin) {
     }
 }
 
-// The program installed where every user may read it: a daemon running as another user starts it
-// from there, wherever the build is.
-QString installed(const char* relative) {
-    static QTemporaryDir prefix;
-    static const bool done = QProcess::execute("cmake", {"--install", LUMAFOLIO_BINARY_DIR,
-                                                         "--prefix", prefix.path()}) == 0 &&
-                             chmod(qPrintable(prefix.path()), 0755) == 0;
-    return done ? prefix.filePath(relative) : QString();
-}
-
 // The daemon's saver, started with `option`, shows the slide; once `stop` has run it ends within
 // `limitMs` (a zombie that nobody reaps counts as ended).
 void expectSaverEnds(const XServer& x, const QString& option, const std::function<void()>& stop,
@@ -612,27 +583,12 @@ TEST(E2e, XscreensaverShowsTheSlideAndEndsTheSaverOnDeactivation) {
     QTemporaryDir media, home;
     writeSettings(home.filePath(".config/lumafolio/Lumafolio 1.1.ini"),
                   saverShow(media, "Settings/Bsound=0"));
-    QFile config(home.filePath(".xscreensaver"));
-    ASSERT_TRUE(config.open(QIODevice::WriteOnly));
-    config.write(
-        "mode:\tone\nselected:\t0\ntimeout:\t8:00:00\nlock:\tFalse\nsplash:\tFalse\n"
-        "fade:\tFalse\nunfade:\tFalse\ndpmsEnabled:\tFalse\ngrabDesktopImages:\tFalse\n"
-        "programs:\t\"Lumafolio\" " +
-        installed("lib/lumafolio/lumafolio11.scr").toUtf8() + " --root \\n\\\n\n");
-    config.close();
-    QStringList command = QString("env -i PATH=/usr/bin:/bin HOME=%1 DISPLAY=%2 xscreensaver")
-                              .arg(home.path(), x.display)
-                              .split(u' ');
-    // xscreensaver launches no saver as root: as root, the daemon runs as a user made for it.
-    handToSaverUser(home.path());
-    if (::geteuid() == 0) {
-        command = QStringList{"runuser", "-u", "lumafolio-saver", "--"} + command;
-    }
+    QStringList command = xscreensaverCommand(home.path(), x.display);
+    ASSERT_FALSE(command.isEmpty());
     QProcess daemon;
     const QString program = command.takeFirst();
     daemon.setProcessChannelMode(QProcess::MergedChannels);
-    daemon.start(program, command << "--no-splash"
-                                  << "--verbose");
+    daemon.start(program, command << "--verbose");
     QByteArray said;  // what the daemon says, shown when the test fails
     const auto says = [&](const char* text) {
         daemon.waitForReadyRead(50);

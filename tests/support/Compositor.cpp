@@ -8,21 +8,16 @@
 #include <unistd.h>
 
 namespace luma::test {
-namespace {
-
-constexpr char kUser[] = "lumafolio-saver";
-
-}  // namespace
 
 void handToSaverUser(const QString& folder) {
     if (::geteuid() != 0) {
         return;
     }
-    if (QProcess::execute("id", {"-u", kUser}) != 0) {
+    if (QProcess::execute("id", {"-u", kSaverUser}) != 0) {
         QProcess::execute("useradd", {"--system", "--no-create-home", "--home-dir", "/nonexistent",
-                                      "--shell", "/usr/sbin/nologin", kUser});
+                                      "--shell", "/usr/sbin/nologin", kSaverUser});
     }
-    QProcess::execute("chown", {"-R", kUser, folder});
+    QProcess::execute("chown", {"-R", kSaverUser, folder});
 }
 
 Compositor::Compositor(const QString& program, const QStringList& arguments,
@@ -64,7 +59,7 @@ QStringList Compositor::asUser(const QStringList& command, const QStringList& en
             .arg(folder_.path(), socket, platform)
             .split(' ') +
         environment + command;
-    return ::geteuid() == 0 ? QStringList{"runuser", "-u", kUser, "--"} + wrapped : wrapped;
+    return ::geteuid() == 0 ? QStringList{"runuser", "-u", kSaverUser, "--"} + wrapped : wrapped;
 }
 
 std::optional<QByteArray> Compositor::run(QStringList command) const {

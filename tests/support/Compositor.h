@@ -9,8 +9,10 @@
 
 namespace luma::test {
 
-// As root: the ordinary user that compositors and screen saver daemons run as (they refuse
-// root), made when missing, now owning `folder` and what it holds. Nothing when not root.
+inline constexpr char kSaverUser[] = "lumafolio-saver";
+
+// As root: the ordinary user (kSaverUser) that compositors and screen saver daemons run as (they
+// refuse root), made when missing, now owning `folder` and what it holds. Nothing when not root.
 void handToSaverUser(const QString& folder);
 
 // A Wayland compositor in a runtime folder of its own, started as that user when the test runs
