@@ -23,7 +23,7 @@ PACKAGES_FUZZ := clang libclang-rt-14-dev
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps deps-fuzz build check check-asan fuzz test demo install package format clean
+.PHONY: all deps deps-fuzz build check check-asan fuzz soak test demo install package format clean
 
 all: build
 
@@ -65,6 +65,14 @@ check-asan: deps
 # generated seed corpus; crash files land in $(FUZZ_BUILD)/crashes/<target>/.
 fuzz: deps deps-fuzz
 	FUZZ_SECONDS=$(FUZZ_SECONDS) JOBS=$(JOBS) tools/fuzz.sh $(FUZZ_BUILD)
+
+# The cycling soak (bench/cycle): the real xscreensaver and xsecurelock start and stop the
+# installed saver SOAK_XSCREENSAVER_CYCLES (1000) and SOAK_XSECURELOCK_CYCLES (200) times, and
+# SOAK_KILL_CYCLES (10) savers are killed mid-show. Not part of `make check`.
+soak: deps
+	cmake -S . -B $(BUILD) -DCMAKE_INSTALL_PREFIX=$(PREFIX) -DLUMAFOLIO_WERROR=ON $(CMAKE_FLAGS) >/dev/null
+	cmake --build $(BUILD) -j$(JOBS) --target bench_cycle
+	$(BUILD)/bench/cycle/bench_cycle
 
 demo: deps build
 	tools/demo.sh $(BUILD)
