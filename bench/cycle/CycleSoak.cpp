@@ -50,12 +50,12 @@ int cyclesFrom(const char* name, int fallback) {
     return ok && n >= 0 ? n : fallback;
 }
 
-// Polls `condition` every 5 ms (a cycle takes a fraction of a second) for at most `timeoutMs`.
+// Polls `condition` every 10 ms (a cycle takes a fraction of a second) for at most `timeoutMs`.
 bool pollUntil(const std::function<bool()>& condition, int timeoutMs) {
     const QDeadlineTimer deadline(timeoutMs);
     bool met = false;
     while (!(met = condition()) && !deadline.hasExpired()) {
-        QThread::msleep(5);
+        QThread::msleep(10);
     }
     return met;
 }
@@ -359,7 +359,7 @@ void XscreensaverSoak::run(int cycles, int kills, Checks& checks) {
     QProcess daemon;
     daemon.setProcessChannelMode(QProcess::MergedChannels);
     daemon.setStandardOutputFile(logs.filePath("xscreensaver.log"));
-    daemon.start(daemonCommand.takeFirst(), daemonCommand);
+    daemon.start(daemonCommand.takeFirst(), daemonCommand << "--verbose");
     // runuser stays the daemon's parent; without it the daemon is the process itself.
     const pid_t started = static_cast<pid_t>(daemon.processId());
     std::optional<ProcessEntry> found;
@@ -455,10 +455,19 @@ void XscreensaverSoak::run(int cycles, int kills, Checks& checks) {
         exited && afterExit.empty(),
         "xscreensaver: once it has exited nothing is left on the display: " + listed(afterExit));
     if (checks.failed() > 0) {
+        // The daemon's own lines; the savers' (SDL's notes on its disk output) would bury them.
         QFile log(logs.filePath("xscreensaver.log"));
         log.open(QIODevice::ReadOnly);
+        QByteArrayList daemonLines;
+        for (const QByteArray& line : log.readAll().split('\n')) {
+            if (line.startsWith("xscreensaver")) {
+                daemonLines << line;
+            }
+        }
         std::printf("--- xscreensaver said (the end):\n%s\n",
-                    log.readAll().right(4000).constData());
+                    daemonLines.mid(std::max<qsizetype>(0, daemonLines.size() - 40))
+                        .join('\n')
+                        .constData());
     }
 }
 
