@@ -185,6 +185,28 @@ void Phase::report(Checks& checks) const {
                    .arg(kMemoryTolerancePercent));
 }
 
+// The stages of a cycle and how long each took, told for a cycle slower than a second.
+class Laps {
+public:
+    Laps() { clock_.start(); }
+    void lap(const char* stage) {
+        const qint64 now = clock_.elapsed();
+        stages_ << QStringLiteral("%1 %2 ms").arg(stage).arg(now - last_);
+        last_ = now;
+    }
+    void reportIfSlow(const QString& daemon, int cycle) const {
+        if (last_ > 1000) {
+            std::printf("  %s cycle %d took %lld ms: %s\n", qPrintable(daemon), cycle,
+                        static_cast<long long>(last_), qPrintable(stages_.join(", ")));
+        }
+    }
+
+private:
+    QElapsedTimer clock_;
+    qint64 last_ = 0;
+    QStringList stages_;
+};
+
 // Waits for the slide to go from the middle of the screen: the next run must draw it afresh.
 bool slideGone(const CentrePixel& pixel) {
     return pollUntil([&] { return !pixel.red(); }, 10000);
@@ -252,23 +274,28 @@ private:
 };
 
 bool XscreensaverSoak::cycle(int n) {
+    Laps laps;
     command("-activate");
     std::optional<ProcessEntry> run;
     if (!pollUntil([&] { return (run = saver()).has_value(); }, 20000)) {
         phase_.fail(n, "no saver started on activation");
         return false;
     }
+    laps.lap("activation to saver");
     if (!pollUntil([&] { return pixel_.red(); }, 20000)) {
         phase_.fail(n, "no slide on the screen");
         return false;
     }
+    laps.lap("to slide");
     phase_.peakKib.push_back(peakResidentKib(run->pid));
     const std::vector<ProcessEntry> tree = descendantsOf(run->pid, processTable());
     command("-deactivate");
+    laps.lap("deactivation");
     if (!pollUntil([&] { return !stillRuns(*run); }, 20000)) {
         phase_.fail(n, "the saver runs on 20 s after the deactivation");
         return false;
     }
+    laps.lap("to the saver's end");
     if (const QString left = survivors(tree); !left.isEmpty()) {
         phase_.fail(n, "the saver's processes outlive it: " + left);
     }
@@ -276,6 +303,8 @@ bool XscreensaverSoak::cycle(int n) {
         phase_.fail(n, "the slide stays on the screen after the deactivation");
         return false;
     }
+    laps.lap("to a clear screen");
+    laps.reportIfSlow(phase_.daemon, n);
     return true;
 }
 
@@ -495,6 +524,7 @@ bool XsecurelockSoak::cycle(int n) {
     e.insert("XSECURELOCK_BLANK_TIMEOUT", "-1");
     e.insert("SDL_AUDIODRIVER", "disk");
     e.insert("SDL_DISKAUDIOFILE", media_.filePath("sound.raw"));
+    Laps laps;
     QProcess locker;
     locker.setProcessEnvironment(e);
     locker.setProcessChannelMode(QProcess::MergedChannels);
@@ -512,9 +542,11 @@ bool XsecurelockSoak::cycle(int n) {
     if (!pollUntil([&] { return (run = runningDescendant(pid, kSaverName)).has_value(); }, 20000)) {
         return failed("no saver started");
     }
+    laps.lap("start to saver");
     if (!pollUntil([&] { return pixel_.red(); }, 20000)) {
         return failed("no slide on the screen");
     }
+    laps.lap("to slide");
     phase_.peakKib.push_back(peakResidentKib(run->pid));
     // xsecurelock's helpers and the saver: all must go with it.
     const std::vector<ProcessEntry> tree = descendantsOf(pid, processTable());
@@ -522,9 +554,11 @@ bool XsecurelockSoak::cycle(int n) {
     if (!locker.waitForFinished(20000)) {
         return failed("xsecurelock runs on 20 s after SIGTERM");
     }
+    laps.lap("SIGTERM to its end");
     if (!pollUntil([&] { return !stillRuns(*run); }, 20000)) {
         return failed("the saver runs on 20 s after xsecurelock ended");
     }
+    laps.lap("to the saver's end");
     if (const QString left = survivors(tree); !left.isEmpty()) {
         phase_.fail(n, "processes outlive xsecurelock: " + left);
     }
@@ -532,6 +566,8 @@ bool XsecurelockSoak::cycle(int n) {
         phase_.fail(n, "the slide stays on the screen after the end");
         return false;
     }
+    laps.lap("to a clear screen");
+    laps.reportIfSlow(phase_.daemon, n);
     return true;
 }
 
