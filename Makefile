@@ -68,7 +68,7 @@ fuzz: deps deps-fuzz
 
 # The cycling soak (bench/cycle): the real xscreensaver and xsecurelock start and stop the
 # installed saver SOAK_XSCREENSAVER_CYCLES (1000) and SOAK_XSECURELOCK_CYCLES (200) times, and
-# SOAK_KILL_CYCLES (10) savers are killed mid-show. Not part of `make check`.
+# SOAK_KILL_CYCLES (10) savers are killed mid-show. `make check` does not run it.
 soak: deps
 	cmake -S . -B $(BUILD) -DCMAKE_INSTALL_PREFIX=$(PREFIX) $(CMAKE_FLAGS) >/dev/null
 	cmake --build $(BUILD) -j$(JOBS) --target bench_cycle

@@ -4,8 +4,8 @@
 // ended SOAK_XSECURELOCK_CYCLES times (200); every run must show the red slide at the middle of
 // the screen. Music plays in every run (SDL's disk output). Afterwards: no process left on the
 // display but the daemon and its own helpers, the daemon's descriptors unchanged, the lock free,
-// the settings file unchanged, the saver's peak memory flat. Prints a summary; exits non-zero
-// when any check failed.
+// the settings file and the lists' files unchanged, the saver's peak memory flat. Prints a
+// summary; exits non-zero when any check failed.
 #include "E2eSupport.h"
 #include "ProcessTable.h"
 
@@ -14,8 +14,10 @@
 #include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QThread>
 
 #include <xcb/xcb.h>
@@ -60,11 +62,17 @@ bool pollUntil(const std::function<bool()>& condition, int timeoutMs) {
     return met;
 }
 
-QByteArray sha256Of(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly)
-               ? QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256).toHex()
-               : QByteArray("(unreadable)");
+// One digest of the settings file and the lists' files beside it, with the files' names: a file
+// rewritten, added or removed changes it.
+QByteArray settingsDigest(const QString& settingsFile) {
+    const QDir folder = QFileInfo(settingsFile).dir();
+    QCryptographicHash digest(QCryptographicHash::Sha256);
+    for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden, QDir::Name)) {
+        QFile file(folder.filePath(name));
+        digest.addData(name.toUtf8());
+        digest.addData(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("?"));
+    }
+    return digest.result().toHex();
 }
 
 QString listed(const std::vector<ProcessEntry>& entries) {
@@ -123,6 +131,19 @@ public:
 private:
     int passed_ = 0, failed_ = 0;
 };
+
+// The check that the saver's settings are as they were: it reads them and never writes.
+void checkSettings(Checks& checks, const QString& daemon, const QString& settingsFile,
+                   const QByteArray& before) {
+    const QByteArray after = settingsDigest(settingsFile);
+    const int files = QFileInfo(settingsFile).dir().entryList(QDir::Files | QDir::Hidden).size();
+    checks.add(after == before,
+               QStringLiteral("%1: the settings file and the lists' files (%2) are unchanged "
+                              "(sha256 %3… before, %4… after)")
+                   .arg(daemon)
+                   .arg(files)
+                   .arg(QString::fromLatin1(before.left(16)), QString::fromLatin1(after.left(16))));
+}
 
 // The cycles of one daemon: how many, how long, each run's peak memory, what went wrong.
 struct Phase {
@@ -377,7 +398,7 @@ void XscreensaverSoak::run(int cycles, int kills, Checks& checks) {
     phase_.asked = cycles;
     const QString settings = home_.filePath(".config/lumafolio/Lumafolio 1.1.ini");
     test::writeSettings(settings, test::saverShow(media_, "Settings/Bsound=1"));
-    const QByteArray settingsBefore = sha256Of(settings);
+    const QByteArray settingsBefore = settingsDigest(settings);
     QStringList daemonCommand = test::xscreensaverCommand(
         home_.path(), x_.display, {"SDL_AUDIODRIVER=disk", "SDL_DISKAUDIOFILE=" + sound()});
     if (daemonCommand.isEmpty()) {
@@ -472,10 +493,7 @@ void XscreensaverSoak::run(int cycles, int kills, Checks& checks) {
     checks.add(!holder, QStringLiteral("xscreensaver: the saver's lock is free (%1; file %2)")
                             .arg(holder ? "held by " + QString::number(*holder) : "free",
                                  QFile::exists(lock()) ? "present" : "absent"));
-    const QByteArray settingsAfter = sha256Of(settings);
-    checks.add(settingsAfter == settingsBefore,
-               "xscreensaver: the settings file is unchanged (sha256 " + settingsBefore.left(16) +
-                   "… before, " + settingsAfter.left(16) + "… after)");
+    checkSettings(checks, "xscreensaver", settings, settingsBefore);
 
     command("-exit");
     const bool exited = daemon.waitForFinished(20000);
@@ -574,7 +592,7 @@ bool XsecurelockSoak::cycle(int n) {
 void XsecurelockSoak::run(int cycles, Checks& checks) {
     phase_.asked = cycles;
     test::writeSettings(env_.settingsFile(), test::saverShow(media_, "Settings/Bsound=1"));
-    const QByteArray settingsBefore = sha256Of(env_.settingsFile());
+    const QByteArray settingsBefore = settingsDigest(env_.settingsFile());
     QElapsedTimer clock;
     for (int n = 1; n <= cycles && !phase_.giveUp(); ++n) {
         clock.start();
@@ -596,10 +614,7 @@ void XsecurelockSoak::run(int cycles, Checks& checks) {
     checks.add(!holder, QStringLiteral("xsecurelock: the saver's lock %1 is free (%2; file %3)")
                             .arg(lock, holder ? "held by " + QString::number(*holder) : "free",
                                  QFile::exists(lock) ? "present" : "absent"));
-    const QByteArray settingsAfter = sha256Of(env_.settingsFile());
-    checks.add(settingsAfter == settingsBefore,
-               "xsecurelock: the settings file is unchanged (sha256 " + settingsBefore.left(16) +
-                   "… before, " + settingsAfter.left(16) + "… after)");
+    checkSettings(checks, "xsecurelock", env_.settingsFile(), settingsBefore);
 }
 
 }  // namespace
