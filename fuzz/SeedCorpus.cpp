@@ -1,6 +1,7 @@
 // Writes the seed corpus of every fuzz target, and the dictionaries of the text formats, under the
 // folder given: <folder>/<target>/seed-N and <folder>/<target>.dict. Every seed is made here, by
-// our own writers: nothing binary is kept in the repository.
+// our own writers; the only inputs kept in the repository are those the fuzzing itself found
+// (fuzz/corpus/).
 #include "TestMedia.h"
 #include "support/GifWriter.h"
 
