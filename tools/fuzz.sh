@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets of fuzz/ with clang in a build folder of their own and runs each for
 # FUZZ_SECONDS (60) seconds, FUZZ_PARALLEL (1, at most 2 on a small machine) at a time, from its
-# corpus (build/corpus/<target>, kept between runs) and the seeds that fuzz_seeds writes. Prints,
+# corpus (build/corpus/<target>, kept between runs), the inputs kept in the repository
+# (fuzz/corpus/<target>, which `make check` replays) and the seeds that fuzz_seeds writes. What
+# the run found that adds coverage joins fuzz/corpus/<target>, minimised by libFuzzer's merge. Prints,
 # per target, the executions and any crash; crash files land in build/crashes/<target>/.
 # Exits non-zero when a target crashed.
 #
@@ -41,13 +43,15 @@ run() {
     local name=$1
     local program="$build/fuzz/fuzz_$name"
     local corpus="$build/corpus/$name" crashes="$build/crashes/$name" log="$build/fuzz-logs/$name.log"
+    local kept="$root/fuzz/corpus/$name"
     [ -x "$program" ] || { echo "$name: no such fuzz target" >"$build/fuzz-logs/$name.summary"; return; }
-    mkdir -p "$corpus" "$crashes"
+    mkdir -p "$corpus" "$crashes" "$kept"
     local options=(-max_total_time="$seconds" -timeout=20 -rss_limit_mb=2048 -print_final_stats=1
         -artifact_prefix="$crashes/")
     [ -f "$seeds/$name.dict" ] && options+=(-dict="$seeds/$name.dict")
     local started=$SECONDS
-    nice -n "${FUZZ_NICE:-10}" "$program" "${options[@]}" "$corpus" "$seeds/$name" >"$log" 2>&1 || true
+    nice -n "${FUZZ_NICE:-10}" "$program" "${options[@]}" "$corpus" "$kept" "$seeds/$name" >"$log" 2>&1 || true
+    "$program" -merge=1 "$kept" "$corpus" >"$log.merge" 2>&1 || true
     local executions
     executions=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
     # crash-, leak-, oom- and timeout- files: what each one is shows in its name.

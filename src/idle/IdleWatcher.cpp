@@ -4,6 +4,7 @@
 #include "platform/desktop/IdleSource.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace luma {
 namespace {
@@ -49,6 +50,8 @@ bool IdleWatcher::setMinutes(int minutes) {
 
 void IdleWatcher::idleCame() {
     retry_.setEnabled(false);
+    // Idle time that comes while our show is going away still counts once it has gone.
+    idleWhileShowGoes_ = holdsShow_ && !show_.running();
     if (minutes_ <= 0 || holdsShow_ || show_.running()) {
         return;
     }
@@ -70,6 +73,7 @@ void IdleWatcher::idleCame() {
 
 void IdleWatcher::userBack() {
     retry_.setEnabled(false);
+    idleWhileShowGoes_ = false;
 }
 
 void IdleWatcher::checkShowEnded() {
@@ -83,6 +87,9 @@ void IdleWatcher::checkShowEnded() {
     }
     if (releasesLock_) {
         instance_.release();
+    }
+    if (std::exchange(idleWhileShowGoes_, false)) {
+        idleCame();
     }
 }
 

@@ -57,7 +57,8 @@ private:
     std::chrono::milliseconds minute_;
     int minutes_ = 0;
     bool holdsShow_ = false;
-    bool releasesLock_ = false;  // taken for the show, not held by this process before
+    bool idleWhileShowGoes_ = false;  // idle came before the end of our show was seen
+    bool releasesLock_ = false;       // taken for the show, not held by this process before
     Timer showEndPoll_;
     Timer retry_;  // while idle time was kept from its show
 };

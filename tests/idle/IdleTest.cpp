@@ -107,6 +107,10 @@ TEST(IdleWatcher, IdleStartsTheShowUnlessSomethingKeepsItAndHoldsTheLockWhileItR
         if (started == 1) {
             source.goIdle();
             EXPECT_EQ(started, 2) << "the next idle time brings it back";
+            onScreen = false;  // ended, and the idle time passed before the watcher saw it go
+            source.goIdle();
+            timers.advance(500);
+            EXPECT_EQ(started, 3) << "an idle time while the show went is not lost";
         }
     }
 }
