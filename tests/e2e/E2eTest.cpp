@@ -336,7 +336,10 @@ TEST(E2e, TheDemoRunsHeadlessAndRecordsPicturesAndSound) {
                               "%2/tools/demo.sh %3")
                           .arg(out.path(), LUMAFOLIO_SOURCE_DIR, LUMAFOLIO_BINARY_DIR)
                           .split(u' '));
-    ASSERT_TRUE(demo.waitForFinished(90000) && demo.exitCode() == 0);
+    QFile log(out.filePath("program.log"));
+    ASSERT_TRUE(demo.waitForFinished(90000) && demo.exitCode() == 0)
+        << demo.readAllStandardError().toStdString() << "--- the show said:\n"
+        << (log.open(QIODevice::ReadOnly) ? log.readAll().toStdString() : std::string());
     EXPECT_TRUE(demo.readAllStandardOutput().contains(out.path().toUtf8()));
     const QStringList shots = QDir(out.path()).entryList({"screen-*.png"});
     ASSERT_GE(shots.size(), 3);
