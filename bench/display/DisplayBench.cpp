@@ -261,16 +261,29 @@ BENCHMARK(StepJpegStretched)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(StepTurnedJpegStretched)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(StepJpegActualSize)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// The sequencer's services over a list of the JPEG twice, stretched, without windows.
+struct Sequencer {
+    Sequencer() {
+        show.configure("1", {jpegPath(), jpegPath()});
+        show.program.slideCount = 2;
+    }
+    Show show;
+    luma::Timer slideTimer{show.program.timers()};
+    luma::ShowServices services{show.program.store(),
+                                show.program.settings,
+                                show.program.random(),
+                                show.program.slideIndex,
+                                show.program.slideCount,
+                                slideTimer,
+                                [] {},
+                                [] { return true; }};
+};
+
 // A stretched step of the sequencer over `count` screens of `size` device pixels, without
 // windows: one monitor against two (their decodes side by side), 1920 x 1080 against 3840 x 2160.
 void StepScreens(benchmark::State& state, int count, QSize size) {
-    Show show;
-    show.configure("1", {jpegPath(), jpegPath()});
-    luma::Program& p = show.program;
-    p.slideCount = 2;
-    luma::Timer slideTimer(p.timers());
-    luma::ShowServices services{p.store(),    p.settings, p.random(), p.slideIndex,
-                                p.slideCount, slideTimer, [] {},      [] { return true; }};
+    Sequencer sequencer;
+    luma::Program& p = sequencer.show.program;
     std::vector<std::unique_ptr<luma::ShowState>> screens;
     std::vector<luma::ShowState*> shown;
     for (int k = 0; k < count; ++k) {
@@ -279,7 +292,7 @@ void StepScreens(benchmark::State& state, int count, QSize size) {
         shown.push_back(screens.back().get());
     }
     for (auto _ : state) {
-        luma::slideStep(shown, services, luma::SlideStepKind::Tick);
+        luma::slideStep(shown, sequencer.services, luma::SlideStepKind::Tick);
     }
 }
 void StepOneMonitor(benchmark::State& state) {
@@ -298,14 +311,9 @@ BENCHMARK(StepOneMonitor4K)->Unit(benchmark::kMillisecond)->UseRealTime();
 // The GUI thread's part of a step whose slide was read ahead: the 6000 x 4000 JPEG stretched to
 // 1920 x 1080, decoded beforehand as a worker would (goal: at most 5 ms).
 void StepDecodedAhead(benchmark::State& state) {
-    Show show;
-    show.configure("1", {jpegPath(), jpegPath()});
-    luma::Program& p = show.program;
-    p.slideCount = 2;
-    luma::Timer slideTimer(p.timers());
-    luma::ShowServices services{p.store(),    p.settings, p.random(), p.slideIndex,
-                                p.slideCount, slideTimer, [] {},      [] { return true; }};
-    luma::ShowState screen(p.timers(), nullptr);
+    Sequencer sequencer;
+    luma::ShowServices& services = sequencer.services;
+    luma::ShowState screen(sequencer.show.program.timers(), nullptr);
     screen.canvas.resize(kScreen, Qt::black);
     const std::vector<luma::ShowState*> screens{&screen};
     for (auto _ : state) {
