@@ -246,6 +246,29 @@ QString survivors(const std::vector<ProcessEntry>& tree) {
     return alive.empty() ? QString() : listed(alive);
 }
 
+// What a cycle checks once its saver has ended.
+struct RunEnd {
+    const std::vector<ProcessEntry>& tree;  // the run's processes, taken while it ran
+    const CentrePixel& pixel;
+    Laps& laps;
+};
+
+// None of the run's processes left and the slide off the screen (false when it stays); then the
+// cycle's stages are reported when it was slow.
+bool clearedAfter(Phase& phase, int n, const RunEnd& end, const QString& outlive,
+                  const QString& stays) {
+    if (const QString left = survivors(end.tree); !left.isEmpty()) {
+        phase.fail(n, outlive + left);
+    }
+    if (!slideGone(end.pixel)) {
+        phase.fail(n, stays);
+        return false;
+    }
+    end.laps.lap("to a clear screen");
+    end.laps.reportIfSlow(phase.daemon, n);
+    return true;
+}
+
 // What runs on `display` besides what `kept` accepts, once the last saver has had time to end.
 std::vector<ProcessEntry> leftOnDisplay(const QString& display,
                                         const std::function<bool(const ProcessEntry&)>& kept) {
@@ -317,16 +340,8 @@ bool XscreensaverSoak::cycle(int n) {
         return false;
     }
     laps.lap("to the saver's end");
-    if (const QString left = survivors(tree); !left.isEmpty()) {
-        phase_.fail(n, "the saver's processes outlive it: " + left);
-    }
-    if (!slideGone(pixel_)) {
-        phase_.fail(n, "the slide stays on the screen after the deactivation");
-        return false;
-    }
-    laps.lap("to a clear screen");
-    laps.reportIfSlow(phase_.daemon, n);
-    return true;
+    return clearedAfter(phase_, n, {tree, pixel_, laps}, "the saver's processes outlive it: ",
+                        "the slide stays on the screen after the deactivation");
 }
 
 void XscreensaverSoak::recover() {
@@ -577,16 +592,8 @@ bool XsecurelockSoak::cycle(int n) {
         return failed("the saver runs on 20 s after xsecurelock ended");
     }
     laps.lap("to the saver's end");
-    if (const QString left = survivors(tree); !left.isEmpty()) {
-        phase_.fail(n, "processes outlive xsecurelock: " + left);
-    }
-    if (!slideGone(pixel_)) {
-        phase_.fail(n, "the slide stays on the screen after the end");
-        return false;
-    }
-    laps.lap("to a clear screen");
-    laps.reportIfSlow(phase_.daemon, n);
-    return true;
+    return clearedAfter(phase_, n, {tree, pixel_, laps}, "processes outlive xsecurelock: ",
+                        "the slide stays on the screen after the end");
 }
 
 void XsecurelockSoak::run(int cycles, Checks& checks) {
