@@ -82,6 +82,7 @@ void IdleWatcher::checkShowEnded() {
     }
     showEndPoll_.setEnabled(false);
     holdsShow_ = false;
+    source_.showEnded();
     if (show_.ended) {
         show_.ended();
     }

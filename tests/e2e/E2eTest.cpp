@@ -482,7 +482,8 @@ TEST(E2e, TheIdleWatcherStartsTheShowAfterIdleTimeOnGnome) {
 
 // "--idle" as a Wayland client of headless sway with two outputs, run as an ordinary user: after
 // the idle time the slide fills both outputs; a virtual keyboard's key ends the show, and the
-// watcher brings it back next time.
+// watcher brings it back next time, with no input after that key (sway 1.7 drops input while the
+// show keeps the desktop awake).
 TEST(E2e, TheIdleWatcherStartsTheShowOnEveryOutputUnderSway) {
     const auto sway = Compositor::sway({LUMAFOLIO_BINARY_DIR "/lumafolio11.scr"}, 2);
     ASSERT_TRUE(sway) << "sway did not start";
@@ -519,9 +520,6 @@ TEST(E2e, TheIdleWatcherStartsTheShowOnEveryOutputUnderSway) {
     // The key comes once the virtual keyboard has had time to reach the program.
     EXPECT_TRUE(sway->run({"wtype", "-s", "1000", "-k", "Shift_L"})) << "wtype failed";
     EXPECT_TRUE(waitUntil([&] { return outputs() == "??"; }, 5000)) << qPrintable(outputs());
-    // Input after the end, then idle time: in sanitizer builds sway sometimes sends no idle event
-    // when the key that ended the show was the last input (not yet understood).
-    EXPECT_TRUE(sway->run({"wtype", "-k", "Shift_L"})) << "wtype failed";
     EXPECT_TRUE(waitUntil([&] { return outputs() == "RR"; }, 20000))
         << "no show after the end: " << qPrintable(outputs());
     watcher.terminate();  // runuser passes it on

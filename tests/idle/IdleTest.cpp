@@ -42,9 +42,11 @@ public:
         return true;
     }
     void disarm() override { armedFor.reset(); }
+    void showEnded() override { ++showsEnded; }
     QString name() const override { return QStringLiteral("fake"); }
     void goIdle() { emit idle(); }
     std::optional<std::chrono::milliseconds> armedFor;
+    int showsEnded = 0;
 };
 
 class FakeInhibition : public IdleInhibition {
@@ -104,6 +106,7 @@ TEST(IdleWatcher, IdleStartsTheShowUnlessSomethingKeepsItAndHoldsTheLockWhileItR
         onScreen = false;  // the user ended it
         timers.advance(500);
         EXPECT_EQ(instance.held, c.heldByProcess) << "let go with the show, unless held before";
+        EXPECT_EQ(source.showsEnded, started) << "the source learns that its show has gone";
         if (started == 1) {
             source.goIdle();
             EXPECT_EQ(started, 2) << "the next idle time brings it back";

@@ -20,6 +20,10 @@ public:
     // interface cannot be used (gone, refused).
     virtual bool arm(std::chrono::milliseconds threshold) = 0;
     virtual void disarm() = 0;
+    // The show that the last idle() started has ended. A source whose desktop may have swallowed
+    // the input that ended it (input while the show held the desktop awake) starts counting the
+    // threshold afresh; the others keep counting from the last input.
+    virtual void showEnded() {}
     // The interface watched, as a line on stderr names it ("GNOME's idle monitor", ...).
     virtual QString name() const = 0;
 

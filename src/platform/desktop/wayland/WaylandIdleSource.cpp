@@ -33,7 +33,20 @@ bool WaylandIdleSource::arm(std::chrono::milliseconds threshold) {
         return false;
     }
     const auto ms = std::clamp<std::chrono::milliseconds::rep>(threshold.count(), 0, UINT32_MAX);
-    return watch(static_cast<std::uint32_t>(ms)) && connection_->flush();
+    if (!watch(static_cast<std::uint32_t>(ms)) || !connection_->flush()) {
+        return false;
+    }
+    threshold_ = threshold;
+    return true;
+}
+
+// wlroots before 0.16 (sway 1.7) drops input while an application inhibits idleness, and a
+// timeout that went idle before then stays idle: the input that ended the show brings no
+// resumed, and the next idle time no idle. A new timeout counts from now.
+void WaylandIdleSource::showEnded() {
+    if (const auto threshold = threshold_) {
+        arm(*threshold);
+    }
 }
 
 bool WaylandIdleSource::watch(std::uint32_t ms) {
@@ -89,6 +102,7 @@ bool WaylandIdleSource::watch(std::uint32_t ms) {
 
 void WaylandIdleSource::disarm() {
     ++generation_;
+    threshold_.reset();
     if (objects_->notification || objects_->timeout) {
         objects_->notification.reset();
         objects_->timeout.reset();

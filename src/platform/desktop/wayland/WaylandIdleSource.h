@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 namespace luma {
 
@@ -23,6 +24,7 @@ public:
 
     bool arm(std::chrono::milliseconds threshold) override;
     void disarm() override;
+    void showEnded() override;
     QString name() const override;
 
 private:
@@ -34,6 +36,7 @@ private:
     std::unique_ptr<WaylandConnection> connection_;
     WaylandIdleProtocol protocol_;
     std::unique_ptr<Objects> objects_;
+    std::optional<std::chrono::milliseconds> threshold_;  // while armed
     // Counts arms and disarms: a queued signal of an earlier arm is dropped.
     std::uint64_t generation_ = 0;
 };
