@@ -66,7 +66,9 @@ fi
 
 command -v Xvfb >/dev/null || { echo "demo: Xvfb is missing; run 'make deps'" >&2; exit 1; }
 fifo=$(mktemp -u); mkfifo "$fifo"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" 2>/dev/null &
+# Without -noreset the server resets whenever its last client leaves (the probe below) and drops a
+# connection that arrives meanwhile: the show's, now and then.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$fifo" 2>/dev/null &
 xvfb=$!
 read -r -t 10 number <"$fifo" || { echo "demo: Xvfb did not start" >&2; kill $xvfb; exit 1; }
 rm -f "$fifo"
