@@ -65,6 +65,7 @@ void checkFilters(const QString& name) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const luma::fuzz::QuietStderr quiet;  // Qt warns of every name with a NUL in it
     const QByteArray bytes = luma::fuzz::bytesOf(data, size);
     const QSet<QString> named = candidates(bytes);
     const qsizetype lines = bytes.count('\n') + 1;
