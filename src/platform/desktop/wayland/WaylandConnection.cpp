@@ -6,12 +6,17 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
+#include <system_error>
 
 namespace luma {
 namespace {
 
 constexpr std::chrono::seconds kAnswerLimit{5};
+
+// Unlike strerror, safe beside the threads that read CDs and decode pictures.
+QString errorText(int error) {
+    return QString::fromStdString(std::generic_category().message(error));
+}
 
 }  // namespace
 
@@ -25,9 +30,10 @@ WaylandConnection::Opened WaylandConnection::open(const QString& socketName) {
     }
     wl_display* display = wl_display_connect(name.constData());
     if (!display) {
+        // Taken at once: building the message may allocate and change errno.
+        const int error = errno;
         return {nullptr, QStringLiteral("no Wayland compositor answers at %1: %2")
-                             .arg(QString::fromLocal8Bit(name),
-                                  QString::fromLocal8Bit(std::strerror(errno)))};
+                             .arg(QString::fromLocal8Bit(name), errorText(error))};
     }
     std::unique_ptr<WaylandConnection> connection(new WaylandConnection(display));
     if (!connection->registry_ ||
@@ -139,6 +145,7 @@ void WaylandConnection::markBroken() {
     if (broken_) {
         return;
     }
+    const int lastSystemError = errno;
     broken_ = true;
     readable_->setEnabled(false);
     writable_->setEnabled(false);
@@ -153,7 +160,7 @@ void WaylandConnection::markBroken() {
                 .arg(QLatin1String(interface ? interface->name : "an unknown object"));
     } else {
         brokenReason_ = QStringLiteral("the Wayland connection broke: %1")
-                            .arg(QString::fromLocal8Bit(std::strerror(error ? error : errno)));
+                            .arg(errorText(error ? error : lastSystemError));
     }
     // Queued: a receiver may delete the connection, which must not happen inside its own read.
     QMetaObject::invokeMethod(
